@@ -14,3 +14,18 @@ public:
     }
     std::string Message() const { return what(); }
 };
+
+// A value could not be taken: an expression that does not evaluate, an entry outside a
+// column's limits or type. The message is shown to the user as it stands.
+class EAssignError : public Exception
+{
+public:
+    using Exception::Exception;
+};
+
+// Raised by the raise helpers when no exception class is named.
+class EAssertionFailed : public Exception
+{
+public:
+    using Exception::Exception;
+};
