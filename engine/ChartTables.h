@@ -27,6 +27,8 @@ struct ChartFamily
 
 namespace ChartTable {
 
+// One curve a row, as the charts list them.
+// clang-format off
 // USACE EM 1110-2-2906 "Design of Pile Foundations" (1991): bearing-capacity factor Nq for
 // driven piles against the friction angle.
 inline constexpr ChartCurve<13> NQUSACE{
@@ -70,34 +72,11 @@ inline constexpr ChartFamily<10, 3> KDELTA25{
 inline constexpr ChartFamily<14, 3> KDELTA30{
     {0.1, 1, 10},
     {0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.8, 1, 1.2, 1.4, 1.6, 1.8, 1.9},
-    {{{0.85, 1.043, 1.26, 1.551, 2.017, 2.56, 3.18, 4.332, 5.36, 5.934, 6.244, 6.399, 6.487, 6.494},
-      {1.15,
-       1.408,
-       1.629,
-       1.958,
-       2.435,
-       2.928,
-       3.444,
-       4.421,
-       5.36,
-       5.934,
-       6.244,
-       6.399,
-       6.487,
+    {{{0.85, 1.043, 1.26, 1.551, 2.017, 2.56, 3.18, 4.332, 5.36, 5.934, 6.244, 6.399, 6.487,
        6.494},
-      {1.45,
-       1.745,
-       1.978,
-       2.339,
-       2.746,
-       3.18,
-       3.638,
-       4.499,
-       5.36,
-       5.934,
-       6.244,
-       6.399,
-       6.487,
+      {1.15, 1.408, 1.629, 1.958, 2.435, 2.928, 3.444, 4.421, 5.36, 5.934, 6.244, 6.399, 6.487,
+       6.494},
+      {1.45, 1.745, 1.978, 2.339, 2.746, 3.18, 3.638, 4.499, 5.36, 5.934, 6.244, 6.399, 6.487,
        6.494}}}};
 
 inline constexpr ChartFamily<13, 3> KDELTA35{
@@ -134,7 +113,8 @@ inline constexpr ChartFamily<13, 7> DELTARATIO{
       {0.571, 0.571, 0.571, 0.571, 0.637, 0.699, 0.736, 0.814, 0.873, 0.917, 0.953, 0.985, 1.024},
       {0.801, 0.801, 0.801, 0.801, 0.845, 0.895, 0.925, 0.994, 1.053, 1.11, 1.159, 1.207, 1.27},
       {0.727, 0.747, 0.827, 0.8875, 0.933, 0.972, 0.98, 0.98, 0.98, 0.98, 0.98, 0.98, 0.98},
-      {0.643, 0.643, 0.643, 0.643, 0.696, 0.757, 0.792, 0.86, 0.916, 0.958, 0.994, 1.024, 1.062}}}};
+      {0.643, 0.643, 0.643, 0.643, 0.696, 0.757, 0.792, 0.86, 0.916, 0.958, 0.994, 1.024,
+       1.062}}}};
 
 // Nordlund (1963, 1979), as given in Hannigan et al., FHWA-NHI-05-042: correction factor for
 // K-delta when delta differs from phi, against the friction angle, one curve per ratio
@@ -174,6 +154,7 @@ inline constexpr ChartFamily<10, 2> ADHESIONC{
     {0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5, 4, 4.5},
     {{{1, 0.984, 0.923, 0.829, 0.688, 0.443, 0.303, 0.245, 0.238, 0.238},
       {1, 1, 1, 1, 0.9, 0.701, 0.502, 0.388, 0.315, 0.299}}}};
+// clang-format on
 
 // The lookups interpolate between neighbouring points and keys, so every axis must rise
 // strictly; a value of 0 would also betray a row typed one number short (std::array pads).
