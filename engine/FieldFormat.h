@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The one fixed-field writer of the report and the plot-data file. The rules that every
+// field shares live here and nowhere else:
+// - numbers are right-aligned in their field; a number too wide for it is w asterisks;
+// - rounding is to nearest on the exact binary value, ties away from zero (0.125 in F5.2
+//   is 0.13, 2.5 in F3.0 is 3.);
+// - a value that rounds to zero prints without a sign (-0.001 in F7.2 is 0.00), so a
+//   negative zero never reaches a report;
+// - a fixed or exponent field drops its leading 0 before the point only when the field is
+//   too narrow for it (0.5 in F3.2 is .50), as a Fortran run-time does;
+// - NaN and infinities print as NaN, Inf and -Inf, right-aligned (asterisks when narrower),
+//   so they are never mistaken for a large number;
+// - "." is the decimal separator whatever the locale.
+
+// Iw: an integer.
+std::string FormatI(long long value, int width);
+// Fw.d: a decimal number with d digits after the point.
+std::string FormatF(double value, int width, int decimals);
+// Ew.d: 0.ddd...E+xx with d digits after the point and a two-digit exponent (three digits,
+// without the E, when the exponent exceeds 99).
+std::string FormatE(double value, int width, int decimals);
+// Aw: the text cut or padded with blanks on the right to w characters.
+std::string FormatA(std::string_view text, int width);
+// nX: n blanks.
+std::string Blanks(int count);
+// A character repeated n times.
+std::string Repeat(char c, int count);
+// Text with its trailing blanks removed.
+std::string TrimRight(std::string_view text);
+
+// One output line built field by field, in the order a FORMAT list reads:
+//   TRecord().X(10).F(depth, 7, 2).X(3).A(type, 4).Str()
+class TRecord
+{
+public:
+    TRecord& X(int count);
+    TRecord& T(std::string_view text);
+    TRecord& I(long long value, int width);
+    TRecord& F(double value, int width, int decimals);
+    TRecord& E(double value, int width, int decimals);
+    TRecord& A(std::string_view text, int width);
+    const std::string& Str() const { return m_line; }
+
+private:
+    std::string m_line;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "RunIo.h"
+#include "RunState.h"
+
+// The computation routines the run driver calls, in the driver's order. Each capacity method
+// fills its own record s.RESULTS[MethodCode] (penetration, skin, tip, total, unit skin, tip
+// marker and the load-transfer hand-over per grid point) and sets COMPUTED; the driver prints
+// a method's table only from a computed record.
+
+// Effective-stress profile along the segments.
+void STRESSPROF(TRunState& s, TRunIo& io);
+// The capacity pipeline for s.METHODIDX (tip, annulus, plug friction, totals, regrid, store).
+void CAPPIPE(TRunState& s, TRunIo& io);
+
+// Pass 1.
+void GENERALMETHOD(TRunState& s, TRunIo& io);
+void FHWAMETHOD(TRunState& s, TRunIo& io);
+void USACEMETHOD(TRunState& s, TRunIo& io);
+void LAMBDA2METHOD(TRunState& s, TRunIo& io);
+// Pass 2.
+void RP2AMETHOD(TRunState& s, TRunIo& io);
+void NGIMETHOD(TRunState& s, TRunIo& io);
+void ICPMETHOD(TRunState& s, TRunIo& io);
+void FUGROMETHOD(TRunState& s, TRunIo& io);
+void UWAMETHOD(TRunState& s, TRunIo& io);
+
+// Load distribution and load-settlement (report sections and plot-data tail), from
+// s.LOADSETINPUT.
+void PRINTLOADSET(TRunState& s, TRunIo& io);
+// t-z curves at the extra depths.
+void TZVERIFY(TRunState& s, TRunIo& io);

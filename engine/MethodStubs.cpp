@@ -1,0 +1,17 @@
+// Routines not yet computed: each leaves its result record uncomputed, so the driver prints
+// no table and writes no plot rows for it. A routine's own file replaces its line here.
+#include "MethodSteps.h"
+
+void STRESSPROF(TRunState&, TRunIo&) {}
+void CAPPIPE(TRunState&, TRunIo&) {}
+void GENERALMETHOD(TRunState&, TRunIo&) {}
+void FHWAMETHOD(TRunState&, TRunIo&) {}
+void USACEMETHOD(TRunState&, TRunIo&) {}
+void LAMBDA2METHOD(TRunState&, TRunIo&) {}
+void RP2AMETHOD(TRunState&, TRunIo&) {}
+void NGIMETHOD(TRunState&, TRunIo&) {}
+void ICPMETHOD(TRunState&, TRunIo&) {}
+void FUGROMETHOD(TRunState&, TRunIo&) {}
+void UWAMETHOD(TRunState&, TRunIo&) {}
+void PRINTLOADSET(TRunState&, TRunIo&) {}
+void TZVERIFY(TRunState&, TRunIo&) {}
