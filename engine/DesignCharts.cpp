@@ -71,10 +71,11 @@ double AdhesionCurve(const std::array<double, N>& x, const std::array<double, N>
     return y[N - 1];
 }
 
-// Strength in ksf for the adhesion graphs, clamped to the start of the chart (0 ksf).
+// Strength in ksf for the adhesion graphs, clamped to the start of the chart (0 ksf). The unit
+// system is told as every engine body tells it: 1 or less English, anything else SI.
 double AdhesionStrengthKsf(double su, int units)
 {
-    const double s = units == 1 ? su : su / kKpaPerKsf;
+    const double s = units <= 1 ? su : su / kKpaPerKsf;
     return s < 0.0 ? 0.0 : s;
 }
 

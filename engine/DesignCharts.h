@@ -55,9 +55,10 @@ double DELTARATIO(double v, int pileType);
 double KDELTACF(double ratio, double phi);
 
 // Tomlinson adhesion factors for clay, graphs A, B and C (the layer's adhesion option 1, 2, 3):
-// su the undrained shear strength, ratio the embedment ratio. units is the run's unit system:
-// 1 English (su in ksf), any other value SI (su in kPa, converted with 47.88 kPa per ksf). A
-// negative strength reads the chart at 0. The caller keeps the result as its adhesion factor.
+// su the undrained shear strength, ratio the embedment ratio. units is the run's unit system,
+// read as the method bodies read it: 1 or less English (su in ksf), anything else SI (su in kPa,
+// converted with 47.88 kPa per ksf). A negative strength reads the chart at 0. The caller keeps
+// the result as its adhesion factor.
 double ADHESIONA(double su, double ratio, int units);
 double ADHESIONB(double su, double ratio, int units);
 double ADHESIONC(double su, double ratio, int units);

@@ -121,6 +121,9 @@ TEST(ChartAdhesionTest, BlendsBetweenEmbedmentRatios)
         // Graph C a third of the way from 10 to 40 at su 3.25: 0.274 and 0.445;
         // 0.274 + 10 x 0.171 / 30.
         {"C su 3.25, ratio 20", ADHESIONC(3.25, 20, kEnglish), 0.274 + 0.171 / 3},
+        // The unit system as the method bodies tell it: 1 or less English, anything else SI.
+        {"C su 2 ksf, units 0", ADHESIONC(2, 25, 0), 0.794},
+        {"C su 95.76 kPa, units 3", ADHESIONC(95.76, 25, 3), 0.794},
         // Ratios below the chart read its first curve, beyond it its last.
         {"B su 2, ratio -5", ADHESIONB(2, -5, kEnglish), 0.298},
         {"A su 3, ratio infinite", ADHESIONA(3, kInf, kEnglish), 0.44},
