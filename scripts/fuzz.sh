@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang under AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs each for a bounded time. Exits non-zero when a target crashes, hangs or reports.
+#
+#   scripts/fuzz.sh [seconds-per-target]        (default 60; or FUZZ_SECONDS)
+#   FUZZ_BUILD_DIR=build/fuzz                   build folder (default build/fuzz)
+#   FUZZ_JOBS=1                                 parallel fuzzing processes per target
+#
+# Crash inputs are written to <build>/artifacts/; the growing corpus to <build>/corpus/.
+# Reproduce one with: <build>/fuzz/FuzzExpression <build>/artifacts/crash-...
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-${FUZZ_SECONDS:-60}}
+build=${FUZZ_BUILD_DIR:-build/fuzz}
+jobs=${FUZZ_JOBS:-1}
+targets=(FuzzExpression FuzzWordReader)
+
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUARN_BUILD_FUZZ=ON -DQUARN_SANITIZE=ON -DQUARN_WERROR=ON \
+  -DQUARN_BUILD_GUI=OFF -DQUARN_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
+cmake --build "$build" --target "${targets[@]}"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+status=0
+for target in "${targets[@]}"; do
+  corpus="$build/corpus/$target"
+  artifacts="$build/artifacts/$target-"
+  mkdir -p "$corpus" "$build/artifacts"
+  extra=()
+  [ "$target" = FuzzExpression ] && extra+=(-dict=fuzz/expression.dict)
+  [ "$jobs" -gt 1 ] && extra+=(-jobs="$jobs" -workers="$jobs")
+  echo "== $target: ${seconds}s"
+  if ! "$build/fuzz/$target" "$corpus" "fuzz/corpus/$target" "${extra[@]}" \
+      -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+      -artifact_prefix="$artifacts" -print_final_stats=1; then
+    echo "!! $target found a fault; inputs in $build/artifacts/" >&2
+    status=1
+  fi
+done
+exit $status
