@@ -79,7 +79,7 @@ OffshoreClayFriction(const Pile& pile, const Segment& seg, const ClaySoil& soil,
 
 double OffshoreClayEndBearing(const Pile& pile, double su, std::optional<double> qc, bool drained)
 {
-    // Bearing capacity factor 9 on the intact strength when no cone resistance applies.
+    // q = 9 Su (API RP 2A-WSD, 6.4.3) when no cone resistance applies.
     const double undrainedStrength = 9.0 * su;
     if (!qc) {
         return undrainedStrength;

@@ -3,7 +3,8 @@
 // Numerical core of the four CPT-based offshore methods (NGI, ICP/MTD, Fugro, UWA): unit side
 // friction and unit end bearing at one segment of the pile, as pure functions of the values
 // there. The method routines over the run state pick the values out of the segment arrays, call
-// these functions, write the results back and accumulate them along the pile.
+// these functions, write the results back and accumulate them along the pile. Nothing here
+// writes its inputs back: floors on stresses are applied inside.
 //
 // One body serves both unit systems; a Constants value carries what differs.
 //   English: lengths ft, stresses ksf, diameters in, cone resistance as read in psf.
@@ -73,8 +74,8 @@ struct Segment
 
 // ---------------------------------------------------------------------------------------------
 // Cone resistance of a segment, in stress units (ksf / kPa): the soil-table value SEGQC when
-// given (at least 1e-5), else the CPT profile at the segment's top (profileQcAtTop, as read;
-// nullopt when the profile has no points). Without either, a sand segment takes
+// given (at least 1e-5), else the CPT profile at the segment's own top depth (k - 1) x INCREMENT
+// (profileQcAtTop, as read; nullopt when the profile has no points). Without either, a sand segment takes
 // 2.8 x N x pa from its SPT blow count (already in stress units); a clay or silt segment has
 // none (its SEGSPT holds the yield stress ratio, not a blow count).
 std::optional<double> SegmentConeResistance(double segQc,

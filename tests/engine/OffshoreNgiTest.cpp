@@ -182,6 +182,9 @@ INSTANTIATE_TEST_SUITE_P(
         // psi 1.0 is still the middle band: alpha = alpha1 = 0.5, f = 0.5 x 100 = 50 (closed),
         //   plug 0.5 x 40 = 20.
         NgiClayCase{"middle band at 1", false, 100.0, 40.0, 30.0, 50.0, 20.0},
+        // psi 1.0001 is the upper band: alpha = 0.5 x 1.0001^-0.3 = 0.499985001,
+        //   f = 0.499985001 x 100.01 = 50.00349995, plug 0.499985001 x 40 = 19.99940004
+        NgiClayCase{"upper band just above 1", false, 100.01, 40.0, 30.0, 50.00349995, 19.99940004},
         // psi 2, upper band: alpha = 0.5 x 2^-0.3 = 0.4061261982, f = 0.4061261982 x 200
         //   = 81.22523964; plug 0.4061261982 x 50 = 20.30630991 (no floor in this band).
         NgiClayCase{"upper band", false, 200.0, 50.0, 30.0, 81.22523964, 20.30630991}),
