@@ -48,6 +48,11 @@ LambdaFixed LambdaFixedQuantities(const LambdaPile& pile, const Pass1Units& u)
     return f;
 }
 
+double LambdaEffectiveKo(double ko)
+{
+    return ko == 0.0 ? 1.0 : ko;
+}
+
 // Vijayvergiya and Focht (1972) use su in clay; a sand segment enters with its frictional
 // strength K sigma'v tan(phi) at the segment's mean stress.
 double LambdaStrengthBasis(double soilType,
@@ -60,8 +65,8 @@ double LambdaStrengthBasis(double soilType,
     if (Pass1IsCohesive(soilType)) {
         return su;
     }
-    const double k = ko == 0.0 ? 1.0 : ko;
-    return 0.5 * (sigvTop + sigvBottom) * k * std::tan(std::max(0.0, phi) / kPass1DegreesPerRadian);
+    return 0.5 * (sigvTop + sigvBottom) * LambdaEffectiveKo(ko)
+           * std::tan(std::max(0.0, phi) / kPass1DegreesPerRadian);
 }
 
 void LambdaApplyZeroFriction(std::span<const double> segLen,

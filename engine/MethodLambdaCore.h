@@ -42,6 +42,10 @@ struct LambdaFixed
 };
 LambdaFixed LambdaFixedQuantities(const LambdaPile& pile, const Pass1Units& u);
 
+// Ko as the method reads it: an entry of exactly 0 is read as 1.0. The method writes this value
+// back into SEGKO, which the plug friction of its pipeline run then reads.
+double LambdaEffectiveKo(double ko);
+
 // Strength basis of a segment: su in clay and silt; in sand K sigma'v,mean tan(phi), with Ko 0
 // read as 1.0.
 double LambdaStrengthBasis(double soilType,

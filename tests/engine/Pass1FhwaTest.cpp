@@ -350,4 +350,20 @@ TEST(Pass1FhwaTip, NordlundToeResistanceWithItsLimit)
     EXPECT_NEAR(FhwaTipUnit(clay, pile, English()).top, 13.5, kChart);
 }
 
+TEST(Pass1FhwaPile, PerimeterNarrowsWithTheTaper)
+{
+    // 14 in butt, taper 0.5 degrees, stick-up 2 ft: at 10 ft
+    // 3.14159 x (14/12 - 2 x 0.0087252214 x 12) = 3.0073226938 ft; no taper: 3.14159 x 14/12.
+    FhwaPile timber;
+    timber.od = 14.0;
+    timber.taperAngle = 0.5;
+    timber.stickup = 2.0;
+    EXPECT_NEAR(FhwaPerimeterAt(timber, 10.0, English()), 3.0073226938, kHand);
+    timber.taperAngle = 0.0;
+    EXPECT_NEAR(FhwaPerimeterAt(timber, 10.0, English()), 3.14159 * 14.0 / 12.0, kChart);
+    // A taper that would close the section gives 0, never a negative perimeter.
+    timber.taperAngle = 5.0;
+    EXPECT_DOUBLE_EQ(FhwaPerimeterAt(timber, 100.0, English()), 0.0);
+}
+
 } // namespace

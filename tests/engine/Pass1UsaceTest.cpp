@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -235,6 +236,49 @@ TEST(Pass1UsaceTip, UserMaximumAndClay)
     clay.soilType = 2.0;
     clay.su = 1.2;
     EXPECT_NEAR(UsaceTipUnit(clay, {12.0, 0, 0.0}, state, English()).bottom, 10.8, kChart);
+}
+
+// Side resistance of a tapered timber pile through the whole core: segment friction, grid
+// interpolation and accumulation. Timber, 12 in at the butt (the taper plays no part in the
+// USACE side resistance), 12 ft embedded in sand of 60 pcf, phi 30, Ko 1, stress held below the
+// critical depth of 10 diameters (10 ft, 0.6 ksf); 1 ft steps.
+// f(z) = 1.0 x 0.06 min(z, 10) x tan(0.9 x 30 deg) with tan(27 deg) = 0.5095252373;
+// Q(12) = 3.14159 x (0.5095252373 x 0.06 x 10^2 / 2 + 2 x 0.5095252373 x 0.6) = 6.723021438.
+double TimberSide(const Pass1Units& u, double len, double stressScale, bool tension, double tf)
+{
+    const int nseg = 14;
+    std::vector<double> segLen(nseg, len), ends(2 * nseg);
+    for (int k = 1; k <= nseg; ++k) {
+        UsaceSegmentInput in;
+        in.soilType = 1.0;
+        in.phi = 30.0;
+        in.ko = 1.0;
+        in.sigvLimTop = 0.06 * std::min(k - 1, 10) * stressScale;
+        in.sigvLimBottom = 0.06 * std::min(k, 10) * stressScale;
+        const UsaceSegmentResult r = UsaceSegmentFriction(in, {2, false, tension}, u);
+        ends[2 * k - 2] = r.top;
+        ends[2 * k - 1] = r.bottom;
+    }
+    const int ngrid = Pass1GridCount(12.0 * len, len);
+    std::vector<double> gridF(ngrid), limit(ngrid, kPass1NotLimited),
+        perimeter(ngrid, kPass1Pi * (u.units == 1 ? 12.0 / 12.0 : 304.8 / 1000.0)), rfs(ngrid, 1.0);
+    Pass1GridUnitFriction(segLen, ends, len, 0.0, gridF);
+    std::vector<double> used(ngrid), force(ngrid), forceLimit(ngrid), unreduced(ngrid),
+        reduced(ngrid), tz(ngrid);
+    Pass1AccumulateSide({gridF, limit, perimeter, rfs, len, tension, tf, 0},
+                        {used, force, forceLimit, unreduced, reduced, tz});
+    return reduced.back();
+}
+
+TEST(Pass1UsacePile, TaperedTimberPileByHand)
+{
+    const double english = TimberSide(English(), 1.0, 1.0, false, 1.0);
+    EXPECT_NEAR(english, 6.723021438, kHand);
+    // Tension factor 0.7 on every row: 0.7 x the compression value.
+    EXPECT_NEAR(TimberSide(English(), 1.0, 1.0, true, 0.7), 0.7 * 6.723021438, kHand);
+    // SI: 0.3048 m steps and kPa give kN = kips x 4.448222.
+    const double si = TimberSide(Si(), kFtToM, kKsfToKpa, false, 1.0);
+    EXPECT_NEAR(si / (english * 4.448222), 1.0, 5e-4);
 }
 
 } // namespace
