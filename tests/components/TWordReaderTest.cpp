@@ -279,6 +279,8 @@ TEST(TWordReaderTest, UsesPointWhateverTheLocale)
     const long double first = reader.ReadFloat();
     const std::string second = MessageOf([&] { reader.ReadFloat(); });
     const int third = reader.ReadInteger();
+    // The reads leave the process locale as they found it.
+    const std::string separatorAfter = std::localeconv()->decimal_point;
     std::locale::global(oldCpp);
     std::setlocale(LC_ALL, oldC.c_str());
 
@@ -286,6 +288,7 @@ TEST(TWordReaderTest, UsesPointWhateverTheLocale)
     EXPECT_EQ(second,
               "Error on Line 1 Item 2\rA floating point number was expected but not found.");
     EXPECT_EQ(third, 1000);
+    EXPECT_EQ(separatorAfter, ",");
 }
 
 } // namespace
