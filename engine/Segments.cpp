@@ -102,15 +102,15 @@ int GridPointCount(double embeddedLength, double increment)
     if (!(n >= 0)) {
         return 1;
     }
-    return static_cast<int>(n > kMaxGridPoints ? kMaxGridPoints : n) + 1;
+    return static_cast<int>(n > kMaxGridPoints - 1 ? kMaxGridPoints - 1 : n) + 1;
 }
 
 std::vector<int> PrintedGridPoints(int nGrid, int printInterval)
 {
     std::vector<int> points;
     const int step = printInterval < 1 ? 1 : printInterval;
-    for (int j = 1; j <= nGrid; j += step) {
-        points.push_back(j);
+    for (long long j = 1; j <= nGrid; j += step) {
+        points.push_back(static_cast<int>(j));
     }
     if (nGrid >= 1 && points.back() != nGrid) {
         points.push_back(nGrid);
