@@ -392,15 +392,27 @@ long double ApplyAt(std::string_view operand, int depth)
     Fail(kReasonInvalidCharacters);
 }
 
-// A group whose value would be glued onto a number next to it (2(3) would read as 23, (2)3
-// and 1e(5) alike) is refused instead of silently giving another number.
+// True when the text before `end` ends with a function name (sin(, sqrt(, arctanh().
+bool EndsWithFunctionName(const std::string& text, std::size_t end)
+{
+    for (const std::string_view name : kFunctionNames) {
+        if (end >= name.size()
+            && LowerCase(std::string_view(text).substr(end - name.size(), name.size())) == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A group whose value would be glued onto a number or name next to it (2(3) would read as
+// 23, (2)3 and 1e(5) alike, $ff(2) as $ff2) is refused instead of silently giving another
+// number. A function name before the group is its call: sin(0.5).
 void CheckGroupNeighbours(const std::string& text, std::size_t open, std::size_t close)
 {
     if (open > 0) {
         const char before = text[open - 1];
-        const bool exponentLetter = (before == 'e' || before == 'E') && open > 1
-                                    && (IsDigit(text[open - 2]) || text[open - 2] == '.');
-        if (IsDigit(before) || before == '.' || exponentLetter) {
+        if ((IsDigit(before) || IsAsciiLetter(before) || before == '.')
+            && !EndsWithFunctionName(text, open)) {
             Fail(kReasonGlued);
         }
     }

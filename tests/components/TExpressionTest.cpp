@@ -54,6 +54,9 @@ const ValueCase kValueCases[] = {
     {"csc(pi/2)", 1},
     {"sqrt(16)", 4},
     {"sqrtsqrt16", 2},
+    {"sqrtsqrt(16)", 2},
+    {"SQRT(16)+abs(2)", 6},
+    {"$(10)", 16},
     {"round(2.5)", 2},
     {"round(3.5)", 4},
     {"round(-2.5)", -2},
@@ -137,6 +140,7 @@ const ErrorCase kErrorCases[] = {
     {"$100000000", "invalid use of $ (hex function)"},
     {"2.5!", "! (factoral) applicable to integers only"},
     {"2*sin(-1)", "invalid character(s) in expression"},
+    {"sqrt(16)+abs(-1)", "invalid character(s) in expression"},
     {"2,5", "invalid character(s) in expression"},
     {"1e+5", "invalid character(s) in expression"},
     {"inf", "invalid character(s) in expression"},
@@ -183,6 +187,8 @@ const ErrorCase kErrorCases[] = {
     {"(1)(2)", "missing operator next to ( ) (write 2*(3), not 2(3))"},
     {"1e(5)", "missing operator next to ( ) (write 2*(3), not 2(3))"},
     {"(2).5", "missing operator next to ( ) (write 2*(3), not 2(3))"},
+    {"$ff(2)", "missing operator next to ( ) (write 2*(3), not 2(3))"},
+    {"pi(2)", "missing operator next to ( ) (write 2*(3), not 2(3))"},
 };
 
 TEST(TExpressionTest, RefusesWithTheReason)
