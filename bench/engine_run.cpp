@@ -1,0 +1,98 @@
+// Speed of the engine's foundation: the fixed-field writer, the free-format reader and one
+// whole run of the English example project (reading, echo, segments, grid).
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "FieldFormat.h"
+#include "ListReader.h"
+#include "QuarnEngine.h"
+#include "RunEnvironment.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void BM_FormatFixed(benchmark::State& state)
+{
+    double v = 0.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FormatF(v, 9, 1));
+        v += 1.37;
+    }
+}
+BENCHMARK(BM_FormatFixed);
+
+void BM_FormatExponent(benchmark::State& state)
+{
+    double v = 1e-5;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FormatE(v, 16, 4));
+        v *= 1.01;
+    }
+}
+BENCHMARK(BM_FormatExponent);
+
+void BM_ReadCptPoints(benchmark::State& state)
+{
+    std::string text = " 1 1000\r\n";
+    for (int k = 0; k < 1000; ++k) {
+        text += "  " + std::to_string(k * 0.1) + "  " + std::to_string(1000.0 + k) + "\r\n";
+    }
+    for (auto _ : state) {
+        TListReader in(text, "bench.cpt", "CPT FILE");
+        int units = 0;
+        int count = 0;
+        in.Read({&units, &count}, "HEADER");
+        double depth = 0;
+        double qc = 0;
+        for (int k = 0; k < count; ++k) {
+            in.Read({&depth, &qc}, "POINT");
+        }
+        benchmark::DoNotOptimize(qc);
+    }
+}
+BENCHMARK(BM_ReadCptPoints);
+
+void BM_WholeRunOfTheExample(benchmark::State& state)
+{
+    std::string pattern = (fs::temp_directory_path() / "engine-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const fs::path dir = pattern;
+    const fs::path examples =
+        fs::path(__FILE__).parent_path().parent_path() / "examples" / "english";
+    fs::copy_file(examples / "PipeSandClay.qr7d", dir / "P.qr7d");
+    fs::copy_file(examples / "PipeSandClay.cpt", dir / "P.cpt");
+    {
+        std::ofstream names(dir / "names.dat", std::ios::binary);
+        names << "2015.7.2\r\n"
+              << (dir / "P.qr7d").string() << "\r\n"
+              << (dir / "P.qr7o").string() << "\r\n"
+              << (dir / "P.qr7p").string() << "\r\n"
+              << (dir / "P.cpt").string() << "\r\n";
+    }
+    std::ostringstream console;
+    std::istringstream none;
+    TRunEnvironment env;
+    env.namesFile = (dir / "names.dat").string();
+    env.clock = [] {
+        return TDateTime{2015, 3, 7, 9, 5, 41};
+    };
+    env.console = &console;
+    env.consoleIn = &none;
+    for (auto _ : state) {
+        console.str("");
+        benchmark::DoNotOptimize(RunEngine(2, env));
+    }
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_WholeRunOfTheExample)->Unit(benchmark::kMicrosecond);
+
+} // namespace
