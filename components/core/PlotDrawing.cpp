@@ -443,10 +443,12 @@ void DrawLegendBox(Context& c)
     for (const TLegendRow* row : rows) {
         h = std::max(h, c.canvas.TextHeight(row->Text));
     }
-    c.tools.PenColor(kPlotBlack);
-    c.tools.PenStyle(TPlotPenStyle::Solid);
+    // The box is outlined thin like the frame; its markers keep the curves' width.
+    const int curveWidth = c.tools.Pen().Width;
+    c.tools.Pen(TPlotPen{kPlotBlack, TPlotPenStyle::Solid, 1, TPlotPenMode::Copy});
     c.tools.Brush(kPlotWhite, TPlotBrushStyle::Solid);
     c.canvas.Rectangle(box);
+    c.tools.PenWidth(curveWidth);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const int top = box.Top + c.dY / 32 + static_cast<int>(r) * (c.dY / 32 + h);
         // Colour and marker are those of the row's curve, so a hidden or inactive curve
@@ -613,7 +615,8 @@ TPlotColor PlotCurveColor(int k)
 
 int CurvePenWidth(int dX, int widthLine)
 {
-    const std::int64_t base = std::llround(dX / 300.0) + 1;
+    // Halves round to even, as every nearest() of the layout does.
+    const std::int64_t base = static_cast<std::int64_t>(std::nearbyint(dX / 300.0)) + 1;
     return static_cast<int>(std::clamp<std::int64_t>(base * widthLine, 1, 4096));
 }
 

@@ -73,23 +73,28 @@ std::int64_t FontFactor(int factor)
     return std::max<std::int64_t>(1, std::llabs(static_cast<std::int64_t>(factor)));
 }
 
-std::int64_t ScaledHeight(const TPlotCanvas& canvas, int factor)
+std::int64_t ScaledHeight(int baseFontHeight, int factor)
 {
-    return std::llabs(static_cast<std::int64_t>(canvas.BaseFontHeight()) * FontFactor(factor) / 10);
+    return std::llabs(static_cast<std::int64_t>(baseFontHeight) * FontFactor(factor) / 10);
 }
 
 } // namespace
 
+int ScaleFontHeight(int baseFontHeight, int factor)
+{
+    return static_cast<int>(std::min(ScaledHeight(baseFontHeight, factor), kMaxFontHeight));
+}
+
 int ScaleFontSize(const TPlotCanvas& canvas, int factor)
 {
-    return static_cast<int>(std::min(ScaledHeight(canvas, factor), kMaxFontHeight));
+    return ScaleFontHeight(canvas.BaseFontHeight(), factor);
 }
 
 void SelectScaledFont(TPlotCanvas& canvas, int angle, int weight, int factor, TPlotColor color)
 {
     TPlotFont font;
-    font.Height =
-        static_cast<int>(std::clamp<std::int64_t>(ScaledHeight(canvas, factor), 1, kMaxFontHeight));
+    font.Height = static_cast<int>(
+        std::clamp<std::int64_t>(ScaledHeight(canvas.BaseFontHeight(), factor), 1, kMaxFontHeight));
     font.Weight = weight;
     font.Angle = angle;
     font.Color = color;

@@ -85,6 +85,9 @@ struct TPlotView
 // |base font height x factor / 10|, truncating. The factor counts by its magnitude, and 0
 // counts as 1, so that f never becomes 0 from it.
 int ScaleFontSize(const TPlotCanvas& canvas, int factor);
+// The same from a base font height, for layouts made without a canvas at hand (f on the
+// window is ScaleFontHeight(14, SizeFont)).
+int ScaleFontHeight(int baseFontHeight, int factor);
 // The canvas's base font scaled by factor / 10 (factor as in ScaleFontSize; at least one
 // pixel high), in "Times New Roman", selected into the canvas.
 void SelectScaledFont(TPlotCanvas& canvas,

@@ -285,7 +285,14 @@ TEST(PlotDrawing, CurvePenWidthFollowsResolutionAndWidthFactor)
     const struct
     {
         int dpi, widthLine, width;
-    } cases[] = {{600, 2, 6}, {96, 2, 2}, {96, 1, 1}, {300, 1, 2}, {96, 0, 1}, {96, -3, 1}};
+    } cases[] = {{600, 2, 6},
+                 {96, 2, 2},
+                 {96, 1, 1},
+                 {300, 1, 2},
+                 {150, 2, 2},
+                 {450, 1, 3},
+                 {96, 0, 1},
+                 {96, -3, 1}};
     for (const auto& c : cases) {
         EXPECT_EQ(CurvePenWidth(c.dpi, c.widthLine), c.width) << c.dpi << " dpi x" << c.widthLine;
     }
@@ -448,6 +455,7 @@ TEST(PlotDrawing, LegendBoxListsVisibleCurvesInTheirOwnColourAndMarker)
             EXPECT_EQ(op.Brush.Style, TPlotBrushStyle::Solid);
             EXPECT_EQ(op.Brush.Color, kPlotWhite);
             EXPECT_EQ(op.Pen.Color, kPlotBlack);
+            EXPECT_EQ(op.Pen.Width, 1);
         }
     }
     EXPECT_TRUE(boxDrawn);

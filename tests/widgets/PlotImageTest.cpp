@@ -80,6 +80,27 @@ void MakeCapacityPlot(TGraphPlot& plot)
     SetLayers(plot, {{"Sand", 7, 25}, {"Clay", 1, 60}, {"Sand", 7, 80}, {"Silt", 0, 100}});
 }
 
+// The capacity plot with a title, larger text, wider lines and the wall-geometry column: a
+// sheet-pile wall to 50 ft with the dredge line at 30 ft.
+void MakeWallPlot(TGraphPlot& plot)
+{
+    MakeCapacityPlot(plot);
+    plot.SetTitle("Pile P-12, compression");
+    plot.SetTitleOnTop(true);
+    plot.SetSizeFont(15);
+    plot.SetWidthLine(2);
+    plot.SetMarkers(10);
+    SetLayers(plot,
+              {{"Sand", 7, 25},
+               {"Clay", 1, 60},
+               {"Sand", 7, 80},
+               {"Silt", 0, 100},
+               {"wall", 0, 50},
+               {"level", 0, 30}});
+    plot.SetWallLineCount(4);
+    plot.SetShowWall(true);
+}
+
 // Unit skin friction, accumulated skin friction and tip resistance side by side.
 void MakeThreeGraphPlot(TGraphPlot& plot)
 {
@@ -390,6 +411,7 @@ TEST_F(PlotImageFiles, WritesExamplePlots)
         {"capacity-300dpi.png", MakeCapacityPlot, {1800, 2400, 300, 0}},
         {"three-graphs.png", MakeThreeGraphPlot, {960, 640, 96, 0}},
         {"tz-curves.png", MakeTzPlot, {768, 576, 96, 0}},
+        {"wall-title-150dpi.png", MakeWallPlot, {900, 1200, 150, 0}},
     };
     for (const Example& e : examples) {
         TGraphPlot plot;
