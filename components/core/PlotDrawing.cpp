@@ -551,7 +551,8 @@ void DrawLayerColumn(Context& c)
         };
         const long double infinity = std::numeric_limits<long double>::infinity();
         // Without a second level nothing lies beside the wall: only the left part is drawn.
-        const long double second = levelOf(wallIndex + 1, infinity);
+        const long double second =
+            levelOf(wallIndex < plot.LayerCount() ? wallIndex + 1 : -1, infinity);
         const int cw = column.Width();
         const int leftEdge = column.Left + 2 * cw / 5;
         const int rightEdge = column.Left + 3 * cw / 5;
@@ -668,20 +669,24 @@ TPlotRect LegendBoxRect(const TGraphPlot& plot, const TPlotView& view, TPlotCanv
     const int height = static_cast<int>(rows.size()) * (g.DY / 32 + h) + g.DY / 32;
     const TPlotRect& p = g.Plot;
     const TLegendPlacement& place = view.LegendPlace;
-    int left = 0;
-    int top = 0;
+    std::int64_t left = 0;
+    std::int64_t top = 0;
     if (place.WindowWidth > 0 && place.WindowHeight > 0) {
         left = p.Left
-               + static_cast<int>(static_cast<std::int64_t>(place.ListLeft) * (p.Right - p.Left)
-                                  / place.WindowWidth);
+               + static_cast<std::int64_t>(place.ListLeft) * (p.Right - p.Left) / place.WindowWidth;
         top = p.Top
-              + static_cast<int>(static_cast<std::int64_t>(p.Bottom - p.Top) * place.ListTop
-                                 / place.WindowHeight);
+              + static_cast<std::int64_t>(p.Bottom - p.Top) * place.ListTop / place.WindowHeight;
     } else {
         left = p.Right - width - g.DX / 16;
         top = plot.XOnTop() ? p.Top + g.DY / 16 : p.Bottom - height - g.DY / 16;
     }
-    return TPlotRect{left, top, left + width, top + height};
+    // Whatever the window reported, the box stays on the page.
+    left = std::clamp<std::int64_t>(left, g.Page.Left, std::max(g.Page.Left, g.Page.Right - width));
+    top = std::clamp<std::int64_t>(top, g.Page.Top, std::max(g.Page.Top, g.Page.Bottom - height));
+    return TPlotRect{static_cast<int>(left),
+                     static_cast<int>(top),
+                     static_cast<int>(left) + width,
+                     static_cast<int>(top) + height};
 }
 
 std::string AxisCaption(const std::string& caption, const std::string& units, int unitSystem)

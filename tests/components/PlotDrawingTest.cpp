@@ -646,6 +646,68 @@ TEST(PlotDrawing, FrameIsDrawnLastAroundThePlot)
     EXPECT_EQ(last.Brush.Style, TPlotBrushStyle::Clear);
 }
 
+// Settings and values as a damaged plot-data or project file could bring them: the drawing
+// stays within its limits and never divides by zero or overflows.
+TEST(PlotDrawing, HostileSettingsAndValuesDrawWithoutFault)
+{
+    const long double inf = std::numeric_limits<long double>::infinity();
+    const long double huge = std::numeric_limits<long double>::max();
+    const int big = std::numeric_limits<int>::max();
+    const int small = std::numeric_limits<int>::min();
+    const struct
+    {
+        int sizeFont, widthLine, markers, wallLines;
+        bool showWall, three;
+    } settings[] = {
+        {10, 1, 1, 0, false, false},
+        {big, big, big, big, true, true},
+        {small, small, small, small, false, false},
+        {0, 0, 0, -1, true, false},
+        {-10, -1, -5, 1, true, true},
+        {10, 1, 1, 1, true, false}, // wall line without a second level
+    };
+    for (const auto& set : settings) {
+        TGraphPlot plot;
+        plot.SetSizeFont(set.sizeFont);
+        plot.SetWidthLine(set.widthLine);
+        plot.SetMarkers(set.markers);
+        plot.SetWallLineCount(set.wallLines);
+        plot.SetShowWall(set.showWall);
+        plot.SetShowThree(set.three);
+        plot.SetShowLayers(true);
+        AddCurve(plot,
+                 {{0, 0}, {huge, -huge}, {kNaN, 1}, {inf, -inf}, {1e-4000L, 1e4000L}, {2, 3}});
+        AddCurve(plot, {{-huge, huge}, {1, 1}});
+        AddCurve(plot, {{1, 1}, {2, 2}}, 2);
+        AddCurve(plot, {{1, 1}, {2, 2}}, 2); // more side-graph curves than graph-1 curves
+        AddCurve(plot, {{1, 1}, {2, 2}}, 2);
+        AddLayer(plot, "a", inf, 5);
+        AddLayer(plot, "b", -huge, kNaN);
+        AddLayer(plot, "c", 7, -huge);
+        plot.Layer(2).SetPointCount(0);
+        for (TPlotTarget target :
+             {TPlotTarget::Window, TPlotTarget::Printer, TPlotTarget::Bitmap}) {
+            Drawing d;
+            Draw(d, plot, target, [](TPlotView& v) { v.LegendPlace = {big, small, 1, big}; });
+            for (const Op& op : d.canvas.Operations()) {
+                EXPECT_LE(std::abs(static_cast<long long>(op.X1)),
+                          2 * static_cast<long long>(kPixelLimit));
+                EXPECT_LE(std::abs(static_cast<long long>(op.Y1)),
+                          2 * static_cast<long long>(kPixelLimit));
+                EXPECT_GE(op.Pen.Width, 1);
+                EXPECT_LE(op.Pen.Width, 4096);
+                EXPECT_GE(op.Font.Height, 1);
+            }
+        }
+    }
+    // A view that is not a range at all draws a frame and nothing it cannot place.
+    TGraphPlot plot;
+    AddCurve(plot, {{0, 0}, {1, 1}});
+    Drawing d;
+    Draw(d, plot, TPlotTarget::Window, [&](TPlotView& v) { v.View[0] = {kNaN, inf, -inf, kNaN}; });
+    EXPECT_EQ(d.canvas.Operations().back().Rect, (TPlotRect{41, 41, 770, 570}));
+}
+
 TEST(PlotFills, FillCodesChooseHatchesAndPictures)
 {
     const struct
