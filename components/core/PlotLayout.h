@@ -158,8 +158,10 @@ TPlotGeometry LayoutPlot(const TGraphPlot& plot,
 // through the plot's onGetCaption when one is set.
 std::vector<TLegendRow> BuildLegendRows(const TGraphPlot& plot);
 
-// A view ready to draw without a window: ranges of all three graphs, legend rows, geometry
-// for the given target on the page at the given resolution (the canvas gives the font).
+// A view ready to draw without a window: ranges of all three graphs (view = full), legend
+// rows, and the geometry on the page at the given resolution (the canvas gives the font):
+// the printer layout for Printer, the full screen layout (title included) for Window and
+// Bitmap. A window saving its chart lays out with LayoutPlot(Bitmap) itself.
 TPlotView MakePlotView(const TGraphPlot& plot,
                        const TPlotCanvas& canvas,
                        TPlotTarget target,

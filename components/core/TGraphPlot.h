@@ -180,7 +180,8 @@ public:
     bool WindowExists() const { return m_window != nullptr; }
     TPlotWindowHandle* Window() const { return m_window.get(); }
     // Called by a window that is closing: hands its handle back and clears the mark, so the
-    // next Show() builds a fresh window from the data of that moment.
+    // next Show() builds a fresh window from the data of that moment. While the plot itself
+    // destroys the handle this returns null, so a handle may call it from its destructor.
     std::unique_ptr<TPlotWindowHandle> DetachWindow() { return std::move(m_window); }
 
 private:
