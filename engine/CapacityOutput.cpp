@@ -88,23 +88,6 @@ bool HasUserValues(const TRunState& s)
     return false;
 }
 
-int CapacityCurveCount(const TRunState& s)
-{
-    int count = 0;
-    for (int m = 1; m <= 4; ++m) {
-        count += s.METHODFLAGS[m] == 1 ? 1 : 0;
-    }
-    if (s.METHODFLAGS[kGeneral] == 1 && HasUserValues(s)) {
-        ++count;
-    }
-    if (s.PILEDATA.OFFSHORE == 1) {
-        for (int m = 6; m <= 9; ++m) {
-            count += s.METHODFLAGS[m] == 1 ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 void WritePlotHeader(std::ostream& plot, const TRunState& s, int curveCount)
 {
     plot << ' ' << curveCount << ' ' << s.PILEDATA.NROWS << ' ' << s.PILEDATA.UNITS << ' '

@@ -8,15 +8,12 @@
 // Where the capacity results go: the report tables and the plot-data rows, both written from
 // a method's TMethodResult.
 
-// Number of capacity curves the plot data will hold: flags 1 to 4 set, flag 5 when the
-// user-specified method will run (some segment carries a user unit value), and with the
-// offshore flag the flags 6 to 9 set. It always equals the number of row blocks written.
-int CapacityCurveCount(const TRunState& s);
-
 // True when some segment carries a nonzero user unit side friction or end bearing.
 bool HasUserValues(const TRunState& s);
 
-// The plot-data header: curve count, rows per method, units, load-settlement method.
+// The plot-data header: curve count, rows per method, units, load-settlement method. The run
+// driver passes the number of capacity blocks it really wrote, so the count always matches
+// the rows (a selected user-specified method without user values writes neither).
 void WritePlotHeader(std::ostream& plot, const TRunState& s, int curveCount);
 
 // One plot-data capacity row of grid point j.

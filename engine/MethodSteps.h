@@ -25,8 +25,9 @@ void ICPMETHOD(TRunState& s, TRunIo& io);
 void FUGROMETHOD(TRunState& s, TRunIo& io);
 void UWAMETHOD(TRunState& s, TRunIo& io);
 
-// Load distribution and load-settlement (report sections and plot-data tail), from
-// s.LOADSETINPUT.
+// Load distribution and load-settlement, from s.LOADSETINPUT: report sections to io.report,
+// plot-data sections (t-z curves, load distribution, load-settlement) to io.plotTail, which
+// the driver writes after the capacity blocks.
 void PRINTLOADSET(TRunState& s, TRunIo& io);
 // t-z curves at the extra depths.
 void TZVERIFY(TRunState& s, TRunIo& io);

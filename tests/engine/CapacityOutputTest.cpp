@@ -131,21 +131,16 @@ TEST(CapacityOutput, TitleBoxesOfTheOffshoreMethods)
     EXPECT_EQ(Table(*s, kUsace)[4], "                            * ARMY CORPS METHOD  *");
 }
 
-TEST(CapacityOutput, CurveCountCountsOnlyWhatWillBeWritten)
+TEST(CapacityOutput, UserValuesAndThePlotHeader)
 {
     auto s = std::make_unique<TRunState>();
     s->PILEDATA.NSEG = 3;
-    s->PILEDATA.OFFSHORE = 1;
-    const int flags[] = {1, 0, 0, 1, 1, 1, 0, 0, 1};
-    for (int m = 1; m <= 9; ++m) {
-        s->METHODFLAGS[m] = flags[m - 1];
-    }
-    // Flag 5 without a user value: the user-specified method will not run.
-    EXPECT_EQ(CapacityCurveCount(*s), 4);
+    EXPECT_FALSE(HasUserValues(*s));
     s->SEGDATA.SEGUSERQ[3] = 5.0;
-    EXPECT_EQ(CapacityCurveCount(*s), 5);
-    s->PILEDATA.OFFSHORE = 0;
-    EXPECT_EQ(CapacityCurveCount(*s), 3);
+    EXPECT_TRUE(HasUserValues(*s));
+    s->SEGDATA.SEGUSERQ[3] = 0.0;
+    s->SEGDATA.SEGUSERF[4] = 5.0; // beyond NSEG: not a segment of this run
+    EXPECT_FALSE(HasUserValues(*s));
     std::ostringstream out;
     s->PILEDATA.NROWS = 16;
     s->PILEDATA.UNITS = 2;

@@ -48,6 +48,18 @@ TEST(EngineRun, SiExampleMatchesTheGoldenReport)
     EXPECT_EQ(out.plot, " 0 16 2 4\n");
 }
 
+TEST(EngineRun, UserMethodSelectedWithoutUserValuesKeepsThePlotDataConsistent)
+{
+    std::vector<std::string> lines = ExampleLines("english");
+    lines[kLineMethods] = "0 0 0 0 1 0 0 0 0 ";
+    TTempDir dir;
+    const TRunOutcome out = RunProject(dir, lines, ExampleCpt("english"));
+    EXPECT_EQ(out.status, 0);
+    // No user value: the method does not run, and the header counts no curve for it.
+    EXPECT_EQ(out.plot, " 0 16 1 4\n");
+    EXPECT_FALSE(Contains(out.report, "GENERAL METHOD"));
+}
+
 TEST(EngineRun, SecondRunGivesByteIdenticalFiles)
 {
     TTempDir dir;
