@@ -225,6 +225,26 @@ TEST(PlotModel, ShowBuildsOneWindowUntilItIsClosed)
     EXPECT_EQ(destroyed, 2); // the plot frees its window with itself
 }
 
+// A window that detaches itself when it goes, as a closing window does.
+struct SelfDetachingWindow : TPlotWindowHandle
+{
+    explicit SelfDetachingWindow(TGraphPlot& plot)
+        : m_plot(plot)
+    {}
+    ~SelfDetachingWindow() override { EXPECT_EQ(m_plot.DetachWindow(), nullptr); }
+    void Present() override {}
+    TGraphPlot& m_plot;
+};
+
+TEST(PlotModel, AWindowMayDetachWhileThePlotDestroysIt)
+{
+    auto plot = std::make_unique<TGraphPlot>();
+    plot->SetWindowFactory([](TGraphPlot& p) { return std::make_unique<SelfDetachingWindow>(p); });
+    plot->Show();
+    ASSERT_TRUE(plot->WindowExists());
+    plot.reset();
+}
+
 TEST(PlotModel, UnitPlaceholdersInCaptions)
 {
     const struct
