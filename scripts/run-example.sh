@@ -7,8 +7,19 @@ bash scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARN_BUILD_BENCH=OFF >/dev/null
 cmake --build build/release -j "$(nproc)" --target quarn-run QUARN2015_DLL >/dev/null
 project=${1:-examples/english/PipeSandClay.qr7d}
-work=$(mktemp -d)
-cp "$project" "$work/"
+# Run a copy, so the shipped example stays as it is; the results land beside the copy.
+work=build/example-run
+mkdir -p "$work"
 base=$(basename "$project" .qr7d)
-[ -f "$(dirname "$project")/$base.cpt" ] && cp "$(dirname "$project")/$base.cpt" "$work/"
-build/release/bin/quarn-run "$work/$(basename "$project")"
+cp "$project" "$work/"
+if [ -f "$(dirname "$project")/$base.cpt" ]; then
+  cp "$(dirname "$project")/$base.cpt" "$work/"
+fi
+status=0
+build/release/bin/quarn-run "$work/$base.qr7d" || status=$?
+if [ -f "$work/$base.qr7o" ]; then
+  echo
+  echo "---- head of the report $work/$base.qr7o ----"
+  head -n 60 "$work/$base.qr7o"
+fi
+exit "$status"
