@@ -1,6 +1,7 @@
 #include "CapacityOutput.h"
 
 #include <ostream>
+#include <string>
 
 #include "FieldFormat.h"
 
@@ -90,8 +91,10 @@ bool HasUserValues(const TRunState& s)
 
 void WritePlotHeader(std::ostream& plot, const TRunState& s, int curveCount)
 {
-    plot << ' ' << curveCount << ' ' << s.PILEDATA.NROWS << ' ' << s.PILEDATA.UNITS << ' '
-         << s.PILEDATA.LSMETHOD << '\n';
+    // Integers through to_string: the stream's locale never groups their digits.
+    const TPileData& p = s.PILEDATA;
+    plot << ' ' + std::to_string(curveCount) + ' ' + std::to_string(p.NROWS) + ' '
+                + std::to_string(p.UNITS) + ' ' + std::to_string(p.LSMETHOD) + '\n';
 }
 
 void WritePlotRow(std::ostream& plot, const TMethodResult& r, int j)

@@ -1,6 +1,7 @@
 // Whole runs through RunEngine: the shipped examples, the golden report layout, repeatability,
 // and every way a run stops with status 1.
 #include <functional>
+#include <locale>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,28 @@ TEST(EngineRun, UserMethodSelectedWithoutUserValuesKeepsThePlotDataConsistent)
     // No user value: the method does not run, and the header counts no curve for it.
     EXPECT_EQ(out.plot, " 0 16 1 4\n");
     EXPECT_FALSE(Contains(out.report, "GENERAL METHOD"));
+}
+
+// A global locale with a decimal comma and digit grouping changes nothing in the files.
+class TCommaPunct : public std::numpunct<char>
+{
+protected:
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+TEST(EngineRun, GlobalLocaleDoesNotReachTheFiles)
+{
+    TTempDir dir;
+    const TRunOutcome plain = RunProject(dir, ExampleLines("english"), ExampleCpt("english"));
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale::classic(), new TCommaPunct));
+    const TRunOutcome local = RunIn(dir);
+    std::locale::global(previous);
+    EXPECT_EQ(local.status, 0);
+    EXPECT_EQ(local.report, plain.report);
+    EXPECT_EQ(local.plot, plain.plot);
 }
 
 TEST(EngineRun, SecondRunGivesByteIdenticalFiles)
