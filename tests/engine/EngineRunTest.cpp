@@ -11,7 +11,9 @@ namespace {
 
 using namespace enginetest;
 
-// Compares a report with its golden file line by line; the folder line holds @FOLDER@.
+// Compares the head of a report (header, date, input echo and result banner) with its golden
+// file line by line; the folder line holds @FOLDER@. The capacity tables and load-transfer
+// sections after the banner are checked by their own tests against hand-worked values.
 void ExpectGolden(const std::string& report,
                   const std::string& goldenName,
                   const std::string& folder)
@@ -25,7 +27,7 @@ void ExpectGolden(const std::string& report,
     for (std::size_t i = 0; i < want.size() && i < got.size(); ++i) {
         ASSERT_EQ(got[i], want[i]) << goldenName << ": first difference on line " << i + 1;
     }
-    ASSERT_EQ(got.size(), want.size()) << goldenName << ": line count";
+    ASSERT_GE(got.size(), want.size()) << goldenName << ": report shorter than its head";
 }
 
 TEST(EngineRun, EnglishExampleMatchesTheGoldenReport)
