@@ -4,7 +4,6 @@
 
 void STRESSPROF(TRunState&, TRunIo&) {}
 void CAPPIPE(TRunState&, TRunIo&) {}
-void GENERALMETHOD(TRunState&, TRunIo&) {}
 void FHWAMETHOD(TRunState&, TRunIo&) {}
 void USACEMETHOD(TRunState&, TRunIo&) {}
 void LAMBDA2METHOD(TRunState&, TRunIo&) {}

@@ -1,0 +1,142 @@
+#pragma once
+
+// Helpers of the pass-1 method tests: a small project written line by line (one pile, a few
+// uniform layers), and one whole run through RUNANALYSIS that keeps the run state, so a test
+// reads each method's own result record after the run.
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "RunDriver.h"
+#include "RunState.h"
+
+namespace pass1test {
+
+using namespace enginetest;
+
+// One layer: the same values at its top and bottom rows except the depth (and the strength
+// and unit weight when a bottom value is given).
+struct TLayer
+{
+    double bottom = 0;
+    int type = 1;     // 1 sand, 2 clay, 3 silt
+    double ko = 0;    // sand and silt
+    double gamma = 0; // effective unit weight (pcf or kN/m3)
+    double phi = 0;   // sand and silt (degrees)
+    double nq = 0;    // sand
+    double su = 0;    // clay and silt (psf or kPa)
+    double sur = 0;   // clay: remolded strength
+    double userF = 0; // user unit skin friction (psf or kPa)
+    double userQ = 0; // user unit end bearing
+    double rfs = 1;   // side reduction factor
+    double rfe = 1;   // end-bearing reduction factor
+    int adhesion = 0; // clay: 0 estimated, 1..3 graph A, B, C
+    double fmax = 0;  // 0: not limited
+    double qmax = 0;
+};
+
+struct TProject
+{
+    int units = 1;
+    int printInterval = 1;
+    int closedEnd = 1;
+    double od = 12; // in or mm
+    double id = 11;
+    double emod = 29.0e6; // psi or kPa
+    double length = 40;   // total length (ft or m)
+    double stickup = 0;
+    double esl = 0;
+    double eid = 0;
+    double zeroFriction = 0;
+    double increment = 1;
+    int pileType = 1;
+    double taper = 0;
+    int lsMethod = 3;
+    int tzFactor = 0;
+    std::string flags = "1 1 1 0 0 0 0 0 0 ";
+    int loadType = 0;
+    double tensionFactor = 1;
+    int plug = 0;
+    int critOption = 0;
+    double critDepth = 0;
+    std::vector<TLayer> layers;
+
+    std::vector<std::string> Lines() const
+    {
+        auto num = [](double v) {
+            std::ostringstream out;
+            out.imbue(std::locale::classic());
+            out.precision(12);
+            out << v;
+            return out.str();
+        };
+        std::vector<std::string> l;
+        l.push_back("Pass-1 test pile");
+        l.push_back("Tester");
+        l.push_back("T-1");
+        l.push_back(std::to_string(units) + " " + std::to_string(printInterval) + " "
+                    + std::to_string(2 * layers.size()) + " " + std::to_string(closedEnd) + " ");
+        l.push_back("0 0 " + num(od) + " " + num(id) + " " + num(emod) + " " + num(length) + " "
+                    + num(stickup));
+        l.push_back(num(esl) + " " + num(eid));
+        l.push_back(num(zeroFriction) + " " + num(increment) + " " + std::to_string(pileType) + " "
+                    + num(taper) + " " + std::to_string(lsMethod) + " 1 "
+                    + std::to_string(tzFactor));
+        l.push_back(flags);
+        l.push_back(num(layers.empty() ? 0 : layers.back().bottom) + " 0");
+        double top = 0;
+        for (const TLayer& s : layers) {
+            for (double depth : {top, s.bottom}) {
+                l.push_back(num(depth) + " " + std::to_string(s.type) + " " + num(s.ko) + " "
+                            + num(s.gamma) + " " + num(s.phi) + " " + num(s.nq) + " ");
+                l.push_back(num(s.fmax) + " " + num(s.qmax) + " " + num(s.su) + " " + num(s.sur)
+                            + " 0 0 0 " + num(s.userF) + " " + num(s.userQ) + " " + num(s.rfs) + " "
+                            + num(s.rfe) + " " + std::to_string(s.adhesion) + " ");
+            }
+            top = s.bottom;
+        }
+        l.push_back("0");
+        l.push_back(std::to_string(loadType) + " " + num(tensionFactor));
+        l.push_back("0 " + std::to_string(plug));
+        l.push_back("0 0");
+        l.push_back(std::to_string(critOption) + " " + num(critDepth));
+        return l;
+    }
+};
+
+struct TStateRun
+{
+    std::unique_ptr<TRunState> state = std::make_unique<TRunState>();
+    int status = -1;
+    std::string report;
+    std::string plot;
+};
+
+// Writes the project, runs RUNANALYSIS on a fresh state and keeps the state.
+inline TStateRun RunKeepingState(const TProject& project)
+{
+    TTempDir dir;
+    WriteFile(dir.Path() / "P.qr7d", JoinCrLf(project.Lines()));
+    WriteFile(dir.Path() / "P.cpt", std::to_string(project.units) + " 0\r\n");
+    WriteNames(dir, "P");
+    std::ostringstream console;
+    std::istringstream noInput;
+    TStateRun run;
+    int status = 0;
+    RUNANALYSIS(*run.state, TestEnvironment(dir, console, noInput), status);
+    run.status = status;
+    run.report = ReadFile(dir.Path() / "P.qr7o");
+    run.plot = ReadFile(dir.Path() / "P.qr7p");
+    return run;
+}
+
+// Grid row of a penetration on the run's increment.
+inline int RowAt(const TRunState& s, double penetration)
+{
+    return static_cast<int>(penetration / s.PILEDATA.INCREMENT + 0.5) + 1;
+}
+
+} // namespace pass1test
