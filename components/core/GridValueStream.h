@@ -50,6 +50,7 @@ class TGridValueReader
 public:
     TGridValueReader(const std::uint8_t* data, std::size_t size);
     explicit TGridValueReader(const std::vector<std::uint8_t>& bytes);
+    explicit TGridValueReader(std::vector<std::uint8_t>&&) = delete; // would dangle
 
     TValueType NextValue() const; // the type of the next value, without taking it
     std::int32_t ReadInteger();   // vaInt8, vaInt16 or vaInt32

@@ -28,6 +28,15 @@ void TFloatColumn::SetUnitPattern(std::string pattern)
     m_pattern = std::move(pattern);
 }
 
+bool TFloatColumn::IsLastColumn() const
+{
+    if (Table() == nullptr) {
+        return true;
+    }
+    const int index = Table()->IndexOfColumn(this);
+    return index < 0 || index + 1 >= Table()->ColumnCount();
+}
+
 TFloatColumn* TFloatColumn::NextFloatColumn() const
 {
     if (Table() == nullptr) {
@@ -60,7 +69,10 @@ void TFloatColumn::InsertRows(int at, int count)
     // New rows between two rows get zero thickness: top and bottom both at the surface
     // between those rows.
     const bool between = at > 0 && at < oldCount;
-    if (m_topDepth) {
+    if (m_topDepth && IsLastColumn()) {
+        // The bottom column is not there yet (the definitions are being read or built):
+        // nothing to join to.
+    } else if (m_topDepth) {
         TFloatColumn* bottom = NextFloatColumn();
         RaiseUnless<Exception>(
             bottom != nullptr,

@@ -131,6 +131,7 @@ protected:
     void CopyFieldsTo(TColumn& target) const override;
 
 private:
+    bool IsLastColumn() const;                 // or not yet in its table
     TFloatColumn* NextFloatColumn() const;     // the bottom column of a TopDepth column
     TFloatColumn* PreviousTopColumn() const;   // the TopDepth column before a bottom column
     void StoreOne(int row, long double value); // stores with the top/bottom joining

@@ -1,10 +1,10 @@
 #include "TColumnTypes.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <memory>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "TGridTable.h"
 #include "TableBuilder.h"
@@ -22,8 +22,7 @@ constexpr long double kRelTol = 1e-15L; // both sides use the same ten-digit fac
 void ExpectRelNear(long double actual, long double expected, const std::string& what)
 {
     EXPECT_LE(std::fabs(actual - expected), kRelTol * std::fabs(expected))
-        << what << ": " << static_cast<double>(actual) << " vs "
-        << static_cast<double>(expected);
+        << what << ": " << static_cast<double>(actual) << " vs " << static_cast<double>(expected);
 }
 
 // An editor window that only exists; integer entries are checked strictly while one is open.
@@ -136,13 +135,34 @@ TEST(TColumnTypes, WrongKindOfValueRaisesInvalidCast)
         std::function<void()> call;
     };
     const Case cases[] = {
-        {"GetFloat on integer", [&] { table->Columns(1).GetFloat(0); }},
-        {"SetFloat on enumeration", [&] { table->Columns(0).SetFloat(0, 1); }},
-        {"GetInteger on float", [&] { table->Columns(2).GetInteger(0); }},
-        {"SetInteger on text", [&] { table->Columns(3).SetInteger(0, 1); }},
-        {"GetTable on float", [&] { table->Columns(2).GetTable(0); }},
-        {"GetObject on integer", [&] { table->Columns(1).GetObject(0); }},
-        {"cell GetFloat on text", [&] { table->Cells(3, 1).GetFloat(); }},
+        {"GetFloat on integer",
+         [&] {
+             table->Columns(1).GetFloat(0);
+         }},
+        {"SetFloat on enumeration",
+         [&] {
+             table->Columns(0).SetFloat(0, 1);
+         }},
+        {"GetInteger on float",
+         [&] {
+             table->Columns(2).GetInteger(0);
+         }},
+        {"SetInteger on text",
+         [&] {
+             table->Columns(3).SetInteger(0, 1);
+         }},
+        {"GetTable on float",
+         [&] {
+             table->Columns(2).GetTable(0);
+         }},
+        {"GetObject on integer",
+         [&] {
+             table->Columns(1).GetObject(0);
+         }},
+        {"cell GetFloat on text",
+         [&] {
+             table->Cells(3, 1).GetFloat();
+         }},
     };
     for (const Case& c : cases) {
         try {
@@ -179,10 +199,8 @@ TEST(TFloatColumn, TextIsGeneralFormatWithEightDigits)
 
 TEST(TFloatColumn, LastHeaderLineShowsTheUnitOfTheSystem)
 {
-    auto table = TableBuilder("T")
-                     .Float({"Effective Unit ", "Weight,"}, "F/L2^3")
-                     .Float({"Ko"})
-                     .Build();
+    auto table =
+        TableBuilder("T").Float({"Effective Unit ", "Weight,"}, "F/L2^3").Float({"Ko"}).Build();
     TColumn& weight = table->Columns(0);
     EXPECT_EQ(weight.GetHeaderLine(0), "Effective Unit ");
     EXPECT_EQ(weight.GetHeaderLine(1), "Weight, (lbs/ft^3)  ");
