@@ -1,10 +1,10 @@
 #include "GridValueStream.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace {
 
