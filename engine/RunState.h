@@ -92,6 +92,7 @@ struct TCptData
     int CPTCOUNT = 0;
     TArray1<double, kMaxCptPoints> CPTDEPTH;
     TArray1<double, kMaxCptPoints> CPTQC;
+    double LASTQC = 0; // the cone resistance the last profile lookup gave (0 at the start)
 };
 
 struct TAreaTable
