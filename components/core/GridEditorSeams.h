@@ -73,9 +73,13 @@ public:
     virtual int PixelsPerInch() const = 0;
 };
 
-// The editor window of one table. The table owns it from creation until CloseEditor; a
-// window that the user closes calls TGridTable::EditorClosing, takes its ownership back and
-// frees itself.
+// The editor window of one table. The table owns it from creation until CloseEditor, which
+// detaches it, frees it (its destructor must not call back into the table) and closes the
+// sub-table editors. A window that the user closes calls TGridTable::EditorClosing, which
+// detaches it and hands its ownership back, and then frees itself. While open, the window
+// calls TGridTable::SetShownRows and AttachEditor(itself as control parent, its cell-changed
+// and structure-changed handlers) so that the enumeration and table columns make their cell
+// controls; it sets the table's changed flag on every committed entry and row edit.
 class TGridTableEditor
 {
 public:
