@@ -4,9 +4,6 @@
 
 void STRESSPROF(TRunState&, TRunIo&) {}
 void CAPPIPE(TRunState&, TRunIo&) {}
-void FHWAMETHOD(TRunState&, TRunIo&) {}
-void USACEMETHOD(TRunState&, TRunIo&) {}
-void LAMBDA2METHOD(TRunState&, TRunIo&) {}
 void RP2AMETHOD(TRunState&, TRunIo&) {}
 void NGIMETHOD(TRunState&, TRunIo&) {}
 void ICPMETHOD(TRunState&, TRunIo&) {}

@@ -84,3 +84,39 @@ TPass1Side Pass1Accumulate(const TRunState& s,
         {side.unitFriction, force, forceLimit, side.unreduced, side.reduced, side.loadTransfer});
     return side;
 }
+
+namespace {
+
+std::vector<double> Ends(const TRunState& s, const TArray1<double, 2 * kMaxSegments + 1>& values)
+{
+    const int nseg = std::max(s.PILEDATA.NSEG, 0);
+    std::vector<double> out(2 * static_cast<std::size_t>(nseg));
+    for (int e = 1; e <= 2 * nseg; ++e) {
+        out[static_cast<std::size_t>(e - 1)] = values[e];
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<double> Pass1StressEnds(const TRunState& s)
+{
+    return Ends(s, s.STRESS.SIGV);
+}
+
+std::vector<double> Pass1LimitedStressEnds(const TRunState& s)
+{
+    return Ends(s, s.STRESS.SIGVLIM);
+}
+
+void Pass1SetUnitTransfer(TRunState& s, int methodIndex, int k, double top, double bottom)
+{
+    s.UNITXFER(methodIndex, 2 * k - 1) = top;
+    s.UNITXFER(methodIndex, 2 * k) = bottom;
+}
+
+int Pass1PlugFlag(const TRunState& s, int methodIndex, int row)
+{
+    const int last = std::max(s.PILEDATA.NGRID, 1);
+    return s.PLUGFLAG(methodIndex, std::clamp(row, 1, std::min(last, kMaxGridPoints)));
+}

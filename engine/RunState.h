@@ -125,6 +125,19 @@ struct TGridData
     TArray1<double, kMaxGridPoints> GRIDTYPE;
 };
 
+// Effective vertical stress along the segments, two entries per segment (2k - 1 at the top of
+// segment k, 2k at its bottom) and a closing copy: the profile, and the profile held at its
+// value at the critical depth below it.
+struct TStressProfile
+{
+    TArray1<double, 2 * kMaxSegments + 1> SIGV;
+    TArray1<double, 2 * kMaxSegments + 1> SIGVLIM;
+};
+
+// Engine method indexes of the capacity pipeline: 1 FHWA, 2 USACE, 3 Revised Lambda, 4 API
+// RP-2A, 5 NGI, 6 ICP/MTD, 7 Fugro, 8 UWA, 9 user-specified.
+inline constexpr int kEngineMethodIndexes = 9;
+
 // What the load-settlement solver takes from the method LSMETHOD names, per grid point: the
 // side load-transfer value and the tip value with the end-bearing reduction factor taken off.
 struct TLoadSetInput
@@ -160,6 +173,11 @@ struct TRunState
     TArray1<int, kMethodCount> METHODFLAGS; // by MethodCode
     int METHODIDX = 0;                      // engine method index of the pipeline's current run
     TSegData SEGDATA;
+    TStressProfile STRESS;
+    // Per engine method index: the unit load-transfer pair of every segment (2k - 1, 2k), read
+    // by the plug friction; and the tip marker per grid point the method's pipeline run left.
+    TMatrix<double, kEngineMethodIndexes, 2 * kMaxSegments> UNITXFER;
+    TMatrix<int, kEngineMethodIndexes, kMaxGridPoints> PLUGFLAG;
     TGridData GRID;
     TUnitLabels UNITLABELS;
     TMethodResults RESULTS; // per MethodCode, filled by the methods

@@ -10,8 +10,13 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
+#include "InputReader.h"
+#include "ListReader.h"
+#include "MethodSteps.h"
 #include "RunDriver.h"
+#include "RunIo.h"
 #include "RunState.h"
+#include "Segments.h"
 
 namespace pass1test {
 
@@ -131,6 +136,60 @@ inline TStateRun RunKeepingState(const TProject& project)
     run.report = ReadFile(dir.Path() / "P.qr7o");
     run.plot = ReadFile(dir.Path() / "P.qr7p");
     return run;
+}
+
+// The run state as the driver hands it to the pass-1 methods: the project read, the layers
+// snapped, the segments filled and the grid laid, with the test's own stress profile: linear
+// in each segment from its unit weight, held at its value at heldBelow (ft or m) below that
+// depth when heldBelow is positive. Every plug marker is 1 (closed or plugged).
+inline std::unique_ptr<TRunState> StateBeforeMethods(const TProject& project, double heldBelow = 0)
+{
+    auto state = std::make_unique<TRunState>();
+    TRunState& s = *state;
+    const std::string text = JoinCrLf(project.Lines());
+    TListReader in(std::string_view(text), "P.qr7d", "INPUT FILE");
+    ReadProjectFile(s, in);
+    TPileData& p = s.PILEDATA;
+    p.PILELENGTH -= p.STICKUP;
+    SnapLayers(s);
+    p.NSEG = static_cast<int>(SegmentCount(p.DEEPESTSOIL, p.INCREMENT));
+    FillSegments(s);
+    p.NGRID = GridPointCount(p.PILELENGTH, p.INCREMENT);
+    const double perThousand = p.UNITS == 1 ? 1000.0 : 1.0;
+    TStressProfile& st = s.STRESS;
+    double held = 0;
+    for (int k = 1; k <= p.NSEG; ++k) {
+        const double top = k == 1 ? 0.0 : st.SIGV[2 * k - 2];
+        const double gamma = s.SEGDATA.SEGGAMMA[k] / perThousand;
+        st.SIGV[2 * k - 1] = top;
+        st.SIGV[2 * k] = top + (s.SEGDATA.SEGBOT[k] - s.SEGDATA.SEGTOP[k]) * gamma;
+        st.SIGV[2 * k + 1] = st.SIGV[2 * k];
+        if (heldBelow > 0 && s.SEGDATA.SEGTOP[k] < heldBelow + 1e-9
+            && heldBelow <= s.SEGDATA.SEGBOT[k] + 1e-9) {
+            held = top + (heldBelow - s.SEGDATA.SEGTOP[k]) * gamma;
+        }
+    }
+    for (int e = 1; e <= 2 * p.NSEG + 1; ++e) {
+        st.SIGVLIM[e] = st.SIGV[e];
+        if (heldBelow > 0 && held > 0 && st.SIGVLIM[e] > held) {
+            st.SIGVLIM[e] = held;
+        }
+    }
+    for (int m = 1; m <= kEngineMethodIndexes; ++m) {
+        for (int j = 1; j <= kMaxGridPoints; ++j) {
+            s.PLUGFLAG(m, j) = 1;
+        }
+    }
+    return state;
+}
+
+// Runs one method routine on the state.
+inline void RunRoutine(void (*routine)(TRunState&, TRunIo&), TRunState& s)
+{
+    std::ostringstream report;
+    std::ostringstream console;
+    TRunIo io{report, console, {}, {}, 0};
+    routine(s, io);
 }
 
 // Grid row of a penetration on the run's increment.

@@ -1,0 +1,111 @@
+// FHWA method over the run state: Nordlund's side friction in sand and Tomlinson's adhesion in
+// clay per segment (MethodFhwaCore.h), the side resistance accumulated on the penetration grid
+// with the pile's tapered perimeter; the end bearing is the pipeline's (method index 1).
+#include <vector>
+
+#include "MethodFhwaCore.h"
+#include "MethodSteps.h"
+#include "Pass1Wiring.h"
+
+namespace {
+
+FhwaPile FhwaPileOf(const TPileData& p)
+{
+    FhwaPile pile;
+    pile.od = p.OD;
+    pile.id = p.ID;
+    pile.endSectionLength = p.ENDSECTLENGTH;
+    pile.endSectionId = p.ENDSECTID;
+    pile.tipArea = p.TIPAREA;
+    pile.taperAngle = p.TAPERANGLE;
+    pile.stickup = p.STICKUP;
+    pile.pileLength = p.PILELENGTH;
+    pile.pileType = p.PILETYPE;
+    return pile;
+}
+
+// The soil layers as the snapped soil rows give them: rows 2L - 1 and 2L are layer L's top and
+// bottom.
+std::vector<FhwaSoilLayer> SoilLayers(const TRunState& s)
+{
+    std::vector<FhwaSoilLayer> layers;
+    for (int top = 1; top + 1 <= s.PILEDATA.NSOILROWS; top += 2) {
+        FhwaSoilLayer layer;
+        layer.top = s.SOILDATA(top, kColDepth);
+        layer.bottom = s.SOILDATA(top + 1, kColDepth);
+        layer.clay = Pass1IsCohesive(s.SOILDATA(top, kColType));
+        layers.push_back(layer);
+    }
+    return layers;
+}
+
+} // namespace
+
+void FHWAMETHOD(TRunState& s, TRunIo&)
+{
+    constexpr int kIndex = 1;
+    s.METHODIDX = kIndex;
+    const TPileData& p = s.PILEDATA;
+    const TSegData& g = s.SEGDATA;
+    const Pass1Units& u = Pass1UnitsFor(p.UNITS);
+    const int nseg = p.NSEG;
+    const int rows = Pass1GridRows(s);
+    if (rows == 0) {
+        return;
+    }
+
+    const FhwaPile pile = FhwaPileOf(p);
+    const std::vector<double> segBottom = Pass1SegmentValues(g.SEGBOT, nseg);
+    const std::vector<double> segType = Pass1SegmentValues(g.SEGTYPE, nseg);
+    const std::vector<double> segPhi = Pass1SegmentValues(g.SEGPHI, nseg);
+    const std::vector<double> segSu = Pass1SegmentValues(g.SEGSU, nseg);
+    const std::vector<double> segSur = Pass1SegmentValues(g.SEGSUR, nseg);
+    const std::vector<double> segAdh = Pass1SegmentValues(g.SEGADH, nseg);
+    const std::vector<double> sigv = Pass1StressEnds(s);
+    const std::vector<FhwaSoilLayer> layers = SoilLayers(s);
+    std::vector<int> plugFlag(static_cast<std::size_t>(nseg));
+    for (int k = 1; k <= nseg; ++k) {
+        plugFlag[static_cast<std::size_t>(k - 1)] = Pass1PlugFlag(s, kIndex, k);
+    }
+
+    FhwaProfileInput in;
+    in.segBottom = segBottom;
+    in.segType = segType;
+    in.segPhi = segPhi;
+    in.segSu = segSu;
+    in.segSur = segSur;
+    in.segAdh = segAdh;
+    in.sigv = sigv;
+    in.plugFlag = plugFlag;
+    in.layers = layers;
+    in.pile = pile;
+    std::vector<FhwaSegmentResult> seg(static_cast<std::size_t>(nseg));
+    FhwaSegmentFrictions(in, u, seg);
+
+    // FSUNIT, and the load-transfer pairs the plug friction reads.
+    std::vector<double> ends(2 * static_cast<std::size_t>(nseg));
+    for (int k = 1; k <= nseg; ++k) {
+        const FhwaSegmentResult& r = seg[static_cast<std::size_t>(k - 1)];
+        ends[static_cast<std::size_t>(2 * k - 2)] = r.top;
+        ends[static_cast<std::size_t>(2 * k - 1)] = r.bottom;
+        Pass1SetUnitTransfer(s, kIndex, k, r.transferTop, r.transferBottom);
+    }
+
+    // Unit friction on the grid, accumulated with the perimeter at each row's depth.
+    std::vector<double> gridF(static_cast<std::size_t>(rows));
+    Pass1GridUnitFriction(Pass1SegmentLengths(s), ends, p.INCREMENT, p.ZEROFRICTION, gridF);
+    std::vector<double> perimeter(static_cast<std::size_t>(rows));
+    for (int j = 1; j <= rows; ++j) {
+        perimeter[static_cast<std::size_t>(j - 1)] =
+            FhwaPerimeterAt(pile, (j - 1) * p.INCREMENT, u);
+    }
+    const TPass1Side side = Pass1Accumulate(s, gridF, perimeter);
+    Pass1StoreSide(s.RESULTS[kFhwa],
+                   p.INCREMENT,
+                   side.reduced,
+                   side.unitFriction,
+                   side.loadTransfer);
+    for (int j = 1; j <= rows; ++j) {
+        s.GRID.GRIDDEPTH[j] = (j - 1) * p.INCREMENT;
+    }
+}
