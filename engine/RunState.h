@@ -4,6 +4,7 @@
 
 #include "EngineLimits.h"
 #include "MethodResult.h"
+#include "PipelineState.h"
 #include "TArray.h"
 
 // The data of one analysis, in the named blocks the engine's routines share. The export makes
@@ -178,6 +179,7 @@ struct TRunState
     // by the plug friction; and the tip marker per grid point the method's pipeline run left.
     TMatrix<double, kEngineMethodIndexes, 2 * kMaxSegments> UNITXFER;
     TMatrix<int, kEngineMethodIndexes, kMaxGridPoints> PLUGFLAG;
+    TPipelineState PIPELINE; // the capacity pipeline's arrays
     TGridData GRID;
     TUnitLabels UNITLABELS;
     TMethodResults RESULTS; // per MethodCode, filled by the methods
