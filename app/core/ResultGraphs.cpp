@@ -181,6 +181,18 @@ FillResultGraphs(TResultGraphs& graphs, const TPlotData& data, const TPlotReadOp
 {
     const std::vector<int> methods =
         CapacityCurveMethods(options, data.CurveCount, data.HeaderLine);
+    const auto rowCount = static_cast<std::size_t>(data.RowCount);
+    bool complete = data.RowCount >= 0 && data.Capacity.size() == methods.size();
+    for (const auto& curve : data.Capacity) {
+        complete = complete && curve.size() == rowCount;
+    }
+    for (int c = 0; c < kPlotLoadCases; ++c) {
+        complete = complete && data.Load[static_cast<std::size_t>(c)].size() == rowCount
+                   && data.LoadPosition[static_cast<std::size_t>(c)].size() == rowCount;
+    }
+    if (!complete) {
+        throw EInOutError("This file either invalid or incomplete.");
+    }
 
     TPlotReadResult result;
     result.Ok = true;

@@ -65,7 +65,8 @@ struct TPlotReadResult
     // Depth, unit skin friction and tip resistance of the load-settlement method, one row
     // per row of the file; what the GRLWEAP file is written from.
     std::vector<TGrlweapRow> GrlweapProfile;
-    // The project's perimeter after the read: OD x 3.1416 when it was not given (in / mm).
+    // The project's perimeter after a good read: OD x 3.1416 when it was not given (in /
+    // mm); the project keeps it.
     long double Perimeter = 0;
 };
 
@@ -81,8 +82,9 @@ inline constexpr const char* kPlotReadFailedText = "An error occured in running 
 TPlotReadResult
 ReadPlotFile(TResultGraphs& graphs, const std::string& path, const TPlotReadOptions& options);
 
-// The same for plot data already read; raises EInOutError, before any graph is changed, when
-// the number of capacity curves does not fit the selected methods.
+// The same for plot data already read (as ReadPlotData gives them); raises EInOutError,
+// before any graph is changed, when the number of capacity curves does not fit the selected
+// methods or the data's lists do not hold their counts.
 TPlotReadResult
 FillResultGraphs(TResultGraphs& graphs, const TPlotData& data, const TPlotReadOptions& options);
 

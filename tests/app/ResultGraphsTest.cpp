@@ -281,6 +281,19 @@ TEST_F(ResultGraphsTest, FailedReadLeavesGraphsEmpty)
     EXPECT_EQ(graphs.pltSkin.Caption(), "Accumulated Skin Friction vs Depth");
 }
 
+// Data put together by hand that don't hold their counts are refused before any graph changes.
+TEST_F(ResultGraphsTest, InconsistentDataRefused)
+{
+    ASSERT_TRUE(ReadPlotFile(graphs, PlotFile("si-1method.qr7p"), Options({7})).Ok);
+    TPlotData data;
+    data.CurveCount = 1;
+    data.RowCount = 2;
+    data.LoadSettlementMethod = 7;
+    EXPECT_THROW(FillResultGraphs(graphs, data, Options({7})), EInOutError);
+    EXPECT_EQ(Names(graphs.pltSkin), std::vector<std::string>{"MTD"});
+    EXPECT_EQ(graphs.pltSkin.PointCount(), 2);
+}
+
 TEST_F(ResultGraphsTest, ExtraSectionAskedForButMissing)
 {
     TPlotReadOptions options = Options({7});
