@@ -32,12 +32,12 @@ public:
     {
         const int value = Integer();
         if (value < low || value > high) {
-            const std::string expected =
-                low == high ? "should be " + std::to_string(low)
-                            : "is out of range " + std::to_string(low) + ".." + std::to_string(high);
+            const std::string expected = low == high ? "should be " + std::to_string(low)
+                                                     : "is out of range " + std::to_string(low)
+                                                           + ".." + std::to_string(high);
             throw EInOutError("Error on Line " + std::to_string(m_line) + " Item "
-                              + std::to_string(m_item) + "\r" + what + " ("
-                              + std::to_string(value) + ") " + expected + ".");
+                              + std::to_string(m_item) + "\r" + what + " (" + std::to_string(value)
+                              + ") " + expected + ".");
         }
         return value;
     }
