@@ -6,6 +6,7 @@
 #include "MethodFhwaCore.h"
 #include "MethodSteps.h"
 #include "Pass1Wiring.h"
+#include "SideAccumulation.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ void FHWAMETHOD(TRunState& s, TRunIo&)
     const TSegData& g = s.SEGDATA;
     const Pass1Units& u = Pass1UnitsFor(p.UNITS);
     const int nseg = p.NSEG;
-    const int rows = Pass1GridRows(s);
+    const int rows = SideGridRows(s);
     if (rows == 0) {
         return;
     }
@@ -92,19 +93,24 @@ void FHWAMETHOD(TRunState& s, TRunIo&)
     }
 
     // Unit friction on the grid, accumulated with the perimeter at each row's depth.
-    std::vector<double> gridF(static_cast<std::size_t>(rows));
-    Pass1GridUnitFriction(Pass1SegmentLengths(s), ends, p.INCREMENT, p.ZEROFRICTION, gridF);
+    const std::vector<double> gridF = SideGridUnitFriction(s, ends, rows);
     std::vector<double> perimeter(static_cast<std::size_t>(rows));
     for (int j = 1; j <= rows; ++j) {
         perimeter[static_cast<std::size_t>(j - 1)] =
             FhwaPerimeterAt(pile, (j - 1) * p.INCREMENT, u);
     }
-    const TPass1Side side = Pass1Accumulate(s, gridF, perimeter);
-    Pass1StoreSide(s.RESULTS[kFhwa],
-                   p.INCREMENT,
-                   side.reduced,
-                   side.unitFriction,
-                   side.loadTransfer);
+    const std::vector<double> limit = SideRowValues(s, g.SEGFMAX, rows);
+    const std::vector<double> rfs = SideRowValues(s, g.SEGRFS, rows);
+    TSideAccumulationInput acc;
+    acc.gridF = gridF;
+    acc.limit = limit;
+    acc.perimeter = perimeter;
+    acc.sideFactor = rfs;
+    acc.increment = p.INCREMENT;
+    acc.tensionFactor = p.LOADTYPE == 1 ? p.TENSIONFACTOR : 1.0;
+    acc.limitMode = ESideLimit::kOnForceCutRow;
+    acc.tzFactor = p.TZFACTOR;
+    StoreSideResult(s.RESULTS[kFhwa], p.INCREMENT, AccumulateSide(acc));
     for (int j = 1; j <= rows; ++j) {
         s.GRID.GRIDDEPTH[j] = (j - 1) * p.INCREMENT;
     }

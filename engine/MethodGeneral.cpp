@@ -7,6 +7,7 @@
 #include "MethodSteps.h"
 #include "MethodUserCore.h"
 #include "Pass1Wiring.h"
+#include "SideAccumulation.h"
 
 void GENERALMETHOD(TRunState& s, TRunIo&)
 {
@@ -14,7 +15,7 @@ void GENERALMETHOD(TRunState& s, TRunIo&)
     const TSegData& g = s.SEGDATA;
     const Pass1Units& u = Pass1UnitsFor(p.UNITS);
     const int nseg = p.NSEG;
-    const int rows = Pass1GridRows(s);
+    const int rows = SideGridRows(s);
     if (rows == 0) {
         return;
     }

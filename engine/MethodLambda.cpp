@@ -8,6 +8,7 @@
 #include "MethodLambdaCore.h"
 #include "MethodSteps.h"
 #include "Pass1Wiring.h"
+#include "SideAccumulation.h"
 
 void LAMBDA2METHOD(TRunState& s, TRunIo&)
 {
@@ -16,7 +17,7 @@ void LAMBDA2METHOD(TRunState& s, TRunIo&)
     TSegData& g = s.SEGDATA;
     const Pass1Units& u = Pass1UnitsFor(p.UNITS);
     const int nseg = p.NSEG;
-    const int rows = Pass1GridRows(s);
+    const int rows = SideGridRows(s);
     if (rows == 0) {
         return;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 // Shared numerical core of the pass-1 capacity methods (FHWA, USACE, Revised Lambda and the
-// user-specified method): unit-system constants, the segment and grid helpers and the
-// side-resistance accumulation on the penetration grid of the FHWA and USACE methods. Every
+// user-specified method): unit-system constants, and the segment and grid helpers (the
+// side-resistance accumulation is the engine's shared one, SideAccumulation.h). Every
 // function here is pure: it reads its arguments only and writes only the output it is given.
 //
 // Conventions of the arguments:
@@ -86,31 +86,3 @@ void Pass1GridUnitFriction(std::span<const double> segLen,
                            double increment,
                            double zeroFriction,
                            std::span<double> gridF);
-
-// Side-resistance accumulation on the grid of the FHWA and USACE methods (trapezoidal forces
-// between rows, the limit acting on the interval's force).
-struct Pass1AccumulationInput
-{
-    std::span<const double> unitFriction; // unit side friction per row, as interpolated
-    std::span<const double> limit;        // maximum unit side friction per row
-    std::span<const double> perimeter;    // pile perimeter per row (ft or m)
-    std::span<const double> sideFactor;   // side-resistance reduction factor per row
-    double increment;
-    bool tension;         // LOADTYPE 1
-    double tensionFactor; // TENSIONFACTOR
-    int tzFactor;         // 1: the load-transfer copy takes the reduced sums
-};
-struct Pass1AccumulationOutput
-{
-    std::span<double> unitFriction; // used unit friction: tension factor applied, cut to limit
-    std::span<double> force;        // interval force ending at the row (0 at row 1)
-    std::span<double> forceLimit;   // the interval's maximum force
-    std::span<double> unreduced;    // cumulative side resistance without reduction factors
-    std::span<double> reduced;      // cumulative side resistance reduced by the factors
-    std::span<double> loadTransfer; // unreduced, or reduced when tzFactor is 1
-};
-// Rows 1..unitFriction.size(). Row 1 holds zero forces and sums. Every row, the first included,
-// takes the tension factor in tension and is cut to its limit; the interval ending at row i
-// uses the used unit friction of row i - 1 and the tensioned, not yet cut value of row i, and its
-// force is cut to the force of the limits when larger by more than 1e-6.
-void Pass1AccumulateSide(const Pass1AccumulationInput& in, const Pass1AccumulationOutput& out);

@@ -2,17 +2,6 @@
 
 #include <algorithm>
 
-#include "Segments.h"
-
-int Pass1GridRows(const TRunState& s)
-{
-    const TPileData& p = s.PILEDATA;
-    if (p.NSEG < 1 || !(p.INCREMENT > 0.0)) {
-        return 0;
-    }
-    return GridPointCount(p.PILELENGTH, p.INCREMENT);
-}
-
 std::vector<double> Pass1SegmentValues(const TArray1<double, kMaxSegments>& values, int nseg)
 {
     std::vector<double> out(static_cast<std::size_t>(std::max(nseg, 0)));
@@ -32,21 +21,6 @@ std::vector<double> Pass1SegmentLengths(const TRunState& s)
     return out;
 }
 
-int Pass1RowSegmentOf(const TRunState& s, int row)
-{
-    return Pass1RowSegment(row, s.PILEDATA.NSEG);
-}
-
-std::vector<double>
-Pass1RowValues(const TRunState& s, const TArray1<double, kMaxSegments>& values, int rows)
-{
-    std::vector<double> out(static_cast<std::size_t>(std::max(rows, 0)));
-    for (int j = 1; j <= rows; ++j) {
-        out[static_cast<std::size_t>(j - 1)] = values[Pass1RowSegmentOf(s, j)];
-    }
-    return out;
-}
-
 void Pass1StoreSide(TMethodResult& r,
                     double increment,
                     const std::vector<double>& skin,
@@ -61,28 +35,6 @@ void Pass1StoreSide(TMethodResult& r,
         r.UNITSKIN[j] = unitSkin[i];
         r.TZSIDE[j] = loadTransfer[i];
     }
-}
-
-TPass1Side Pass1Accumulate(const TRunState& s,
-                           const std::vector<double>& gridF,
-                           const std::vector<double>& perimeter)
-{
-    const TPileData& p = s.PILEDATA;
-    const int rows = static_cast<int>(gridF.size());
-    const std::vector<double> limit = Pass1RowValues(s, s.SEGDATA.SEGFMAX, rows);
-    const std::vector<double> rfs = Pass1RowValues(s, s.SEGDATA.SEGRFS, rows);
-    TPass1Side side;
-    const auto n = static_cast<std::size_t>(rows);
-    side.unitFriction.resize(n);
-    side.unreduced.resize(n);
-    side.reduced.resize(n);
-    side.loadTransfer.resize(n);
-    std::vector<double> force(n);
-    std::vector<double> forceLimit(n);
-    Pass1AccumulateSide(
-        {gridF, limit, perimeter, rfs, p.INCREMENT, p.LOADTYPE == 1, p.TENSIONFACTOR, p.TZFACTOR},
-        {side.unitFriction, force, forceLimit, side.unreduced, side.reduced, side.loadTransfer});
-    return side;
 }
 
 namespace {

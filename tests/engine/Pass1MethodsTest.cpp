@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "SideAccumulation.h"
+
 namespace {
 
 constexpr double kExact = 1e-12;
@@ -60,30 +62,26 @@ TEST(Pass1Grid, UnitFrictionIsInterpolatedBelowTheZeroFrictionLength)
     EXPECT_DOUBLE_EQ(gridF[3], 6.0);
 }
 
-struct AccumulationRun
+// The FHWA and USACE variant of the shared accumulation (SideAccumulation.h): every row's unit
+// friction is cut to its limit before it serves as the top of the next interval.
+TSideAccumulation Accumulate(std::vector<double> f,
+                             std::vector<double> limit,
+                             std::vector<double> perimeter,
+                             std::vector<double> rfs,
+                             double increment,
+                             double tensionFactor,
+                             int tzFactor)
 {
-    std::vector<double> used, force, forceLimit, unreduced, reduced, tz;
-};
-
-AccumulationRun Accumulate(std::vector<double> f,
-                           std::vector<double> limit,
-                           std::vector<double> perimeter,
-                           std::vector<double> rfs,
-                           double increment,
-                           bool tension,
-                           double tensionFactor,
-                           int tzFactor)
-{
-    const std::size_t n = f.size();
-    AccumulationRun r{std::vector<double>(n),
-                      std::vector<double>(n),
-                      std::vector<double>(n),
-                      std::vector<double>(n),
-                      std::vector<double>(n),
-                      std::vector<double>(n)};
-    Pass1AccumulateSide({f, limit, perimeter, rfs, increment, tension, tensionFactor, tzFactor},
-                        {r.used, r.force, r.forceLimit, r.unreduced, r.reduced, r.tz});
-    return r;
+    TSideAccumulationInput in;
+    in.gridF = f;
+    in.limit = limit;
+    in.perimeter = perimeter;
+    in.sideFactor = rfs;
+    in.increment = increment;
+    in.tensionFactor = tensionFactor;
+    in.limitMode = ESideLimit::kOnForceCutRow;
+    in.tzFactor = tzFactor;
+    return AccumulateSide(in);
 }
 
 TEST(Pass1Accumulation, TensionFactorActsOnEveryRowTheFirstIncluded)
@@ -91,28 +89,14 @@ TEST(Pass1Accumulation, TensionFactorActsOnEveryRowTheFirstIncluded)
     // f = 2 at every row, tension factor 0.5, P = 3, increment 1: the used friction is 1 at
     // every row, so each interval carries (1 + 1) / 2 x 3 x 1 = 3. Without the factor on row 1
     // the first interval would carry (2 + 1) / 2 x 3 = 4.5.
-    const AccumulationRun r = Accumulate({2, 2, 2},
-                                         {kPass1NotLimited, kPass1NotLimited, kPass1NotLimited},
-                                         {3, 3, 3},
-                                         {1, 1, 1},
-                                         1.0,
-                                         true,
-                                         0.5,
-                                         0);
-    EXPECT_NEAR(r.used[0], 1.0, kExact);
-    EXPECT_NEAR(r.force[1], 3.0, kExact);
-    EXPECT_NEAR(r.unreduced[2], 6.0, kExact);
-
-    // Compression ignores the factor.
-    const AccumulationRun c = Accumulate({2, 2, 2},
-                                         {kPass1NotLimited, kPass1NotLimited, kPass1NotLimited},
-                                         {3, 3, 3},
-                                         {1, 1, 1},
-                                         1.0,
-                                         false,
-                                         0.5,
-                                         0);
-    EXPECT_NEAR(c.unreduced[2], 12.0, kExact);
+    const std::vector<double> open(3, kPass1NotLimited);
+    const TSideAccumulation r = Accumulate({2, 2, 2}, open, {3, 3, 3}, {1, 1, 1}, 1.0, 0.5, 0);
+    EXPECT_NEAR(r.GRIDFUSED[0], 1.0, kExact);
+    EXPECT_NEAR(r.GRIDDQS[1], 3.0, kExact);
+    EXPECT_NEAR(r.GRIDQS[2], 6.0, kExact);
+    // Compression: factor 1.
+    const TSideAccumulation c = Accumulate({2, 2, 2}, open, {3, 3, 3}, {1, 1, 1}, 1.0, 1.0, 0);
+    EXPECT_NEAR(c.GRIDQS[2], 12.0, kExact);
 }
 
 TEST(Pass1Accumulation, LimitCutsTheUnitFrictionAndTheIntervalForce)
@@ -121,37 +105,15 @@ TEST(Pass1Accumulation, LimitCutsTheUnitFrictionAndTheIntervalForce)
     // Row 1: used min(5, 2) = 2.
     // Row 2: force (2 + 5) / 2 = 3.5 against the limit (2 + 2) / 2 = 2: 2; used 2.
     // Row 3: force (2 + 5) / 2 = 3.5 against (2 + 10) / 2 = 6: 3.5; used min(5, 10) = 5.
-    const AccumulationRun r =
-        Accumulate({5, 5, 5}, {2, 2, 10}, {1, 1, 1}, {1, 1, 1}, 1.0, false, 1.0, 0);
-    EXPECT_NEAR(r.used[0], 2.0, kExact);
-    EXPECT_NEAR(r.used[1], 2.0, kExact);
-    EXPECT_NEAR(r.used[2], 5.0, kExact);
-    EXPECT_NEAR(r.force[1], 2.0, kExact);
-    EXPECT_NEAR(r.forceLimit[2], 6.0, kExact);
-    EXPECT_NEAR(r.force[2], 3.5, kExact);
-    EXPECT_NEAR(r.unreduced[2], 5.5, kExact);
-}
-
-TEST(Pass1Accumulation, ReductionFactorsAndTheLoadTransferCopy)
-{
-    // f = 1, P = 2, increment 0.5: each interval carries (1 + 1) / 2 x 2 x 0.5 = 1; factors of
-    // rows 2 and 3 are 0.5.
-    for (int tz : {0, 1}) {
-        const AccumulationRun r =
-            Accumulate({1, 1, 1}, {9, 9, 9}, {2, 2, 2}, {1, 0.5, 0.5}, 0.5, false, 1.0, tz);
-        EXPECT_NEAR(r.unreduced[2], 2.0, kTight);
-        EXPECT_NEAR(r.reduced[2], 1.0, kTight);
-        EXPECT_NEAR(r.tz[2], tz == 1 ? 1.0 : 2.0, kTight) << "tz factor " << tz;
-        EXPECT_DOUBLE_EQ(r.tz[0], 0.0);
-    }
-}
-
-TEST(Pass1Accumulation, ShortSpansAreRefused)
-{
-    std::vector<double> f(3, 1.0), shortSpan(2, 1.0), out(3);
-    EXPECT_THROW(Pass1AccumulateSide({f, shortSpan, f, f, 1.0, false, 1.0, 0},
-                                     {out, out, out, out, out, out}),
-                 std::invalid_argument);
+    const TSideAccumulation r =
+        Accumulate({5, 5, 5}, {2, 2, 10}, {1, 1, 1}, {1, 1, 1}, 1.0, 1.0, 0);
+    EXPECT_NEAR(r.GRIDFUSED[0], 2.0, kExact);
+    EXPECT_NEAR(r.GRIDFUSED[1], 2.0, kExact);
+    EXPECT_NEAR(r.GRIDFUSED[2], 5.0, kExact);
+    EXPECT_NEAR(r.GRIDDQS[1], 2.0, kExact);
+    EXPECT_NEAR(r.GRIDDQSLIM[2], 6.0, kExact);
+    EXPECT_NEAR(r.GRIDDQS[2], 3.5, kExact);
+    EXPECT_NEAR(r.GRIDQS[2], 5.5, kExact);
 }
 
 } // namespace

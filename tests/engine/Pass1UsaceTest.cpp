@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "MethodUsaceCore.h"
+#include "SideAccumulation.h"
 
 namespace {
 
@@ -263,11 +264,15 @@ double TimberSide(const Pass1Units& u, double len, double stressScale, bool tens
     std::vector<double> gridF(ngrid), limit(ngrid, kPass1NotLimited),
         perimeter(ngrid, kPass1Pi * (u.units == 1 ? 12.0 / 12.0 : 304.8 / 1000.0)), rfs(ngrid, 1.0);
     Pass1GridUnitFriction(segLen, ends, len, 0.0, gridF);
-    std::vector<double> used(ngrid), force(ngrid), forceLimit(ngrid), unreduced(ngrid),
-        reduced(ngrid), tz(ngrid);
-    Pass1AccumulateSide({gridF, limit, perimeter, rfs, len, tension, tf, 0},
-                        {used, force, forceLimit, unreduced, reduced, tz});
-    return reduced.back();
+    TSideAccumulationInput acc;
+    acc.gridF = gridF;
+    acc.limit = limit;
+    acc.perimeter = perimeter;
+    acc.sideFactor = rfs;
+    acc.increment = len;
+    acc.tensionFactor = tension ? tf : 1.0;
+    acc.limitMode = ESideLimit::kOnForceCutRow;
+    return AccumulateSide(acc).GRIDQSF.back();
 }
 
 TEST(Pass1UsacePile, TaperedTimberPileByHand)
