@@ -2,9 +2,6 @@
 // no table and writes no plot rows for it. A routine's own file replaces its line here.
 #include "MethodSteps.h"
 
-void STRESSPROF(TRunState&, TRunIo&) {}
-void CAPPIPE(TRunState&, TRunIo&) {}
-void RP2AMETHOD(TRunState&, TRunIo&) {}
 void NGIMETHOD(TRunState&, TRunIo&) {}
 void ICPMETHOD(TRunState&, TRunIo&) {}
 void FUGROMETHOD(TRunState&, TRunIo&) {}

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "CapacityOutput.h"
+#include "CapacityPipeline.h"
 #include "DateAndUnits.h"
 #include "EngineErrors.h"
 #include "FieldFormat.h"
@@ -18,7 +19,6 @@
 namespace {
 
 constexpr double kNoWater = 99999.0;
-constexpr double kFactorFloor = 1.0E-10;
 
 // A run that ends with status 1 after its message was written.
 struct TStop
@@ -111,12 +111,11 @@ void HandOverLoadSettlement(TRunState& s)
 {
     const TPileData& p = s.PILEDATA;
     const TMethodResult& r = s.RESULTS[p.LSMETHOD];
+    // The record keeps the tip the t-z factor option asks for (unfactored or reduced), so
+    // nothing is divided back out here.
     for (int j = 1; j <= p.NGRID; ++j) {
-        // Segment j lies just below grid point j; the last grid point takes the last segment.
-        const int k = j <= p.NSEG ? j : p.NSEG;
-        const double factor = s.SEGDATA.SEGRFE[k];
         s.LOADSETINPUT.GRIDQS[j] = r.TZSIDE[j];
-        s.LOADSETINPUT.TIPRESULT[j] = factor > kFactorFloor ? r.TZTIP[j] / factor : r.TZTIP[j];
+        s.LOADSETINPUT.TIPRESULT[j] = r.TZTIP[j];
     }
 }
 
@@ -126,9 +125,10 @@ void RunPass(TRunState& s, TRunIo& io, int pass)
     p.PASS = pass;
     FillSegments(s);
     STRESSPROF(s, io);
+    // Pre-runs: the plug markers and pipeline arrays the first methods read; no record changes.
     for (int idx = 1; idx <= 3; ++idx) {
         s.METHODIDX = idx;
-        CAPPIPE(s, io);
+        RunCapacityPipeline(s, false);
     }
     p.NGRID = GridPointCount(p.PILELENGTH, p.INCREMENT);
     const std::vector<int> printed = PrintedGridPoints(p.NGRID, p.PRINTINTERVAL);

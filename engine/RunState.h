@@ -133,6 +133,8 @@ struct TStressProfile
 {
     TArray1<double, 2 * kMaxSegments + 1> SIGV;
     TArray1<double, 2 * kMaxSegments + 1> SIGVLIM;
+    double DCRIT = 0;    // critical depth last worked out by the density rule
+    double SPTANGLE = 0; // friction angle the blow-count chart last produced
 };
 
 // Engine method indexes of the capacity pipeline: 1 FHWA, 2 USACE, 3 Revised Lambda, 4 API

@@ -141,4 +141,5 @@ void StoreSideResult(TMethodResult& r, double increment, const TSideAccumulation
         r.UNITSKIN[j] = side.GRIDFUSED[i];
         r.TZSIDE[j] = side.TZSIDE[i];
     }
+    r.COMPUTED = true;
 }

@@ -80,6 +80,7 @@ std::vector<double>
 SideGridUnitFriction(const TRunState& s, std::span<const double> ends, int rows);
 
 // The side half of a method's record for rows 1 .. GRIDQSF.size(): penetration, side
-// resistance (reduced), reported unit friction and the load-transfer side value. The tip,
-// total and marker are the capacity pipeline's, which also marks the record computed.
+// resistance (reduced), reported unit friction and the load-transfer side value; marks the
+// record computed. The tip, total and marker are then the capacity pipeline's, which fills
+// only records so marked (the pass-1 methods, which always run, excepted).
 void StoreSideResult(TMethodResult& r, double increment, const TSideAccumulation& side);
