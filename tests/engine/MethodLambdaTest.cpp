@@ -13,26 +13,6 @@ using namespace pass1test;
 
 constexpr double kHandTolerance = 0.005; // relative, against the hand computation
 
-// Closed-ended steel pipe, OD 12 in, ID 11 in, E 29,000,000 psi, 40 ft embedded in one clay
-// layer of su 1000 psf (1.0 ksf) and effective unit weight 50 pcf down to 50 ft.
-TProject UniformClayPile()
-{
-    TProject p;
-    p.od = 12;
-    p.id = 11;
-    p.length = 40;
-    p.flags = "0 0 1 0 0 0 0 0 0 ";
-    p.lsMethod = 3;
-    TLayer clay;
-    clay.bottom = 50;
-    clay.type = 2;
-    clay.gamma = 50;
-    clay.su = 1000;
-    clay.sur = 500;
-    p.layers = {clay};
-    return p;
-}
-
 // Hand computation (Kraft, Focht and Amerasinghe 1981, as the method sums it):
 //   A  = 3.14159 x 0.25 x (12^2 - 11^2) = 18.06414 in2 (the annulus: ENDSECTID = ID)
 //   S  = E A 0.1 = 29e6 x 18.06414 x 0.1 = 52,386,013 lb

@@ -10,30 +10,6 @@ using namespace pass1test;
 
 constexpr double kHandTolerance = 0.005; // relative, against the hand computation
 
-// Timber pile (type 2), OD 12 in at the head, taper 0.25 degrees, 30 ft embedded in sand of Ko
-// 1.0, friction angle 30 and effective unit weight 60 pcf down to 40 ft.
-TProject TaperedTimberPile()
-{
-    TProject p;
-    p.pileType = 2;
-    p.od = 12;
-    p.id = 0;
-    p.closedEnd = 1;
-    p.taper = 0.25;
-    p.length = 30;
-    p.flags = "0 1 0 0 0 0 0 0 0 ";
-    p.lsMethod = 2;
-    TLayer sand;
-    sand.bottom = 40;
-    sand.type = 1;
-    sand.ko = 1.0;
-    sand.gamma = 60;
-    sand.phi = 30;
-    sand.nq = 20;
-    p.layers = {sand};
-    return p;
-}
-
 // Side friction held below the critical depth c (EM 1110-2-2906, 4-2a): f = K sigma'v,lim tan
 // delta with delta = 0.9 phi = 27 degrees for timber, tan 27 = 0.509525, K = 1.0, on the head
 // perimeter 3.14159 ft (the taper plays no part in this method's perimeter). The trapezoidal

@@ -192,6 +192,50 @@ inline void RunRoutine(void (*routine)(TRunState&, TRunIo&), TRunState& s)
     routine(s, io);
 }
 
+// Closed-ended steel pipe, OD 12 in, ID 11 in, E 29,000,000 psi, 40 ft embedded in one clay
+// layer of su 1000 psf (1.0 ksf) and effective unit weight 50 pcf down to 50 ft.
+inline TProject UniformClayPile()
+{
+    TProject p;
+    p.od = 12;
+    p.id = 11;
+    p.length = 40;
+    p.flags = "0 0 1 0 0 0 0 0 0 ";
+    p.lsMethod = 3;
+    TLayer clay;
+    clay.bottom = 50;
+    clay.type = 2;
+    clay.gamma = 50;
+    clay.su = 1000;
+    clay.sur = 500;
+    p.layers = {clay};
+    return p;
+}
+
+// Timber pile (type 2), OD 12 in at the head, taper 0.25 degrees, 30 ft embedded in sand of Ko
+// 1.0, friction angle 30 and effective unit weight 60 pcf down to 40 ft.
+inline TProject TaperedTimberPile()
+{
+    TProject p;
+    p.pileType = 2;
+    p.od = 12;
+    p.id = 0;
+    p.closedEnd = 1;
+    p.taper = 0.25;
+    p.length = 30;
+    p.flags = "0 1 0 0 0 0 0 0 0 ";
+    p.lsMethod = 2;
+    TLayer sand;
+    sand.bottom = 40;
+    sand.type = 1;
+    sand.ko = 1.0;
+    sand.gamma = 60;
+    sand.phi = 30;
+    sand.nq = 20;
+    p.layers = {sand};
+    return p;
+}
+
 // Grid row of a penetration on the run's increment.
 inline int RowAt(const TRunState& s, double penetration)
 {
