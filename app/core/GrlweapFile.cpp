@@ -13,6 +13,7 @@
 #include "ProjectTables.h"
 #include "TColumn.h"
 #include "TGridTable.h"
+#include "TProgramData.h"
 
 namespace {
 
@@ -234,4 +235,26 @@ void WriteGrlweapFile(const std::string& path, const TGrlweapInput& input)
         std::remove(tempName.c_str());
         Fail(path, ErrnoText(error));
     }
+}
+
+std::string WriteProjectGrlweapFile(TProgramData& data,
+                                    const TGridTable& soilTable,
+                                    const std::vector<TGrlweapRow>& profile)
+{
+    TGrlweapInput input;
+    input.UnitSystem = data.UnitSystem;
+    input.Title = data.Title;
+    input.PileType = data.PileType;
+    input.Circular = data.Circular != 0;
+    input.OD = data.OD;
+    input.ID = data.ID;
+    input.E = data.E;
+    input.Perimeter = data.Perimeter;
+    input.Layers = SoilLayersFromTable(soilTable);
+    input.Profile = profile;
+    const std::string path = GrlweapFileNameFor(data.FileName);
+    WriteGrlweapFile(path, input);
+    data.GrlweapFileName = path;
+    data.Perimeter = GrlweapPerimeter(input);
+    return path;
 }

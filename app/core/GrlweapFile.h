@@ -6,6 +6,7 @@
 #include "Exception.h"
 
 class TGridTable;
+class TProgramData;
 
 // A GRLWEAP input file could not be made or written. Any earlier file is left as it was.
 class EGrlweapError : public Exception
@@ -72,3 +73,13 @@ std::string GrlweapFileNameFor(const std::string& projectFileName);
 // failure the temporary file is removed, an existing file keeps its content, and
 // EGrlweapError says what went wrong.
 void WriteGrlweapFile(const std::string& path, const TGrlweapInput& input);
+
+// The GRLWEAP file of the open project after a good plot-data read: the project's values, the
+// layers of its soil table and the profile of the read (TPlotReadResult::GrlweapProfile,
+// empty when the load-settlement method's table was not in the file). Writes it under the
+// project's name with ".gwi" (WriteGrlweapFile), then keeps the name in GrlweapFileName and,
+// for a circular pile, the perimeter OD x 3.1416 in Perimeter. Returns the file's path.
+// Raises EGrlweapError as WriteGrlweapFile does; the project is then unchanged.
+std::string WriteProjectGrlweapFile(TProgramData& data,
+                                    const TGridTable& soilTable,
+                                    const std::vector<TGrlweapRow>& profile);

@@ -1,6 +1,9 @@
 #include "ResultGraphs.h"
 
+#include <algorithm>
+
 #include "NumberFormat.h"
+#include "TProgramData.h"
 
 namespace {
 
@@ -317,5 +320,36 @@ ReadPlotFile(TResultGraphs& graphs, const std::string& path, const TPlotReadOpti
         result.Message =
             std::string(kPlotReadFailedText) + "\rPlot data file \"" + path + "\":\r" + e.Message();
         return result;
+    }
+}
+
+TPlotReadOptions PlotReadOptionsFor(const TProgramData& data, const TGridTable& soilTable)
+{
+    TPlotReadOptions options;
+    options.MethodFlags = data.MethodFlags;
+    options.OffshoreFlag = data.OffshoreFlag;
+    options.LoadDirection = data.LoadDirection;
+    options.PrintExtraTz = data.PrintExtraTz;
+    options.Perimeter = data.Perimeter;
+    options.OD = data.OD;
+    options.Layers = SoilLayersFromTable(soilTable);
+    return options;
+}
+
+void KeepPlotResult(TProgramData& data, const TPlotReadResult& result)
+{
+    if (!result.Ok) {
+        return;
+    }
+    data.PlotRowCount = result.PlotRowCount;
+    data.Perimeter = result.Perimeter;
+    for (auto& column : data.GrlweapProfile) {
+        column.fill(0.0L);
+    }
+    const std::size_t rows = std::min(result.GrlweapProfile.size(), data.GrlweapProfile[0].size());
+    for (std::size_t k = 0; k < rows; ++k) {
+        data.GrlweapProfile[0][k] = result.GrlweapProfile[k].Depth;
+        data.GrlweapProfile[1][k] = result.GrlweapProfile[k].UnitSkinFriction;
+        data.GrlweapProfile[2][k] = result.GrlweapProfile[k].TipResistance;
     }
 }

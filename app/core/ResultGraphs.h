@@ -8,6 +8,9 @@
 #include "PlotDataFile.h"
 #include "TGraphPlot.h"
 
+class TProgramData;
+class TGridTable;
+
 // The result graphs of the main window, filled from the engine's plot-data file after a run
 // and when a project is opened. Each starts with its captions, units and switches; reading a
 // file sets the curves, their names and the unit system.
@@ -104,3 +107,11 @@ CapacityCurveMethods(const TPlotReadOptions& options, int curveCount, int header
 // one point with the fill code as X (sand 7, clay 1, silt 0) and the bottom depth as Y.
 // Only for a graph that has at least one curve with at least one point.
 void AddLayersGraphPlot(TGraphPlot& graph, const std::vector<TSoilLayerInfo>& layers);
+
+// The read options of the open project: its method flags, load direction, t-z depth flag,
+// perimeter and diameter, and the layers of its soil table `D`.
+TPlotReadOptions PlotReadOptionsFor(const TProgramData& data, const TGridTable& soilTable);
+
+// What a good read leaves in the project: PlotRowCount, the GRLWEAP profile (rows the file
+// does not give are zero) and the perimeter. Nothing after a failed read.
+void KeepPlotResult(TProgramData& data, const TPlotReadResult& result);
