@@ -239,7 +239,8 @@ void WriteGrlweapFile(const std::string& path, const TGrlweapInput& input)
 
 std::string WriteProjectGrlweapFile(TProgramData& data,
                                     const TGridTable& soilTable,
-                                    const std::vector<TGrlweapRow>& profile)
+                                    const std::vector<TGrlweapRow>& profile,
+                                    const std::string& path)
 {
     TGrlweapInput input;
     input.UnitSystem = data.UnitSystem;
@@ -252,9 +253,9 @@ std::string WriteProjectGrlweapFile(TProgramData& data,
     input.Perimeter = data.Perimeter;
     input.Layers = SoilLayersFromTable(soilTable);
     input.Profile = profile;
-    const std::string path = GrlweapFileNameFor(data.FileName);
-    WriteGrlweapFile(path, input);
-    data.GrlweapFileName = path;
+    const std::string target = path.empty() ? GrlweapFileNameFor(data.FileName) : path;
+    WriteGrlweapFile(target, input);
+    data.GrlweapFileName = target;
     data.Perimeter = GrlweapPerimeter(input);
-    return path;
+    return target;
 }

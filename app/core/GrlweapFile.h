@@ -76,10 +76,12 @@ void WriteGrlweapFile(const std::string& path, const TGrlweapInput& input);
 
 // The GRLWEAP file of the open project after a good plot-data read: the project's values, the
 // layers of its soil table and the profile of the read (TPlotReadResult::GrlweapProfile,
-// empty when the load-settlement method's table was not in the file). Writes it under the
-// project's name with ".gwi" (WriteGrlweapFile), then keeps the name in GrlweapFileName and,
-// for a circular pile, the perimeter OD x 3.1416 in Perimeter. Returns the file's path.
-// Raises EGrlweapError as WriteGrlweapFile does; the project is then unchanged.
+// empty when the load-settlement method's table was not in the file). Writes it to `path`,
+// or when that is empty under the project's name with ".gwi" (WriteGrlweapFile), then keeps
+// the path in GrlweapFileName and, for a circular pile, the perimeter OD x 3.1416 in
+// Perimeter. Returns the file's path. Raises EGrlweapError as WriteGrlweapFile does; the
+// project is then unchanged.
 std::string WriteProjectGrlweapFile(TProgramData& data,
                                     const TGridTable& soilTable,
-                                    const std::vector<TGrlweapRow>& profile);
+                                    const std::vector<TGrlweapRow>& profile,
+                                    const std::string& path = {});

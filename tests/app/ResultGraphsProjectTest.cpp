@@ -91,6 +91,12 @@ TEST_F(ResultGraphsProjectTest, FailuresLeaveTheProjectAlone)
     EXPECT_THROW(WriteProjectGrlweapFile(data, tables.D(), {{1, 2, 3}}), EGrlweapError);
     EXPECT_EQ(data.GrlweapFileName, "");
     EXPECT_EQ(data.Perimeter, 0.0L);
+
+    // A path given by the run wins over the project's name.
+    const std::string given = (folder / "Given.gwi").string();
+    EXPECT_EQ(WriteProjectGrlweapFile(data, tables.D(), {{1, 2, 3}}, given), given);
+    EXPECT_TRUE(fs::exists(given));
+    EXPECT_EQ(data.GrlweapFileName, given);
 }
 
 } // namespace
