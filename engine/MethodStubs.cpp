@@ -2,9 +2,5 @@
 // no table and writes no plot rows for it. A routine's own file replaces its line here.
 #include "MethodSteps.h"
 
-void NGIMETHOD(TRunState&, TRunIo&) {}
-void ICPMETHOD(TRunState&, TRunIo&) {}
-void FUGROMETHOD(TRunState&, TRunIo&) {}
-void UWAMETHOD(TRunState&, TRunIo&) {}
 void PRINTLOADSET(TRunState&, TRunIo&) {}
 void TZVERIFY(TRunState&, TRunIo&) {}
