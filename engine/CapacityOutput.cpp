@@ -35,7 +35,9 @@ void WriteTableHead(std::ostream& out, const TRunState& s, int methodCode)
         << Blanks(box.indent) << box.title << '\n'
         << Blanks(box.indent) << Repeat('*', box.stars) << '\n'
         << '\n';
-    const bool tension = s.PILEDATA.LOADTYPE == 1 && methodCode != kGeneral;
+    // In tension every table's third column is the pile's self weight, the user-specified
+    // method's too (its end bearing does not act in uplift).
+    const bool tension = s.PILEDATA.LOADTYPE == 1;
     out << Blanks(10)
         << (tension ? "   PILE       TOTAL SKIN       SELF      ULTIMATE"
                     : "   PILE       TOTAL SKIN       END       ULTIMATE")

@@ -116,7 +116,9 @@ TEST(CapacityOutput, TensionHeadingsAndTheGeneralMethodTable)
     const std::vector<std::string> general = Table(*s, kGeneral);
     EXPECT_EQ(general[3], "                             ******************");
     EXPECT_EQ(general[4], "                             * GENERAL METHOD *");
-    EXPECT_EQ(general[7], "             PILE       TOTAL SKIN       END       ULTIMATE");
+    // In tension the user-specified table shows the self weight as well.
+    EXPECT_EQ(general[7], "             PILE       TOTAL SKIN       SELF      ULTIMATE");
+    EXPECT_EQ(general[8], "          PENETRATION   FRICTION        WEIGHT     CAPACITY");
     // The user-specified table has no asterisk form.
     EXPECT_EQ(general.back(), "              4.00          55.0          -6.3         48.8");
 }

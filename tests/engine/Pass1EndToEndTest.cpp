@@ -303,6 +303,10 @@ TEST(Pass1EndToEnd, UserMethodInTensionTakesTheSelfWeightAsItsTip)
     const int j = RowAt(*run.state, 30);
     EXPECT_NEAR(r.TIP[j], 2.8062, 2.8062 * kParityTolerance);
     EXPECT_NEAR(r.TOTAL[j], r.SKIN[j] + r.TIP[j], 1e-9 * r.TOTAL[j]);
+    // The table says so.
+    const std::string table = run.report.substr(run.report.find("* GENERAL METHOD *"));
+    EXPECT_TRUE(Contains(table.substr(0, 400), "   PILE       TOTAL SKIN       SELF      ULTIMATE"))
+        << table.substr(0, 400);
 }
 
 TEST(Pass1EndToEnd, LastGridRowBelowTheLastSegmentReadsNoUnfilledEntry)
