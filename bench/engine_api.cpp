@@ -1,0 +1,90 @@
+// One whole run of the largest project the engine accepts: 500 segments, 40 layers of sand
+// and clay, API RP-2A selected (the pass-1 methods and the pipeline run too, as always).
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "QuarnEngine.h"
+#include "RunEnvironment.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// English units: 24 in open pipe, 95 ft embedded, 0.2 ft steps; 40 layers of 2.5 ft down to
+// 100 ft (500 segments), sand and clay in turn.
+std::string LargestProject()
+{
+    std::ostringstream out;
+    out << "Largest project\r\nBench\r\nB-1\r\n";
+    out << "1 5 80 0 \r\n";
+    out << "0 0 24 22.5 29000000 95 0\r\n";
+    out << "0 22.5\r\n";
+    out << "0 0.2 1 0 4 1 0\r\n";
+    out << "0 0 0 1 0 0 0 0 0 \r\n";
+    out << "100 0\r\n";
+    for (int layer = 0; layer < 40; ++layer) {
+        const double top = layer * 2.5;
+        const double bottom = top + 2.5;
+        const bool sand = layer % 2 == 0;
+        for (double depth : {top, bottom}) {
+            if (sand) {
+                out << depth << " 1 0.8 62 " << (30 + layer % 7) << " 20 \r\n";
+                out << "9999 0 0.0 20 0.0 0.0 0 0 0 1 1 0 \r\n";
+            } else {
+                out << depth << " 2 0.0 55 0.0 0.0 \r\n";
+                out << "0 0 " << (800 + 30 * layer) << " 400 2 25 0 0 0 1 1 0 \r\n";
+            }
+        }
+    }
+    out << "0\r\n0 1\r\n0 0\r\n0 0\r\n0 0\r\n";
+    return out.str();
+}
+
+void BM_WholeRunOfTheLargestApiProject(benchmark::State& state)
+{
+    std::string pattern = (fs::temp_directory_path() / "engine-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const fs::path dir = pattern;
+    {
+        std::ofstream project(dir / "P.qr7d", std::ios::binary);
+        project << LargestProject();
+        std::ofstream cpt(dir / "P.cpt", std::ios::binary);
+        cpt << "1 0\r\n";
+        std::ofstream names(dir / "names.dat", std::ios::binary);
+        names << "2015.7.2\r\n"
+              << (dir / "P.qr7d").string() << "\r\n"
+              << (dir / "P.qr7o").string() << "\r\n"
+              << (dir / "P.qr7p").string() << "\r\n"
+              << (dir / "P.cpt").string() << "\r\n";
+    }
+    std::ostringstream console;
+    std::istringstream none;
+    TRunEnvironment env;
+    env.namesFile = (dir / "names.dat").string();
+    env.clock = [] {
+        return TDateTime{2015, 3, 7, 9, 5, 41};
+    };
+    env.console = &console;
+    env.consoleIn = &none;
+    if (RunEngine(2, env) != 0) {
+        state.SkipWithError("the run stopped: see the report");
+        fs::remove_all(dir);
+        return;
+    }
+    for (auto _ : state) {
+        console.str("");
+        benchmark::DoNotOptimize(RunEngine(2, env));
+    }
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_WholeRunOfTheLargestApiProject)->Unit(benchmark::kMillisecond);
+
+} // namespace
