@@ -10,10 +10,6 @@
 
 #include "RunState.h"
 
-// Atmospheric pressure: 100 kPa = 2.0885546 ksf, wherever it enters a tip formula.
-inline constexpr double kPaKsf = 2.0885546;
-inline constexpr double kPaKpa = 100.0;
-
 // The six steps, in their order; each relies on the arrays of the steps before it.
 void TIPUNIT(TRunState& s);
 void TIPANNULUS(TRunState& s);
