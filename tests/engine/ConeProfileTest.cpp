@@ -93,6 +93,10 @@ TEST(ConeProfileTest, SegmentConeResistanceSources)
     auto si = SegmentState(2, 0.0, 20.0, 1.0);
     EXPECT_NEAR(*SegmentQc(*si, 2), 7000.0, kTol);
 
+    // Only the segment's own top depth counts, whatever a grid array holds at that index.
+    profile->GRID.GRIDDEPTH[2] = 0.0;
+    EXPECT_NEAR(*SegmentQc(*profile, 2), 7.0, kTol);
+
     // Empty profile: the sand's blow count, 2.8 N pa.
     auto blows = SegmentState(1, 0.0, 20.0, 1.0);
     blows->CPTDATA.CPTCOUNT = 0;
