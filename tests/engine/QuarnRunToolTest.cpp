@@ -56,7 +56,10 @@ TEST_F(QuarnRunTool, RunsTheExampleAndTellsWhereTheResultsAre)
     EXPECT_TRUE(Contains(out.text, "report: " + dir.File("P.qr7o")));
     EXPECT_TRUE(Contains(out.text, "plot data: " + dir.File("P.qr7p")));
     EXPECT_TRUE(Contains(ReadFile(dir.Path() / "P.qr7o"), "* COMPUTATION RESULT *"));
-    EXPECT_EQ(ReadFile(dir.Path() / "P.qr7p"), " 0 16 2 4\n");
+    // The plot data come from this run: a header for 16 printed rows in SI units with
+    // load-settlement method 4; the curves themselves are checked by the engine's own tests.
+    const std::string plot = ReadFile(dir.Path() / "P.qr7p");
+    EXPECT_TRUE(plot.substr(0, plot.find('\n')).ends_with(" 16 2 4")) << plot.substr(0, 80);
     EXPECT_FALSE(fs::exists(dir.Path() / "names.dat")); // written in its own run folder
 }
 
