@@ -262,6 +262,39 @@ TEST_F(ResultGraphsTest, CurveNamesFollowTheSelectedMethods)
     }
 }
 
+// Capacity rows as the engine wrote them for examples/english/PipeSandClay.qr7d (methods 1 to
+// 4 and 6 to 9, load-settlement method 4, 16 rows from 0 to 75 ft); the later sections of the
+// fixture are hand-written (see tests/data/plotdata/README).
+TEST_F(ResultGraphsTest, EngineCapacityRows)
+{
+    const TPlotReadResult result = ReadPlotFile(graphs,
+                                                PlotFile("engine-english-capacity.qr7p"),
+                                                Options({1, 2, 3, 4, 6, 7, 8, 9}));
+    ASSERT_TRUE(result.Ok) << result.Message;
+    EXPECT_EQ(
+        Names(graphs.pltTotal),
+        (std::vector<std::string>{"FHWA", "USACE", "Lambda", "API", "NGI", "MTD", "FUGRO", "UWA"}));
+    EXPECT_EQ(result.PlotRowCount, 16);
+    EXPECT_EQ(result.LoadSettlementCurve, 3);
+    // FHWA, row 1 (line 3): 5.00 0.7 2.4 3.0 0.042.
+    EXPECT_NEAR(graphs.pltSkin.Point(0, 1).X, 0.7L, kTol);
+    EXPECT_NEAR(graphs.pltTip.Point(0, 1).X, 2.4L, kTol);
+    EXPECT_NEAR(graphs.pltTotal.Point(0, 1).X, 3.0L, kTol);
+    EXPECT_NEAR(graphs.pltUSkin.Point(0, 1).X, 0.042L, kTol);
+    EXPECT_NEAR(graphs.pltUSkin.Point(0, 1).Y, 5.0L, kTol);
+    // UWA, last row (line 129): 75.00 393.3 53.7 447.0 2.341.
+    EXPECT_NEAR(graphs.pltTotal.Point(7, 15).X, 447.0L, kTol);
+    EXPECT_NEAR(graphs.pltUSkin.Point(7, 15).X, 2.341L, kTol);
+    // API, last row (line 65): 75.00 437.0 53.7 490.7 1.463, in the combined graph and the
+    // GRLWEAP profile.
+    EXPECT_NEAR(graphs.pltCombine.Point(2, 15).X, 490.7L, kTol);
+    ASSERT_EQ(result.GrlweapProfile.size(), 16u);
+    EXPECT_NEAR(result.GrlweapProfile[15].Depth, 75.0L, kTol);
+    EXPECT_NEAR(result.GrlweapProfile[15].UnitSkinFriction, 1.463L, kTol);
+    EXPECT_NEAR(result.GrlweapProfile[15].TipResistance, 53.7L, kTol);
+    EXPECT_EQ(graphs.pltTZcurves.LineCount(), 0);
+}
+
 // A failed read never leaves earlier or partial results in the graphs.
 TEST_F(ResultGraphsTest, FailedReadLeavesGraphsEmpty)
 {
