@@ -265,4 +265,38 @@ TEST(ApiEndToEnd, LastRowBelowTheLastSegmentTakesTheLastSegment)
     ExpectClose(run.state->RESULTS[kApi].SKIN[5], hand.Side(20, false), "side at 20 ft");
 }
 
+// The shipped example (layered sand and clay, open pipe) run on a kept state.
+std::unique_ptr<TRunState> RunExample(const std::string& units)
+{
+    TTempDir dir;
+    WriteFile(dir.Path() / "P.qr7d", JoinCrLf(ExampleLines(units)));
+    WriteFile(dir.Path() / "P.cpt", ExampleCpt(units));
+    WriteNames(dir, "P");
+    std::ostringstream console;
+    std::istringstream noInput;
+    auto state = std::make_unique<TRunState>();
+    int status = 0;
+    RUNANALYSIS(*state, TestEnvironment(dir, console, noInput), status);
+    EXPECT_EQ(status, 0);
+    return state;
+}
+
+TEST(ApiEndToEnd, LayeredExampleAgreesInEnglishAndSi)
+{
+    const auto en = RunExample("english");
+    const auto si = RunExample("si");
+    const TMethodResult& a = en->RESULTS[kApi];
+    const TMethodResult& b = si->RESULTS[kApi];
+    ASSERT_TRUE(a.COMPUTED);
+    ASSERT_TRUE(b.COMPUTED);
+    // 75 ft in 1 ft steps; rows from 10 ft down, where the forces are well above rounding.
+    for (int j = 11; j <= 76; j += 5) {
+        const std::string at = "row " + std::to_string(j);
+        ExpectClose(b.SKIN[j] / kKipsToKn, a.SKIN[j], "side " + at);
+        ExpectClose(b.TIP[j] / kKipsToKn, a.TIP[j], "tip " + at);
+        ExpectClose(b.TOTAL[j] / kKipsToKn, a.TOTAL[j], "total " + at);
+        EXPECT_EQ(a.MARK[j], b.MARK[j]) << at;
+    }
+}
+
 } // namespace
