@@ -112,6 +112,7 @@ TEST(MethodIcp, ClayEndBearingSharedWithFugroAndUwa)
 // sigma'v 50 kPa at the bottom: Kc = (2 - 0.625 log10 St) 8^-0.2;
 //   St 1:  Kc = 1.319508, f = 0.8 x 50 x 1.319508 x tan 20 = 19.2105 kPa;
 //   St 10: Kc = 0.907162, f = 13.2072 kPa.
+// The sensitivity is max(1, Su / Sur), and 1 without a remolded strength.
 // A negative plasticity index adds the error line; the segment one metre lower (h/R* 7.5) the
 // warning; the error line comes first.
 TEST(MethodIcp, ClayRuleAndItsReportLines)
@@ -129,6 +130,8 @@ TEST(MethodIcp, ClayRuleAndItsReportLines)
     const TCase cases[] = {
         {100, 30, 5, 19.2105, ""},
         {10, 30, 5, 13.2072, ""},
+        {0, 30, 5, 19.2105, ""},   // no remolded strength: sensitivity 1
+        {200, 30, 5, 19.2105, ""}, // Su below Sur: sensitivity at least 1
         {100, -1, 5, 0.0, "E"},
         {100, 30, 6, 0.0, "W"},
         {100, -1, 6, 0.0, "EW"},
