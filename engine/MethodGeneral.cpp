@@ -2,6 +2,7 @@
 // end bearing the user gives per layer, turned into side and tip resistance per grid row. The
 // method fills its whole record; in tension the pipeline's run under method index 9 then puts
 // the pile's self weight in place of the end bearing.
+#include <algorithm>
 #include <vector>
 
 #include "MethodSteps.h"
@@ -49,10 +50,15 @@ void GENERALMETHOD(TRunState& s, TRunIo&)
     Pass1StoreSide(r, p.INCREMENT, side, unitSkin, side);
     for (int j = 1; j <= rows; ++j) {
         const auto i = static_cast<std::size_t>(j - 1);
-        r.TIP[j] = tip[i];
-        r.TOTAL[j] = side[i] + tip[i];
+        // The reported end bearing carries the end-bearing factor of the layer whose value it
+        // takes, as the side resistance carries the side factor; the load-transfer copy is
+        // reduced only when the t-z factor option asks for it.
+        const int m = std::clamp(Pass1FindSegment(segLen, depth[i]).segment, 1, nseg);
+        const double reduced = tip[i] * g.SEGRFE[m];
+        r.TIP[j] = reduced;
+        r.TOTAL[j] = side[i] + reduced;
         r.MARK[j] = kTipPlugged;
-        r.TZTIP[j] = tip[i];
+        r.TZTIP[j] = p.TZFACTOR == 1 ? reduced : tip[i];
         s.GRID.GRIDDEPTH[j] = depth[i];
     }
     r.COMPUTED = true;

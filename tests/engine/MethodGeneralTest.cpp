@@ -84,6 +84,29 @@ TEST(MethodGeneral, UserValuesAgreeWithTheHandSum)
     EXPECT_NEAR(s.LOADSETINPUT.GRIDQS[RowAt(s, 40)], 150.7963, 150.7963 * kHandTolerance);
 }
 
+// End-bearing factor 0.5 in the clay: the reported tip below 20 ft is 0.5 x 62.8318 =
+// 31.4159 kips (the sand above keeps 125.6636); the load-transfer copy stays unreduced with the
+// t-z option 0 and takes the reduced value with option 1.
+TEST(MethodGeneral, EndBearingFactorReducesTheReportedTip)
+{
+    for (const int tzFactor : {0, 1}) {
+        TProject p = UserPile();
+        p.layers[1].rfe = 0.5;
+        p.tzFactor = tzFactor;
+        const TStateRun run = RunKeepingState(p);
+        ASSERT_EQ(run.status, 0) << run.report;
+        const TRunState& s = *run.state;
+        const TMethodResult& r = s.RESULTS[kGeneral];
+        const int sand = RowAt(s, 10);
+        const int clay = RowAt(s, 30);
+        EXPECT_NEAR(r.TIP[sand], 125.6636, 125.6636 * kHandTolerance);
+        EXPECT_NEAR(r.TIP[clay], 31.4159, 31.4159 * kHandTolerance);
+        EXPECT_NEAR(r.TOTAL[clay], 100.5309 + 31.4159, 131.9468 * kHandTolerance);
+        const double tzTip = tzFactor == 1 ? 31.4159 : 62.8318;
+        EXPECT_NEAR(r.TZTIP[clay], tzTip, tzTip * kHandTolerance) << "t-z option " << tzFactor;
+    }
+}
+
 TEST(MethodGeneral, RunsOnlyWithANonzeroUserValue)
 {
     TProject p = UserPile();
