@@ -1,0 +1,45 @@
+#include "CptSideFile.h"
+
+#include "NumberFormat.h"
+#include "TWordReader.h"
+
+std::string CptSideFileText(const TCptSideData& data)
+{
+    std::string text = data.UnitSystem == 2 ? " 2 " : " 1 ";
+    text += std::to_string(data.Points.size());
+    text += "\r\n";
+    for (const TCptSidePoint& point : data.Points) {
+        text += "  " + FormatExponent2(point.Depth) + "  " + FormatExponent2(point.Qc) + "\r\n";
+    }
+    return text;
+}
+
+TCptSideData ReadCptSideFile(const std::string& fileName)
+{
+    TWordReader reader(fileName);
+    TCptSideData data;
+    const int line = reader.LineNumber();
+    data.UnitSystem = reader.ReadInteger();
+    if (data.UnitSystem != 1 && data.UnitSystem != 2) {
+        throw EInOutError("Error on Line " + std::to_string(line)
+                          + " Item 1\rThe unit code must be 1 or 2.");
+    }
+    const int count = reader.ReadInteger();
+    if (count < 0) {
+        throw EInOutError("Error on Line " + std::to_string(reader.LineNumber())
+                          + " Item 2\rThe number of points must not be negative.");
+    }
+    // Each point takes a line: a count beyond the lines there are can't be met, so the
+    // reservation stays bounded by the file.
+    if (count > reader.LineCount()) {
+        throw EInOutError("This file either invalid or incomplete.");
+    }
+    data.Points.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        TCptSidePoint point;
+        point.Depth = reader.ReadFloat();
+        point.Qc = reader.ReadFloat();
+        data.Points.push_back(point);
+    }
+    return data;
+}

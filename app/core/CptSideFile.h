@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The CPT side file: the cone-penetration profile beside a project file, read by the engine.
+// Line 1 is " 1 " (English) or " 2 " (SI) followed by the point count; then one line per
+// point: two blanks, the depth, two blanks, Qc, both in exponent format with "." always.
+struct TCptSidePoint
+{
+    long double Depth = 0;
+    long double Qc = 0;
+};
+
+struct TCptSideData
+{
+    int UnitSystem = 1;
+    std::vector<TCptSidePoint> Points;
+};
+
+// The text of the file, lines ended by CR LF.
+std::string CptSideFileText(const TCptSideData& data);
+
+// Reads a side file; raises EInOutError with the word reader's message (line and item) when
+// the file can't be read or is damaged (unit code other than 1 or 2, negative count, too
+// few points).
+TCptSideData ReadCptSideFile(const std::string& fileName);

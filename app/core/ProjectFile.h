@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+
+class TProgramData;
+class TProjectTables;
+class TGraphPlot;
+
+// The project file in its three layouts and the CPT side file beside it. Only the current
+// layout is written; the engine reads the same file at every run.
+enum class ProjectLayout
+{
+    Qr7d = 1, // current
+    Qr6d = 2,
+    Qrd = 3,
+};
+
+// The layout for a file name, by its extension without regard to case: ".qr6d" and ".qrd"
+// name the older layouts, anything else the current one.
+ProjectLayout LayoutForFileName(const std::string& fileName);
+
+// The name to propose when saving: a name with an older layout's extension gets ".qr7d".
+std::string ProposedSaveName(const std::string& fileName);
+
+// The CPT side file of a project file: its path with the extension replaced by ".cpt".
+std::string CptSideFileName(const std::string& projectFileName);
+
+// Writes data.FileName in the current layout and its CPT side file. Both go to temporary
+// files first and are renamed into place only when both are complete, so a failed save
+// leaves the previous files as they were. Before writing, the held values are brought in
+// line with what is written: a print interval or increment of 0 becomes 1, a circular
+// pile's tip area 0, and the user unit skin friction and end bearing of sand and clay rows
+// 0 unless the user-specified method is chosen for capacity or load-settlement. Sets
+// CptFileName and CptPointCount. Raises EInOutError with a message naming the file when
+// the save fails.
+void SaveProjectFile(TProgramData& data, TProjectTables& tables, const TGraphPlot* cptProfile);
+
+// The same, for the run's SaveProject callable: false and the message instead of raising.
+bool TrySaveProjectFile(TProgramData& data,
+                        TProjectTables& tables,
+                        const TGraphPlot* cptProfile,
+                        std::string& message);
+
+// Reads a project file in the layout of its extension, and the CPT points from its CPT side
+// file when that exists. The file is read completely before anything is replaced: on
+// success data, tables and the CPT profile hold the project (FileName set, tables with at
+// least their MinRows rows, changed flags cleared); on failure EInOutError is raised with
+// the reader's message ("Error on Line n Item m..." and the like) and nothing is touched.
+void OpenProjectFile(const std::string& fileName,
+                     TProgramData& data,
+                     TProjectTables& tables,
+                     TGraphPlot* cptProfile);
+
+// The same, with the layout given.
+void OpenProjectFile(const std::string& fileName,
+                     ProjectLayout layout,
+                     TProgramData& data,
+                     TProjectTables& tables,
+                     TGraphPlot* cptProfile);

@@ -1,0 +1,360 @@
+// Reading the project file in its three layouts. The file is parsed into plain values first
+// and the open project is replaced only once the whole file has been read.
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "CptSideFile.h"
+#include "ProjectFile.h"
+#include "ProjectTables.h"
+#include "TGraphPlot.h"
+#include "TLine.h"
+#include "TProgramData.h"
+#include "TWordReader.h"
+
+namespace {
+
+using Cells = std::array<std::optional<long double>, 9>;
+
+struct ParsedLayer
+{
+    int SoilType = SoilTypeCode::kSand;
+    long double Bottom = 0;
+    std::array<std::optional<long double>, 7> SoilCells; // by column of grid D
+    std::array<Cells, 2> Rows;                           // top, bottom
+};
+
+struct ParsedProject
+{
+    TProgramData Data;
+    std::vector<ParsedLayer> Layers;
+    std::vector<long double> TzDepths;
+    std::vector<std::array<long double, 2>> AreaRows;
+    int AreaRowCount = 0;
+};
+
+[[noreturn]] void Refuse(const TWordReader& reader, int item, const std::string& what)
+{
+    throw EInOutError("Error on Line " + std::to_string(reader.LineNumber()) + " Item "
+                      + std::to_string(item) + "\r" + what);
+}
+
+// A count read before its items: refused when negative or above `limit`.
+int ReadCount(TWordReader& reader, int item, int limit)
+{
+    const int value = reader.ReadInteger();
+    if (value < 0 || value > limit) {
+        Refuse(reader,
+               item,
+               "A count between 0 and " + std::to_string(limit) + " was expected but not found.");
+    }
+    return value;
+}
+
+void ReadRow(TWordReader& reader, ProjectLayout layout, ParsedLayer& layer, int r)
+{
+    const bool v3 = layout == ProjectLayout::Qrd;
+    const long double depth = reader.ReadFloat();
+    const int type = reader.ReadInteger();
+    if (type < SoilTypeCode::kSand || type > SoilTypeCode::kSilt) {
+        Refuse(reader, 2, "A soil type of 1, 2 or 3 was expected but not found.");
+    }
+    layer.SoilType = type;
+    if (r == 1) {
+        layer.Bottom = depth;
+    }
+    Cells& c = layer.Rows[static_cast<std::size_t>(r)];
+    auto& d = layer.SoilCells;
+    auto f = [&] {
+        return reader.ReadFloat();
+    };
+    auto i = [&] {
+        return static_cast<long double>(reader.ReadInteger());
+    };
+    if (type == SoilTypeCode::kSand) {
+        c[SandColumn::kKo] = f();
+        c[SandColumn::kUnitWeight] = f();
+        c[SandColumn::kFrictionAngle] = f();
+        c[SandColumn::kNq] = f();
+        d[SoilColumn::kMaxSideFriction] = f();
+        d[SoilColumn::kMaxEndBearing] = f();
+        f();
+        c[SandColumn::kBlowCount] = i();
+        f();
+        f();
+        c[SandColumn::kQc] = f();
+        c[SandColumn::kUserSkinFriction] = f();
+        c[SandColumn::kUserEndBearing] = f();
+    } else if (type == SoilTypeCode::kClay) {
+        f();
+        c[ClayColumn::kUnitWeight] = f();
+        f();
+        f();
+        d[SoilColumn::kMaxSideFriction] = f();
+        d[SoilColumn::kMaxEndBearing] = f();
+        c[ClayColumn::kUndrainedStrength] = f();
+        c[ClayColumn::kRemoldedStrength] = f();
+        c[ClayColumn::kYieldStressRatio] = f();
+        c[ClayColumn::kPlasticIndex] = f();
+        c[ClayColumn::kQc] = f();
+        c[ClayColumn::kUserSkinFriction] = f();
+        c[ClayColumn::kUserEndBearing] = f();
+    } else {
+        c[SiltColumn::kKo] = f();
+        c[SiltColumn::kUnitWeight] = f();
+        c[SiltColumn::kFrictionAngle] = f();
+        f();
+        d[SoilColumn::kMaxSideFriction] = f();
+        d[SoilColumn::kMaxEndBearing] = f();
+        c[SiltColumn::kUndrainedStrength] = f();
+        c[SiltColumn::kBlowCount] = i();
+        for (int k = 0; k < 5; ++k) {
+            f();
+        }
+    }
+    // Reduction factors: every layout but the oldest, where silt rows carry them unused.
+    if (!v3 || type == SoilTypeCode::kSilt) {
+        const long double side = f();
+        const long double end = f();
+        if (!v3) {
+            d[SoilColumn::kSideFactor] = side;
+            d[SoilColumn::kEndFactor] = end;
+        }
+    }
+    if (type == SoilTypeCode::kClay && !v3) {
+        c[ClayColumn::kAdhesionMethod] = 0;
+    }
+    if (layout == ProjectLayout::Qr7d) {
+        const long double last = i();
+        if (type == SoilTypeCode::kClay) {
+            c[ClayColumn::kAdhesionMethod] = last;
+        }
+    }
+}
+
+ParsedProject Parse(const std::string& fileName, ProjectLayout layout)
+{
+    const bool v3 = layout == ProjectLayout::Qrd;
+    TWordReader reader(fileName);
+    ParsedProject p;
+    TProgramData& data = p.Data;
+    data.Title = reader.ReadLine();
+    data.Designer = reader.ReadLine();
+    data.JobNumber = reader.ReadLine();
+    const int units = reader.ReadInteger();
+    if (units != 1 && units != 2) {
+        Refuse(reader, 1, "A unit code of 1 or 2 was expected but not found.");
+    }
+    data.UnitSystem = units;
+    data.PrintInterval = reader.ReadInteger();
+    const int soilRows = ReadCount(reader, 3, 2 * kMaxSoilLayers);
+    data.ClosedEnd = 0;
+    if (reader.WordCount() == 4) {
+        data.ClosedEnd = reader.ReadInteger() == 1 ? 1 : 0;
+    }
+    data.Perimeter = reader.ReadFloat();
+    data.Circular = data.Perimeter == 0 ? 1 : 0;
+    data.TipArea = reader.ReadFloat();
+    data.OD = reader.ReadFloat();
+    data.ID = reader.ReadFloat();
+    data.E = reader.ReadFloat();
+    data.TL = reader.ReadFloat();
+    if (!v3) {
+        data.PSL = reader.ReadFloat();
+    }
+    data.ESL = reader.ReadFloat();
+    data.EID = reader.ReadFloat();
+    data.ZFL = reader.ReadFloat();
+    data.Increment = reader.ReadFloat();
+    data.PileType = reader.ReadInteger();
+    data.TaperAngle = reader.ReadFloat();
+    data.LoadSettlementMethod = reader.ReadInteger();
+    reader.ReadInteger(); // offshore flag: always 1
+    if (!v3) {
+        data.TzFactorOption = reader.ReadInteger();
+        for (std::size_t m = 1; m <= 9; ++m) {
+            data.MethodFlags[m] = reader.ReadInteger();
+        }
+    } else {
+        data.MethodFlags.fill(0);
+        for (std::size_t m = 1; m <= 9; ++m) {
+            data.MethodFlags[m] = 1;
+        }
+        data.MethodFlags[MethodCode::kUserSpecified] =
+            data.LoadSettlementMethod == MethodCode::kUserSpecified ? 1 : 0;
+    }
+    data.BottomOfLastLayer = reader.ReadFloat();
+    data.ConstantArea = reader.ReadFloat();
+    const int layers = static_cast<int>(std::nearbyint(soilRows / 2.0));
+    p.Layers.resize(static_cast<std::size_t>(layers));
+    for (ParsedLayer& layer : p.Layers) {
+        ReadRow(reader, layout, layer, 0);
+        ReadRow(reader, layout, layer, 1);
+    }
+    data.PrintExtraTz = reader.ReadInteger();
+    if (data.PrintExtraTz == 1) {
+        // The count is bounded by the file: each depth takes a line.
+        const int count = ReadCount(reader, 1, reader.LineCount());
+        for (int k = 0; k < count; ++k) {
+            p.TzDepths.push_back(reader.ReadFloat());
+        }
+    }
+    data.LoadDirection = reader.ReadInteger();
+    data.TensionFactor = reader.ReadFloat();
+    data.ClayCondition = reader.ReadInteger();
+    data.PlugCondition = reader.ReadInteger();
+    p.AreaRowCount = ReadCount(reader, 1, kMaxAreaRows);
+    if (reader.WordCount() >= 2) {
+        data.AreaMode = reader.ReadInteger();
+    } else {
+        data.AreaMode = p.AreaRowCount >= 2      ? SectionAreaModeCode::kVarying
+                        : data.ConstantArea != 0 ? SectionAreaModeCode::kConstant
+                                                 : SectionAreaModeCode::kFromSection;
+    }
+    if (p.AreaRowCount > 1) {
+        for (int k = 0; k < p.AreaRowCount; ++k) {
+            const long double distance = reader.ReadFloat();
+            p.AreaRows.push_back({distance, reader.ReadFloat()});
+        }
+    }
+    if (!v3) {
+        data.CriticalDepthOption = reader.ReadInteger();
+        data.CriticalDepth = reader.ReadFloat();
+    }
+    return p;
+}
+
+void SetCell(TGridTable& table,
+             int col,
+             int row,
+             const std::optional<long double>& value,
+             bool integer)
+{
+    if (!value) {
+        return;
+    }
+    if (integer) {
+        table.Columns(col).SetInteger(row, static_cast<std::int32_t>(*value));
+    } else {
+        table.Columns(col).SetFloat(row, *value);
+    }
+}
+
+void Apply(ParsedProject& p,
+           const std::string& fileName,
+           std::optional<TCptSideData>& cpt,
+           TProgramData& data,
+           TProjectTables& tables,
+           TGraphPlot* cptProfile)
+{
+    ResetProject(data, &tables, cptProfile);
+    const int units = p.Data.UnitSystem;
+    data = p.Data;
+    data.FileName = fileName;
+    data.OffshoreFlag = 1;
+    tables.SetUnits(units);
+    for (TGridTable* table : tables.All()) {
+        table->SetRowCount(0);
+    }
+    TGridTable& soil = tables.D();
+    soil.SetRowCount(static_cast<int>(p.Layers.size()));
+    for (std::size_t k = 0; k < p.Layers.size(); ++k) {
+        const ParsedLayer& layer = p.Layers[k];
+        const int row = static_cast<int>(k);
+        soil.Columns(SoilColumn::kSoilType).SetInteger(row, layer.SoilType);
+        soil.Columns(SoilColumn::kBottomDepth).SetFloat(row, layer.Bottom);
+        for (int col = SoilColumn::kMaxSideFriction; col <= SoilColumn::kEndFactor; ++col) {
+            SetCell(soil, col, row, layer.SoilCells[static_cast<std::size_t>(col)], false);
+        }
+        TGridTable* sub = soil.Cells(SoilColumn::kLayerData, row).GetTable();
+        if (sub == nullptr) {
+            continue;
+        }
+        sub->SetNumber(row + 1);
+        sub->SetRowCount(sub->MinRows());
+        for (int r = 0; r < 2 && r < sub->RowCount(); ++r) {
+            const Cells& cells = layer.Rows[static_cast<std::size_t>(r)];
+            for (int col = 0; col < 9 && col < sub->ColumnCount(); ++col) {
+                const bool integer = col == SandColumn::kBlowCount
+                                     || (layer.SoilType == SoilTypeCode::kClay
+                                         && col == ClayColumn::kAdhesionMethod);
+                const bool blowCountOfClay =
+                    layer.SoilType == SoilTypeCode::kClay && col == ClayColumn::kRemoldedStrength;
+                SetCell(*sub,
+                        col,
+                        r,
+                        cells[static_cast<std::size_t>(col)],
+                        integer && !blowCountOfClay);
+            }
+        }
+    }
+    TGridTable& tz = tables.TblTZDepth();
+    tz.SetRowCount(static_cast<int>(p.TzDepths.size()));
+    for (std::size_t k = 0; k < p.TzDepths.size(); ++k) {
+        tz.Columns(TzDepthColumn::kDepth).SetFloat(static_cast<int>(k), p.TzDepths[k]);
+    }
+    TGridTable& area = tables.Sectionaldata();
+    area.SetRowCount(p.AreaRowCount);
+    for (std::size_t k = 0; k < p.AreaRows.size(); ++k) {
+        area.Columns(SectionColumn::kDistance).SetFloat(static_cast<int>(k), p.AreaRows[k][0]);
+        area.Columns(SectionColumn::kArea).SetFloat(static_cast<int>(k), p.AreaRows[k][1]);
+    }
+    for (TGridTable* table : tables.All()) {
+        if (table->RowCount() < table->MinRows()) {
+            table->SetRowCount(table->MinRows());
+        }
+    }
+    data.CptPointCount = 0;
+    if (cpt && cptProfile != nullptr) {
+        cptProfile->SetLineCount(cpt->Points.empty() ? 0 : 1);
+        if (!cpt->Points.empty()) {
+            TLine& curve = cptProfile->Line(0);
+            curve.SetPointCount(static_cast<int>(cpt->Points.size()));
+            for (int k = 0; k < curve.PointCount(); ++k) {
+                curve.Points(k).X = cpt->Points[static_cast<std::size_t>(k)].Qc;
+                curve.Points(k).Y = cpt->Points[static_cast<std::size_t>(k)].Depth;
+            }
+            // Points written in the other system are brought to the project's.
+            TProgramData convert;
+            convert.UnitSystem = cpt->UnitSystem;
+            convert.SetUnits(units, nullptr, cptProfile);
+        }
+        data.CptPointCount = static_cast<int>(cpt->Points.size());
+    }
+    if (cpt) {
+        data.CptFileName = CptSideFileName(fileName);
+    }
+    tables.ResetChanged();
+}
+
+} // namespace
+
+void OpenProjectFile(const std::string& fileName,
+                     ProjectLayout layout,
+                     TProgramData& data,
+                     TProjectTables& tables,
+                     TGraphPlot* cptProfile)
+{
+    ParsedProject parsed = Parse(fileName, layout);
+    std::optional<TCptSideData> cpt;
+    const std::string cptName = CptSideFileName(fileName);
+    std::error_code ec;
+    if (std::filesystem::exists(cptName, ec)) {
+        try {
+            cpt = ReadCptSideFile(cptName);
+        } catch (const EInOutError& e) {
+            throw EInOutError("CPT file " + cptName + ":\r" + e.Message());
+        }
+    }
+    Apply(parsed, fileName, cpt, data, tables, cptProfile);
+}
+
+void OpenProjectFile(const std::string& fileName,
+                     TProgramData& data,
+                     TProjectTables& tables,
+                     TGraphPlot* cptProfile)
+{
+    OpenProjectFile(fileName, LayoutForFileName(fileName), data, tables, cptProfile);
+}
