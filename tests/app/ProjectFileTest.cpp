@@ -451,3 +451,41 @@ TEST_F(ProjectFileTest, ExamplesWrittenAgainAreTheSameBytes)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProjectFileTest, DamagedCptSideFileRefusesTheOpenAndTitleBreaksStayOnOneLine)
+{
+    FillProject(2);
+    m_data.Title = "two\r\nlines";
+    SaveProjectFile(m_data, m_tables, &m_cpt);
+    ResetProject(m_data, &m_tables, &m_cpt);
+    OpenProjectFile((m_dir / "p.qr7d").string(), m_data, m_tables, &m_cpt);
+    EXPECT_EQ(m_data.Title, "two  lines");
+    EXPECT_EQ(m_data.Designer, "Designer");
+    EXPECT_EQ(m_data.CptFileName, (m_dir / "p.cpt").string());
+
+    WriteAll(m_dir / "p.cpt", " 2 1\r\n  1.00E+00  x\r\n");
+    m_data.Title = "open project";
+    try {
+        OpenProjectFile((m_dir / "p.qr7d").string(), m_data, m_tables, &m_cpt);
+        ADD_FAILURE() << "read a damaged CPT file";
+    } catch (const EInOutError& e) {
+        EXPECT_NE(e.Message().find("Error on Line 2 Item 2"), std::string::npos) << e.Message();
+    }
+    EXPECT_EQ(m_data.Title, "open project");
+    EXPECT_EQ(m_cpt.Line(0).PointCount(), 2);
+}
+
+// English points in the side file of an SI project come in converted (ft to m).
+TEST_F(ProjectFileTest, CptPointsOfTheOtherSystemAreConverted)
+{
+    FillProject(2);
+    SaveProjectFile(m_data, m_tables, &m_cpt);
+    WriteAll(m_dir / "p.cpt", " 1 1\r\n  1.00E+01  2.00E+00\r\n");
+    OpenProjectFile((m_dir / "p.qr7d").string(), m_data, m_tables, &m_cpt);
+    ASSERT_EQ(m_cpt.Line(0).PointCount(), 1);
+    EXPECT_NEAR(m_cpt.Line(0).Points(0).Y, 3.048L, 1e-9L);
+}
+
+} // namespace
