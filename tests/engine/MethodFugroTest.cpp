@@ -43,12 +43,12 @@ TEST(MethodFugro, SandEndBearingOfClosedOpenAndPluggedPiles)
         {"English closed", 1, 0.0, 0, 208854.34, 177.527},
     };
     for (const TCase& c : cases) {
-        TPileSpec spec;
-        spec.units = c.units;
-        spec.od = c.units == 1 ? 30 : 762;
-        spec.endSectId = c.endSectId;
-        spec.plug = c.plug;
-        auto s = PileState(spec);
+        TPileSetup setup;
+        setup.units = c.units;
+        setup.od = c.units == 1 ? 30 : 762;
+        setup.endSectId = c.endSectId;
+        setup.plug = c.plug;
+        auto s = PileState(setup);
         s->SEGDATA.SEGQC[5] = c.qc;
         SetStress(*s, 5, 40, 50);
         const Offshore::EndPair q = TipUnit(*s, kFugroIndex, 5);
@@ -80,10 +80,10 @@ TEST(MethodFugro, SandFrictionByDistanceFromTheTip)
         {1, 19, 138.504},
     };
     for (const TCase& c : cases) {
-        TPileSpec spec;
-        spec.od = 2000;
-        spec.loadType = c.loadType;
-        auto s = PileState(spec);
+        TPileSetup setup;
+        setup.od = 2000;
+        setup.loadType = c.loadType;
+        auto s = PileState(setup);
         s->SEGDATA.SEGQC[c.k] = 10000;
         SetStress(*s, c.k, 90, 100);
         std::ostringstream report, console;

@@ -44,11 +44,11 @@ TEST(MethodIcp, SandEndBearingOfClosedOpenAndPluggedPiles)
         {"large open", 1524, 1473.2, 0, 1500.0},
     };
     for (const TTipCase& c : cases) {
-        TPileSpec spec;
-        spec.od = c.od;
-        spec.endSectId = c.endSectId;
-        spec.plug = c.plug;
-        auto s = PileState(spec);
+        TPileSetup setup;
+        setup.od = c.od;
+        setup.endSectId = c.endSectId;
+        setup.plug = c.plug;
+        auto s = PileState(setup);
         s->SEGDATA.SEGQC[5] = 10000;
         SetStress(*s, 5, 40, 50);
         const Offshore::EndPair q = TipUnit(*s, kIcpIndex, 5);
@@ -84,11 +84,11 @@ TEST(MethodIcp, ClayEndBearingSharedWithFugroAndUwa)
     };
     for (int index : {kIcpIndex, kFugroIndex, kUwaIndex}) {
         for (const TClayTipCase& c : cases) {
-            TPileSpec spec;
-            spec.endSectId = c.endSectId;
-            spec.plug = c.plug;
-            spec.icpClay = c.icpClay;
-            auto s = PileState(spec);
+            TPileSetup setup;
+            setup.endSectId = c.endSectId;
+            setup.plug = c.plug;
+            setup.icpClay = c.icpClay;
+            auto s = PileState(setup);
             s->SEGDATA.SEGTYPE[5] = 2;
             s->SEGDATA.SEGSU[5] = 100;
             s->SEGDATA.SEGSPT[5] = 3; // a yield stress ratio, never a blow count
@@ -137,9 +137,9 @@ TEST(MethodIcp, ClayRuleAndItsReportLines)
         {100, -1, 6, 0.0, "EW"},
     };
     for (const TCase& c : cases) {
-        TPileSpec spec;
-        spec.od = 4000;
-        auto s = PileState(spec);
+        TPileSetup setup;
+        setup.od = 4000;
+        auto s = PileState(setup);
         TSegData& g = s->SEGDATA;
         g.SEGTYPE[c.k] = 2;
         g.SEGSU[c.k] = 100;

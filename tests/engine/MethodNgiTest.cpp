@@ -48,12 +48,12 @@ TEST(MethodNgi, EndBearingOfClosedOpenAndPluggedPiles)
         {"English open", 1, 28.0, 0, 208854.34, 2.0885546, 9999999.0, 69.6035},
     };
     for (const TTipCase& c : cases) {
-        TPileSpec spec;
-        spec.units = c.units;
-        spec.od = c.units == 1 ? 30 : 762;
-        spec.endSectId = c.endSectId;
-        spec.plug = c.plug;
-        auto s = PileState(spec);
+        TPileSetup setup;
+        setup.units = c.units;
+        setup.od = c.units == 1 ? 30 : 762;
+        setup.endSectId = c.endSectId;
+        setup.plug = c.plug;
+        auto s = PileState(setup);
         s->SEGDATA.SEGQC[5] = c.qc;
         s->SEGDATA.SEGQMAX[5] = c.qmax;
         SetStress(*s, 5, c.sigma, c.sigma);
@@ -65,8 +65,8 @@ TEST(MethodNgi, EndBearingOfClosedOpenAndPluggedPiles)
 
 TEST(MethodNgi, EndBearingInClayIsNineSuAndFiniteAtTheSurface)
 {
-    TPileSpec spec;
-    auto s = PileState(spec);
+    TPileSetup setup;
+    auto s = PileState(setup);
     s->SEGDATA.SEGTYPE[3] = 2;
     s->SEGDATA.SEGSU[3] = 80;
     s->SEGDATA.SEGQC[3] = 5000; // the cone does not enter NGI's clay end bearing
@@ -96,11 +96,11 @@ TEST(MethodNgi, EndBearingInClayIsNineSuAndFiniteAtTheSurface)
 // 0.5 x 105.8645 x 3.14159 x 1 m = 166.2914 kN. No report lines.
 TEST(MethodNgi, SideResistanceOfAShortPile)
 {
-    TPileSpec spec;
-    spec.od = 1000;
-    spec.length = 2;
-    spec.nseg = 3;
-    auto s = PileState(spec);
+    TPileSetup setup;
+    setup.od = 1000;
+    setup.length = 2;
+    setup.nseg = 3;
+    auto s = PileState(setup);
     for (int k = 1; k <= 3; ++k) {
         s->SEGDATA.SEGQC[k] = 10000;
         SetStress(*s, k, 10.0 * (k - 1), 10.0 * k);

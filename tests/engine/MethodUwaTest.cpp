@@ -39,10 +39,10 @@ TEST(MethodUwa, SandEndBearingOfClosedOpenAndPluggedPiles)
         {"open unplugged", 711.2, 2, 2623.50},
     };
     for (const TCase& c : cases) {
-        TPileSpec spec;
-        spec.endSectId = c.endSectId;
-        spec.plug = c.plug;
-        auto s = PileState(spec);
+        TPileSetup setup;
+        setup.endSectId = c.endSectId;
+        setup.plug = c.plug;
+        auto s = PileState(setup);
         s->SEGDATA.SEGQC[5] = 10000;
         SetStress(*s, 5, 40, 50);
         const Offshore::EndPair q = TipUnit(*s, kUwaIndex, 5);
@@ -66,9 +66,9 @@ TEST(MethodUwa, SandFrictionInCompressionTensionAndWithoutCone)
     };
     const TCase cases[] = {{0, 10000, 49.1331}, {1, 10000, 36.8498}, {0, 0, 0.0}};
     for (const TCase& c : cases) {
-        TPileSpec spec;
-        spec.loadType = c.loadType;
-        auto s = PileState(spec);
+        TPileSetup setup;
+        setup.loadType = c.loadType;
+        auto s = PileState(setup);
         s->SEGDATA.SEGQC[10] = c.qc;
         SetStress(*s, 10, 90, 100);
         std::ostringstream report, console;

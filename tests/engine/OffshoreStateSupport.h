@@ -11,7 +11,7 @@
 
 namespace offshoretest {
 
-struct TPileSpec
+struct TPileSetup
 {
     int units = 2;
     double od = 762;      // in / mm
@@ -24,27 +24,27 @@ struct TPileSpec
     int icpClay = 0;
 };
 
-inline std::unique_ptr<TRunState> PileState(const TPileSpec& spec)
+inline std::unique_ptr<TRunState> PileState(const TPileSetup& setup)
 {
     auto s = std::make_unique<TRunState>();
     TPileData& p = s->PILEDATA;
-    p.UNITS = spec.units;
-    p.OD = spec.od;
-    p.ID = spec.endSectId;
-    p.ENDSECTID = spec.endSectId;
-    p.PILELENGTH = spec.length;
-    p.INCREMENT = spec.increment;
-    p.NSEG = spec.nseg;
-    p.PLUG = spec.plug;
-    p.LOADTYPE = spec.loadType;
-    p.ICPCLAY = spec.icpClay;
+    p.UNITS = setup.units;
+    p.OD = setup.od;
+    p.ID = setup.endSectId;
+    p.ENDSECTID = setup.endSectId;
+    p.PILELENGTH = setup.length;
+    p.INCREMENT = setup.increment;
+    p.NSEG = setup.nseg;
+    p.PLUG = setup.plug;
+    p.LOADTYPE = setup.loadType;
+    p.ICPCLAY = setup.icpClay;
     p.PILETYPE = 1;
     p.TENSIONFACTOR = 1.0;
-    p.NGRID = static_cast<int>(spec.length / spec.increment + 1e-6) + 1;
-    for (int k = 1; k <= spec.nseg; ++k) {
+    p.NGRID = static_cast<int>(setup.length / setup.increment + 1e-6) + 1;
+    for (int k = 1; k <= setup.nseg; ++k) {
         TSegData& g = s->SEGDATA;
-        g.SEGTOP[k] = (k - 1) * spec.increment;
-        g.SEGBOT[k] = k * spec.increment;
+        g.SEGTOP[k] = (k - 1) * setup.increment;
+        g.SEGBOT[k] = k * setup.increment;
         g.SEGTYPE[k] = 1;
         g.SEGPHI[k] = 35;
         g.SEGRFS[k] = 1;
