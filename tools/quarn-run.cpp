@@ -1,146 +1,195 @@
-// Headless runner: runs one project through the engine module that lies beside this program,
-// as the windowed program does, and tells where the results are.
-//
-//   quarn-run PROJECT.qr7d
-//
-// Writes names.dat into a private temporary run folder, makes that the current folder, loads
-// QUARN2015_DLL.so from this program's folder, calls _IQUARN with 2 and unloads the module.
-// The report (.qr7o) and plot data (.qr7p) are written beside the project. Exit status: the
-// engine's status (0 ran to its end, 1 stopped with a message in the report), 2 when the run
-// could not be started.
-#include <cstdint>
+// Headless runner: runs one project through the program's own run (save, input checks,
+// engine module beside this program, plot data, GRLWEAP file) and tells where the results
+// are. Every message the program would show in a box is printed instead.
 #include <cstdio>
-#include <cstdlib>
+#include <exception>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <system_error>
 
-#include "TDynamicLibrary.h"
+#include "AnalysisRun.h"
+#include "ProgramFolder.h"
+#include "ProjectFile.h"
+#include "ProjectTables.h"
+#include "ResultGraphs.h"
+#include "RunResultSteps.h"
+#include "TGraphPlot.h"
+#include "TProgramData.h"
+#include "TWordReader.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kVersionText = "2015.7.2";
-constexpr const char* kEngineFile = "QUARN2015_DLL.so";
-constexpr const char* kEntryName = "_IQUARN";
+// Exit status when the run could not start; 0 and 1 are the engine's own.
+constexpr int kNotStarted = 2;
 
-using EngineEntry = std::int32_t (*)(std::int32_t);
+constexpr const char* kUsage =
+    "usage: quarn-run PROJECT.qr7d\n"
+    "\n"
+    "Runs the project as Run Analysis does, with QUARN2015_DLL.so from this program's\n"
+    "folder: the project is read and saved again (a .qr6d or .qrd project is saved as\n"
+    ".qr7d beside it, never over an existing file), checked, computed, and the report\n"
+    "(.qr7o), plot data (.qr7p) and GRLWEAP file (.gwi) are written beside it.\n"
+    "An input check that fails is printed and stops the run, as in the program.\n"
+    "\n"
+    "Exit status: the computation's status (0 it ran to its end, 1 it stopped: the report\n"
+    "says why), 2 when the run could not start.\n";
 
-fs::path WithExtension(fs::path path, const char* extension)
+// Messages of the run carry the program's line breaks (CR from the readers, LF elsewhere).
+void Print(std::ostream& out, std::string_view text)
 {
-    return path.replace_extension(extension);
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            line += '\n';
+        } else {
+            line += text[i];
+        }
+    }
+    out << line << '\n' << std::flush;
 }
 
-// A fresh folder only this run uses, removed again at the end.
-class TRunFolder
+// Message boxes become printed lines. Until the engine is called every message is a reason
+// the run does not go on, so it goes to the error stream; afterwards information (the
+// completion, a plot-data or GRLWEAP fault) goes to the output. Warnings of the input checks
+// always go to the error stream.
+class TConsoleReporter : public TRunReporter
 {
 public:
-    TRunFolder()
+    void Information(const std::string& text) override
     {
-        std::string pattern = (fs::temp_directory_path() / "quarn-run-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
+        ++m_messages;
+        Print(m_engineCalled ? std::cout : std::cerr, text);
     }
-    ~TRunFolder()
+    void Warning(const std::string& text) override
     {
-        if (!m_path.empty()) {
-            std::error_code ec;
-            fs::remove_all(m_path, ec);
-        }
+        ++m_messages;
+        Print(std::cerr, text);
     }
-    TRunFolder(const TRunFolder&) = delete;
-    TRunFolder& operator=(const TRunFolder&) = delete;
-    const fs::path& Path() const { return m_path; }
+    void BeginBusy() override
+    {
+        m_engineCalled = true;
+        std::cout.flush();
+        std::cerr.flush();
+        std::fflush(nullptr);
+    }
+    void EndBusy() override
+    {
+        // The engine writes its progress lines through the C streams.
+        std::fflush(nullptr);
+    }
+    int Messages() const { return m_messages; }
 
 private:
-    fs::path m_path;
+    bool m_engineCalled = false;
+    int m_messages = 0;
 };
 
-bool WriteNamesFile(const fs::path& file, const fs::path& project)
+// The program saves a project of an older layout through Save As, proposing the same name
+// with ".qr7d". Headless, that name is taken only when no file has it, since nobody is there
+// to confirm an overwrite.
+bool ChooseSaveName(TProgramData& data)
 {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << kVersionText << "\r\n"
-        << project.string() << "\r\n"
-        << WithExtension(project, ".qr7o").string() << "\r\n"
-        << WithExtension(project, ".qr7p").string() << "\r\n"
-        << WithExtension(project, ".cpt").string() << "\r\n";
-    out.close();
-    return static_cast<bool>(out);
+    const std::string proposed = ProposedSaveName(data.FileName);
+    if (proposed == data.FileName) {
+        return true;
+    }
+    std::error_code ec;
+    if (fs::exists(proposed, ec) || ec) {
+        std::cerr << "quarn-run: " << data.FileName
+                  << " holds an older project layout; the run saves it as " << proposed
+                  << ", and that file exists already. Run " << proposed
+                  << " instead, or move it away.\n";
+        return false;
+    }
+    std::cout << "The project is saved in the current layout as " << proposed << '\n';
+    data.FileName = proposed;
+    return true;
 }
 
 int Run(const fs::path& project)
 {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) {
-        std::cerr << "quarn-run: cannot find this program's folder: " << ec.message() << '\n';
-        return 2;
-    }
-    const fs::path engine = self.parent_path() / kEngineFile;
-
-    TRunFolder folder;
-    if (folder.Path().empty()) {
-        std::cerr << "quarn-run: cannot create a temporary run folder\n";
-        return 2;
-    }
-    if (!WriteNamesFile(folder.Path() / "names.dat", project)) {
-        std::cerr << "quarn-run: cannot write names.dat in " << folder.Path() << '\n';
-        return 2;
-    }
-    const fs::path previous = fs::current_path(ec);
-    fs::current_path(folder.Path(), ec);
-    if (ec) {
-        std::cerr << "quarn-run: cannot enter " << folder.Path() << ": " << ec.message() << '\n';
-        return 2;
+    const fs::path engineFolder = ProgramFolder();
+    if (engineFolder.empty()) {
+        std::cerr << "quarn-run: cannot find this program's folder\n";
+        return kNotStarted;
     }
 
-    int status = 2;
+    TProgramData data;
+    TProjectTables tables;
+    TGraphPlot cptProfile; // the CPT points, as the program's CPT chart holds them
+    TResultGraphs graphs;
     try {
-        TDynamicLibrary library;
-        library.SetLibraryName(engine.string());
-        library.Open();
-        auto entry = reinterpret_cast<EngineEntry>(library.GetProcAddress(kEntryName));
-        if (entry == nullptr) {
-            std::cerr << "quarn-run: " << engine << " does not export " << kEntryName << '\n';
-        } else {
-            status = entry(2);
+        OpenProjectFile(project.string(), data, tables, &cptProfile);
+    } catch (const EInOutError& e) {
+        std::cerr << "quarn-run: cannot read the project " << project.string() << ":\n";
+        Print(std::cerr, e.Message());
+        return kNotStarted;
+    }
+    if (!ChooseSaveName(data)) {
+        return kNotStarted;
+    }
+
+    TConsoleReporter reporter;
+    TRunSteps steps = RunResultSteps(data, tables, graphs, reporter);
+    steps.SaveProject = [&data, &tables, &cptProfile] {
+        SaveProjectFile(data, tables, &cptProfile);
+        return true;
+    };
+
+    TAnalysisRun run;
+    const TRunOutcome outcome = run.Run(data, tables, engineFolder, steps, reporter);
+    if (!outcome.EngineCalled) {
+        if (reporter.Messages() == 0) {
+            std::cerr << "quarn-run: the run did not start\n";
         }
-        library.Close();
-    } catch (const EDLLError& e) {
-        std::cerr << "quarn-run: cannot load " << engine << ": " << e.Message() << '\n';
+        return kNotStarted;
     }
-    if (!previous.empty()) {
-        fs::current_path(previous, ec);
-    }
-    if (status == 2) {
-        return 2;
-    }
-    std::cout << "\nstatus: " << status
-              << (status == 0 ? " (the run went to its end)"
-                              : " (the run stopped; the report says why)")
+
+    const TRunFiles files = RunFilesFor(data.FileName);
+    std::cout << "\nstatus: " << outcome.Status
+              << (outcome.Status == 0 ? " (the run went to its end)"
+                                      : " (the run stopped; the report says why)")
               << '\n'
-              << "report: " << WithExtension(project, ".qr7o").string() << '\n'
-              << "plot data: " << WithExtension(project, ".qr7p").string() << '\n';
-    return status;
+              << "report: " << files.Report.string() << '\n'
+              << "plot data: " << files.PlotData.string() << '\n';
+    if (!data.GrlweapFileName.empty()) {
+        std::cout << "GRLWEAP file: " << data.GrlweapFileName << '\n';
+    } else {
+        std::cout << "GRLWEAP file: not written (it needs plot data that could be read)\n";
+    }
+    // Only 0 and 1 come from the engine; any other answer is a stop, never a success.
+    return outcome.Status == 0 ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
     if (argc != 2) {
-        std::cerr << "usage: quarn-run PROJECT.qr7d\n";
-        return 2;
+        std::cerr << kUsage;
+        return kNotStarted;
     }
-    std::error_code ec;
-    const fs::path project = fs::absolute(argv[1], ec);
-    if (ec || !fs::is_regular_file(project, ec)) {
-        std::cerr << "quarn-run: no project file " << argv[1] << '\n';
-        return 2;
+    try {
+        std::error_code ec;
+        const fs::path project = fs::absolute(argv[1], ec);
+        if (ec || !fs::is_regular_file(project, ec)) {
+            std::cerr << "quarn-run: no project file " << argv[1] << '\n';
+            return kNotStarted;
+        }
+        return Run(project.lexically_normal());
+    } catch (const std::exception& e) {
+        std::cerr << "quarn-run: " << e.what() << '\n';
+        return kNotStarted;
     }
-    return Run(project.lexically_normal());
 }

@@ -1,0 +1,323 @@
+// The headless runner as a user starts it: the real engine on the English example, stand-in
+// engine modules beside a copy of the tool, and projects it must refuse without writing.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include "AnalysisRun.h"
+#include "ResultGraphs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kExampleFolder = fs::path(QUARN_SOURCE_DIR) / "examples" / "english";
+constexpr const char* kBanner = "* COMPUTATION RESULT *";
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// The example with one piece of text replaced; fails the test when the piece is not there.
+std::string ExampleWith(const std::string& from, const std::string& to)
+{
+    std::string text = ReadAll(kExampleFolder / "PipeSandClay.qr7d");
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+struct TToolOutput
+{
+    int exitCode = -1;
+    std::string out; // standard output
+    std::string err; // standard error
+};
+
+class QuarnRunToolTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "quarn-run-test-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_root = pattern;
+        m_project = m_root / "PipeSandClay.qr7d";
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::remove_all(m_root, ec);
+    }
+
+    void CopyExample()
+    {
+        fs::copy_file(kExampleFolder / "PipeSandClay.qr7d", m_project);
+        fs::copy_file(kExampleFolder / "PipeSandClay.cpt", m_root / "PipeSandClay.cpt");
+    }
+
+    // A copy of the tool in its own folder with `module` beside it as the engine (none when
+    // empty); the tool takes the engine from its own folder.
+    fs::path ToolWithEngine(const char* module)
+    {
+        const fs::path bin = m_root / "bin";
+        fs::create_directories(bin);
+        fs::copy_file(QUARN_RUN_TOOL, bin / "quarn-run", fs::copy_options::overwrite_existing);
+        if (module != nullptr) {
+            fs::copy_file(module, bin / kEngineModuleName, fs::copy_options::overwrite_existing);
+        }
+        return bin / "quarn-run";
+    }
+
+    TToolOutput Run(const fs::path& tool, const std::string& arguments)
+    {
+        const fs::path errFile = m_root / "stderr.txt";
+        TToolOutput result;
+        const std::string command =
+            "'" + tool.string() + "' " + arguments + " 2>'" + errFile.string() + "'";
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (pipe == nullptr) {
+            return result;
+        }
+        char buffer[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+            result.out.append(buffer, n);
+        }
+        const int status = ::pclose(pipe);
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.err = ReadAll(errFile);
+        fs::remove(errFile);
+        return result;
+    }
+
+    TToolOutput RunProject(const fs::path& tool, const fs::path& project)
+    {
+        return Run(tool, "'" + project.string() + "'");
+    }
+
+    // Names of the files in the project's folder (the tool's own folder left out).
+    std::set<std::string> ProjectFolderFiles() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_root)) {
+            if (entry.path().filename() != "bin") {
+                names.insert(entry.path().filename().string());
+            }
+        }
+        return names;
+    }
+
+    fs::path m_root;
+    fs::path m_project;
+};
+
+TEST_F(QuarnRunToolTest, RealEngineRunsTheExampleAndTellsWhereTheResultsAre)
+{
+    CopyExample();
+    const std::string projectBefore = ReadAll(m_project);
+    const TToolOutput run = RunProject(QUARN_RUN_TOOL, m_project);
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_TRUE(Contains(run.out, kCompletedText)) << run.out;
+    EXPECT_TRUE(Contains(run.out, "\nstatus: 0 (the run went to its end)\n")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "\nreport: " + (m_root / "PipeSandClay.qr7o").string() + "\n"));
+    EXPECT_TRUE(
+        Contains(run.out, "\nplot data: " + (m_root / "PipeSandClay.qr7p").string() + "\n"));
+    EXPECT_TRUE(Contains(ReadAll(m_root / "PipeSandClay.qr7o"), kBanner));
+    EXPECT_TRUE(fs::exists(m_root / "PipeSandClay.qr7p"));
+    // The GRLWEAP line names the file only when it was written.
+    const fs::path gwi = m_root / "PipeSandClay.gwi";
+    EXPECT_EQ(Contains(run.out, "\nGRLWEAP file: " + gwi.string() + "\n"), fs::exists(gwi))
+        << run.out;
+    // The run saved the project first: the example written again is the same file, and
+    // names.dat lived in a run folder of its own.
+    EXPECT_EQ(ReadAll(m_project), projectBefore);
+    EXPECT_FALSE(fs::exists(m_root / "names.dat"));
+    EXPECT_FALSE(fs::exists(m_root / "PipeSandClay.qr7d.saving~"));
+}
+
+// Stand-in engines beside a copy of the tool: what reaches the engine and what each outcome
+// prints and exits with.
+TEST_F(QuarnRunToolTest, EngineOutcomes)
+{
+    struct Case
+    {
+        const char* name;
+        const char* module; // nullptr: no engine file at all
+        int exitCode;
+        const char* printed;   // on standard output
+        const char* errorText; // on standard error
+    };
+    const Case cases[] = {
+        {"missing", nullptr, 2, nullptr, kInitializeFailedText},
+        {"no entry", FAKE_ENGINE_NOENTRY, 2, nullptr, kInitializeFailedText},
+        {"ran, plot data unreadable", FAKE_ENGINE_OK, 0, kPlotReadFailedText, nullptr},
+        {"stopped",
+         FAKE_ENGINE_STOPPED,
+         1,
+         "\nstatus: 1 (the run stopped; the report says why)\n",
+         nullptr},
+    };
+    CopyExample();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* result : {"PipeSandClay.qr7o", "PipeSandClay.qr7p", "PipeSandClay.gwi"}) {
+            fs::remove(m_root / result);
+        }
+        const TToolOutput run = RunProject(ToolWithEngine(c.module), m_project);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.out << run.err;
+        if (c.printed != nullptr) {
+            EXPECT_TRUE(Contains(run.out, c.printed)) << run.out;
+        }
+        if (c.errorText != nullptr) {
+            EXPECT_TRUE(Contains(run.err, c.errorText)) << run.err;
+        }
+        const fs::path report = m_root / "PipeSandClay.qr7o";
+        if (c.exitCode == 2) {
+            EXPECT_FALSE(fs::exists(report));
+            EXPECT_FALSE(Contains(run.out, "status:")) << run.out;
+        } else {
+            // The stand-in echoes the argument and the names it was handed.
+            const std::string echoed = ReadAll(report);
+            EXPECT_TRUE(Contains(echoed, "argument=2\n")) << echoed;
+            EXPECT_TRUE(Contains(echoed, "name=" + m_project.string() + "\n")) << echoed;
+            EXPECT_TRUE(Contains(echoed, "name=" + report.string() + "\n")) << echoed;
+            EXPECT_TRUE(Contains(run.out, "\nGRLWEAP file: not written")) << run.out;
+            EXPECT_FALSE(fs::exists(m_root / "PipeSandClay.gwi"));
+        }
+        EXPECT_FALSE(fs::exists(m_root / "bin" / "names.dat"));
+        fs::remove(m_root / "bin" / kEngineModuleName);
+    }
+}
+
+// Projects the tool must refuse: a message naming the file (and line and item where there
+// is one), exit status 2, and nothing written or changed beside the project.
+TEST_F(QuarnRunToolTest, DamagedProjectsAreRefusedWithoutWriting)
+{
+    const std::string example = ReadAll(kExampleFolder / "PipeSandClay.qr7d");
+    const std::string cpt = ReadAll(kExampleFolder / "PipeSandClay.cpt");
+    std::string damagedCpt = cpt;
+    const auto qc = damagedCpt.find("6.00E+04");
+    ASSERT_NE(qc, std::string::npos);
+    damagedCpt.replace(qc, 8, "6.0xE+04");
+    struct Case
+    {
+        const char* name;
+        std::string project;
+        std::string cptFile;
+        std::string message; // besides the project's path
+    };
+    const Case cases[] = {
+        // Line 4 is "1 5 8 0 ": units, print interval, soil rows, closed end.
+        {"word not a number",
+         ExampleWith("\n1 5 8 0 ", "\n1 x 8 0 "),
+         cpt,
+         "Error on Line 4 Item 2"},
+        {"soil row count out of range",
+         ExampleWith("\n1 5 8 0 ", "\n1 5 999 0 "),
+         cpt,
+         "Error on Line 4 Item 3"},
+        {"cut short",
+         example.substr(0, example.size() / 2),
+         cpt,
+         "This file either invalid or incomplete."},
+        // Line 3 of the CPT side file holds the second point: depth 5, Qc 60000.
+        {"damaged CPT side file", example, damagedCpt, "Error on Line 3 Item 2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteAll(m_project, c.project);
+        WriteAll(m_root / "PipeSandClay.cpt", c.cptFile);
+        const std::set<std::string> before = ProjectFolderFiles();
+        const TToolOutput run = RunProject(QUARN_RUN_TOOL, m_project);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(Contains(run.err, m_project.string())) << run.err;
+        EXPECT_TRUE(Contains(run.err, c.message)) << run.err;
+        EXPECT_FALSE(Contains(run.err, "\r"));
+        EXPECT_TRUE(run.out.empty()) << run.out;
+        EXPECT_EQ(ProjectFolderFiles(), before);
+        EXPECT_EQ(ReadAll(m_project), c.project);
+        EXPECT_EQ(ReadAll(m_root / "PipeSandClay.cpt"), c.cptFile);
+    }
+
+    const TToolOutput missing = RunProject(QUARN_RUN_TOOL, m_root / "none.qr7d");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(Contains(missing.err, "no project file")) << missing.err;
+    const TToolOutput noArgument = Run(QUARN_RUN_TOOL, "");
+    EXPECT_EQ(noArgument.exitCode, 2);
+    EXPECT_EQ(noArgument.err.rfind("usage: quarn-run PROJECT.qr7d\n", 0), 0u) << noArgument.err;
+    EXPECT_EQ(Run(QUARN_RUN_TOOL, "'" + m_project.string() + "' extra").exitCode, 2);
+}
+
+// A failed input check stops the run as in the program: the warning is printed, the engine
+// is never called.
+TEST_F(QuarnRunToolTest, FailedInputCheckStopsTheRun)
+{
+    // Line 5: perimeter, tip area, OD, ID, E, TL, PSL.
+    WriteAll(m_project, ExampleWith("0 0 24 22.5 29000000 80 5", "0 0 24 22.5 0 80 5"));
+    fs::copy_file(kExampleFolder / "PipeSandClay.cpt", m_root / "PipeSandClay.cpt");
+    const TToolOutput run = RunProject(ToolWithEngine(FAKE_ENGINE_OK), m_project);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(Contains(run.err, "Modulus of Elasticity should be greater than zero.")) << run.err;
+    EXPECT_FALSE(fs::exists(m_root / "PipeSandClay.qr7o"));
+    EXPECT_FALSE(Contains(run.out, "status:")) << run.out;
+}
+
+// An older layout is run from a ".qr7d" copy beside it, never written over an existing file.
+TEST_F(QuarnRunToolTest, OlderLayoutIsSavedAsTheCurrentOneBesideIt)
+{
+    // Two layers, FHWA only, E 3E7 psi: the layout of a ".qr6d" file (no adhesion item).
+    const std::string qr6d = "T\r\nD\r\nJ\r\n1 1 4 \r\n0 10 20 18 3E7 60 4\r\n0 0\r\n"
+                             "0 1 1 0 4 1 1\r\n1 0 0 0 0 0 0 0 0 \r\n40 0\r\n"
+                             "0.0 1 0.8 60 30 20 \r\n1000 50000 0.0 12 0.0 0.0 5 0 0 0.9 0.7 \r\n"
+                             "20 1 0.8 60 32 20 \r\n1000 50000 0.0 14 0.0 0.0 5 0 0 0.9 0.7 \r\n"
+                             "20 2 0.0 50 0.0 0.0 \r\n0 0 500 250 1 20 0 0 0 1 1 \r\n"
+                             "40 2 0.0 50 0.0 0.0 \r\n0 0 600 300 1 20 0 0 0 1 1 \r\n"
+                             "0\r\n0 1\r\n0 0\r\n3\r\n0 4\r\n10 5\r\n20 6\r\n1 12\r\n";
+    const fs::path old = m_root / "old.qr6d";
+    WriteAll(old, qr6d);
+    const fs::path tool = ToolWithEngine(FAKE_ENGINE_OK);
+
+    const TToolOutput run = RunProject(tool, old);
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_EQ(ReadAll(old), qr6d);
+    ASSERT_TRUE(fs::exists(m_root / "old.qr7d"));
+    EXPECT_TRUE(fs::exists(m_root / "old.cpt"));
+    const std::string echoed = ReadAll(m_root / "old.qr7o");
+    EXPECT_TRUE(Contains(echoed, "name=" + (m_root / "old.qr7d").string() + "\n")) << echoed;
+
+    // Now "old.qr7d" exists: the second run refuses rather than overwrite it.
+    const std::string current = "left alone\n";
+    WriteAll(m_root / "old.qr7d", current);
+    fs::remove(m_root / "old.qr7o");
+    const std::set<std::string> before = ProjectFolderFiles();
+    const TToolOutput again = RunProject(tool, old);
+    EXPECT_EQ(again.exitCode, 2);
+    EXPECT_TRUE(Contains(again.err, (m_root / "old.qr7d").string())) << again.err;
+    EXPECT_EQ(ReadAll(m_root / "old.qr7d"), current);
+    EXPECT_EQ(ProjectFolderFiles(), before);
+}
+
+} // namespace
