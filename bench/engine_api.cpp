@@ -16,16 +16,19 @@ namespace {
 namespace fs = std::filesystem;
 
 // English units: 24 in open pipe, 95 ft embedded, 0.2 ft steps; 40 layers of 2.5 ft down to
-// 100 ft (500 segments), sand and clay in turn.
-std::string LargestProject()
+// 100 ft (500 segments), sand and clay in turn. allMethods: all nine methods with the offshore
+// ones, user unit values in every layer (so the user method runs too), every grid point printed
+// (476 rows, which is also the load-settlement solver's segment count), 100 extra t-z depths and
+// 100 area rows along the pile; the CPT side file then holds 1000 points.
+std::string LargestProject(bool allMethods)
 {
     std::ostringstream out;
     out << "Largest project\r\nBench\r\nB-1\r\n";
-    out << "1 5 80 0 \r\n";
+    out << (allMethods ? "1 1 80 0 \r\n" : "1 5 80 0 \r\n");
     out << "0 0 24 22.5 29000000 95 0\r\n";
     out << "0 22.5\r\n";
     out << "0 0.2 1 0 4 1 0\r\n";
-    out << "0 0 0 1 0 0 0 0 0 \r\n";
+    out << (allMethods ? "1 1 1 1 1 1 1 1 1 \r\n" : "0 0 0 1 0 0 0 0 0 \r\n");
     out << "100 0\r\n";
     for (int layer = 0; layer < 40; ++layer) {
         const double top = layer * 2.5;
@@ -34,18 +37,45 @@ std::string LargestProject()
         for (double depth : {top, bottom}) {
             if (sand) {
                 out << depth << " 1 0.8 62 " << (30 + layer % 7) << " 20 \r\n";
-                out << "9999 0 0.0 20 0.0 0.0 0 0 0 1 1 0 \r\n";
+                out << "9999 0 0.0 20 0.0 0.0 0 " << (allMethods ? "1200 90000" : "0 0")
+                    << " 1 1 0 \r\n";
             } else {
                 out << depth << " 2 0.0 55 0.0 0.0 \r\n";
-                out << "0 0 " << (800 + 30 * layer) << " 400 2 25 0 0 0 1 1 0 \r\n";
+                out << "0 0 " << (800 + 30 * layer) << " 400 2 25 0 "
+                    << (allMethods ? "900 40000" : "0 0") << " 1 1 0 \r\n";
             }
         }
     }
-    out << "0\r\n0 1\r\n0 0\r\n0 0\r\n0 0\r\n";
+    if (!allMethods) {
+        out << "0\r\n0 1\r\n0 0\r\n0 0\r\n0 0\r\n";
+        return out.str();
+    }
+    out << "1\r\n100\r\n";
+    for (int k = 0; k < 100; ++k) {
+        out << k << "\r\n";
+    }
+    out << "0 1\r\n0 0\r\n100 2\r\n";
+    for (int k = 0; k < 100; ++k) {
+        out << k * 0.95 << " " << 54.8 - 0.1 * k << "\r\n";
+    }
+    out << "0 0\r\n";
     return out.str();
 }
 
-void BM_WholeRunOfTheLargestApiProject(benchmark::State& state)
+std::string LargestCpt(bool allMethods)
+{
+    if (!allMethods) {
+        return "1 0\r\n";
+    }
+    std::ostringstream out;
+    out << "1 1000\r\n";
+    for (int k = 0; k < 1000; ++k) {
+        out << k * 0.1 << " " << 20000 + 150 * k << "\r\n";
+    }
+    return out.str();
+}
+
+void WholeRun(benchmark::State& state, bool allMethods)
 {
     std::string pattern = (fs::temp_directory_path() / "engine-bench-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
@@ -55,9 +85,9 @@ void BM_WholeRunOfTheLargestApiProject(benchmark::State& state)
     const fs::path dir = pattern;
     {
         std::ofstream project(dir / "P.qr7d", std::ios::binary);
-        project << LargestProject();
+        project << LargestProject(allMethods);
         std::ofstream cpt(dir / "P.cpt", std::ios::binary);
-        cpt << "1 0\r\n";
+        cpt << LargestCpt(allMethods);
         std::ofstream names(dir / "names.dat", std::ios::binary);
         names << "2015.7.2\r\n"
               << (dir / "P.qr7d").string() << "\r\n"
@@ -85,6 +115,16 @@ void BM_WholeRunOfTheLargestApiProject(benchmark::State& state)
     }
     fs::remove_all(dir);
 }
+void BM_WholeRunOfTheLargestApiProject(benchmark::State& state)
+{
+    WholeRun(state, false);
+}
 BENCHMARK(BM_WholeRunOfTheLargestApiProject)->Unit(benchmark::kMillisecond);
+
+void BM_WholeRunOfTheLargestProjectAllMethodsAndLoadSettlement(benchmark::State& state)
+{
+    WholeRun(state, true);
+}
+BENCHMARK(BM_WholeRunOfTheLargestProjectAllMethodsAndLoadSettlement)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -164,7 +164,8 @@ void WritePileType(std::ostream& out, const TRunState& s)
     }
 }
 
-// Cross-section area of the echo for area mode 0, in the area label's unit.
+} // namespace
+
 double SectionArea(const TPileData& p)
 {
     if (IsNoncircular(p)) {
@@ -181,6 +182,8 @@ double SectionArea(const TPileData& p)
     }
     return area;
 }
+
+namespace {
 
 void WriteStiffness(std::ostream& out, TRunState& s)
 {

@@ -6,6 +6,7 @@
 #include "MethodResult.h"
 #include "PipelineState.h"
 #include "TArray.h"
+#include "TzCurves.h"
 
 // The data of one analysis, in the named blocks the engine's routines share. The export makes
 // one zeroed value of it per run and drops it afterwards; nothing survives between runs.
@@ -149,6 +150,42 @@ struct TLoadSetInput
     TArray1<double, kMaxGridPoints> TIPRESULT;
 };
 
+// Load-transfer curves: the solver's curves along the pile, whose rows the verification
+// curves reuse afterwards. Room for three curves per pair of soil rows and the three above
+// the ground, which also holds one curve per extra t-z depth.
+inline constexpr int kMaxTzCurves = 3 * kMaxSoilRows;
+static_assert(kMaxTzCurves >= kMaxTzDepths);
+
+struct TCurveData
+{
+    int NCURVES = 0;
+    TArray1<double, kMaxTzCurves>
+        CURVEDEPTH;                       // solver: from the pile head; verification: below ground
+    TArray1<int, kMaxTzCurves> CURVETYPE; // 1 sand curve, 2 clay curve
+    TArray1<double, kMaxTzCurves> CURVEPHI; // degrees
+    TArray1<double, kMaxTzCurves> CURVETMAX;
+    TArray1<int, kMaxTzCurves> CURVENO;
+    TArray1<int, kMaxTzCurves> CURVEPTS;
+    TArray1<TzCurve, kMaxTzCurves> CURVE; // points 1..CURVEPTS: t and z
+    int NQWPTS = 0;
+    TzCurve QWCURVE; // tip: load (in t) against movement (in z)
+};
+
+// Load-settlement points, one per assumed tip movement, and the stiffness table the solver used.
+inline constexpr int kLoadSettlePoints = 9;
+struct TLoadSettleData
+{
+    int NEAROWS = 0;
+    TArray1<double, kMaxAreaRows> EADEPTH; // from the pile head
+    TArray1<double, kMaxAreaRows> EAVALUE; // area x modulus
+    int NLSPOINTS = 0;
+    TArray1<double, kLoadSettlePoints> TIPMOVES;
+    TArray1<double, kLoadSettlePoints> LSTOPLOAD;
+    TArray1<double, kLoadSettlePoints> LSTOPMOVE;
+    TArray1<double, kLoadSettlePoints> LSTIPLOAD;
+    bool ITERLIMIT = false; // a segment's iterations stopped at their bound
+};
+
 // Unit texts printed beside the report's numbers, blank-padded to their widths.
 struct TUnitLabels
 {
@@ -186,5 +223,7 @@ struct TRunState
     TUnitLabels UNITLABELS;
     TMethodResults RESULTS; // per MethodCode, filled by the methods
     TLoadSetInput LOADSETINPUT;
+    TCurveData CURVES;
+    TLoadSettleData LOADSET;
     int GENERALDONE = 0; // the user-specified method has run in this analysis
 };

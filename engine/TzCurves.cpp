@@ -155,9 +155,12 @@ double TmaxAtDepth(std::span<const double> gridDepth,
     };
     const double xGrid = english ? x / 12.0 : x;
 
+    // A depth on a grid point counts as on it in both unit systems: the SI grid depths are
+    // sums of metric increments and miss a soil depth by rounding.
+    constexpr double kOnGridPoint = 1e-6;
     int c = n;
     for (int j = 2; j <= n; ++j) {
-        if (xGrid < depth(j)) {
+        if (xGrid < depth(j) - kOnGridPoint) {
             c = j;
             break;
         }

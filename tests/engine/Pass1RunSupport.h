@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "EngineTestSupport.h"
@@ -67,6 +68,10 @@ struct TProject
     int plug = 0;
     int critOption = 0;
     double critDepth = 0;
+    std::vector<double> tzDepths; // extra t-z depths (ft or m); none: no verification curves
+    int areaMode = 0;
+    double constantArea = 0;                         // in2 or m2
+    std::vector<std::pair<double, double>> areaRows; // distance from the head, area
     std::vector<TLayer> layers;
 
     std::vector<std::string> Lines() const
@@ -91,7 +96,7 @@ struct TProject
                     + num(taper) + " " + std::to_string(lsMethod) + " 1 "
                     + std::to_string(tzFactor));
         l.push_back(flags);
-        l.push_back(num(layers.empty() ? 0 : layers.back().bottom) + " 0");
+        l.push_back(num(layers.empty() ? 0 : layers.back().bottom) + " " + num(constantArea));
         double top = 0;
         for (const TLayer& s : layers) {
             for (double depth : {top, s.bottom}) {
@@ -103,10 +108,21 @@ struct TProject
             }
             top = s.bottom;
         }
-        l.push_back("0");
+        if (tzDepths.empty()) {
+            l.push_back("0");
+        } else {
+            l.push_back("1");
+            l.push_back(std::to_string(tzDepths.size()));
+            for (double depth : tzDepths) {
+                l.push_back(num(depth));
+            }
+        }
         l.push_back(std::to_string(loadType) + " " + num(tensionFactor));
         l.push_back("0 " + std::to_string(plug));
-        l.push_back("0 0");
+        l.push_back(std::to_string(areaRows.size()) + " " + std::to_string(areaMode));
+        for (const auto& [distance, area] : areaRows) {
+            l.push_back(num(distance) + " " + num(area));
+        }
         l.push_back(std::to_string(critOption) + " " + num(critDepth));
         return l;
     }
