@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "AnalysisRun.h"
+#include "ProjectFile.h"
 #include "ProjectTables.h"
 #include "ResultGraphs.h"
 #include "RunResultSteps.h"
@@ -95,6 +96,34 @@ TEST_F(AnalysisRunResultsTest, RealEngineFillsTheGraphsAndWritesTheGrlweapFile)
     EXPECT_EQ(m_data.GrlweapFileName, gwi.string());
     // A circular pile keeps the perimeter the GRLWEAP file used: 24 x 3.1416.
     EXPECT_NEAR(static_cast<double>(m_data.Perimeter), 75.3984, 1e-9);
+}
+
+TEST_F(AnalysisRunResultsTest, RealEngineExtraTzDepthsReadBackInFull)
+{
+    const fs::path example = fs::path(QUARN_SOURCE_DIR) / "examples" / "english";
+    fs::copy_file(example / "PipeSandClay.qr7d", m_root / "PipeSandClay.qr7d");
+    fs::copy_file(example / "PipeSandClay.cpt", m_root / "PipeSandClay.cpt");
+    fs::copy_file(QUARN_ENGINE_MODULE, m_root / "engine" / kEngineModuleName);
+    TGraphPlot cptProfile;
+    OpenProjectFile((m_root / "PipeSandClay.qr7d").string(), m_data, m_tables, &cptProfile);
+    // Three depths, the second below the soil (which ends at 100 ft): two curves come back.
+    m_data.PrintExtraTz = 1;
+    m_tables.TblTZDepth().SetRowCount(3);
+    m_tables.TblTZDepth().Columns(TzDepthColumn::kDepth).SetFloat(0, 10.0L);
+    m_tables.TblTZDepth().Columns(TzDepthColumn::kDepth).SetFloat(1, 150.0L);
+    m_tables.TblTZDepth().Columns(TzDepthColumn::kDepth).SetFloat(2, 60.0L);
+    TRunSteps steps = RunResultSteps(m_data, m_tables, m_graphs, m_rec);
+    steps.SaveProject = [&] {
+        SaveProjectFile(m_data, m_tables, &cptProfile);
+        return true;
+    };
+    TAnalysisRun run;
+    const TRunOutcome outcome = run.Run(m_data, m_tables, m_root / "engine", steps, m_rec);
+    EXPECT_EQ(outcome.Status, 0);
+    ASSERT_TRUE(outcome.PlotsLoaded) << ::testing::PrintToString(m_rec.Messages);
+    EXPECT_EQ(m_graphs.PltExtraTZ.LineCount(), 2);
+    // The solver's twelve curves in the soil.
+    EXPECT_EQ(m_graphs.pltTZcurves.LineCount(), 12);
 }
 
 TEST_F(AnalysisRunResultsTest, UnreadablePlotDataLeavesNoGraphsAndNoGrlweapFile)

@@ -414,6 +414,25 @@ TEST(LoadSettlement, HeadLoadNeverExceedsThePeaksOfItsCurves)
     }
 }
 
+TEST(LoadSettlement, HandOverDoesNotDependOnThePrintedTable)
+{
+    // The example's load-settlement method is API RP-2A; with its table switched off the
+    // solver still gets the method's values at every grid point.
+    std::vector<std::string> lines = ExampleLines("english");
+    TTempDir withTable;
+    const TRunOutcome printed = RunProject(withTable, lines, ExampleCpt("english"));
+    lines[kLineMethods] = "1 1 1 0 0 1 1 1 1 ";
+    TTempDir withoutTable;
+    const TRunOutcome unprinted = RunProject(withoutTable, lines, ExampleCpt("english"));
+    ASSERT_EQ(printed.status, 0);
+    ASSERT_EQ(unprinted.status, 0);
+    EXPECT_EQ(printed.report.find("API RP-2A (1994)") == std::string::npos, false);
+    EXPECT_EQ(unprinted.report.find("API RP-2A (1994)"), std::string::npos);
+    const std::vector<std::string> a = LinesFrom(printed.report, "NOTES:");
+    const std::vector<std::string> b = LinesFrom(unprinted.report, "NOTES:");
+    EXPECT_EQ(a, b);
+}
+
 TEST(LoadSettlement, SiExampleAgreesWithTheEnglishOne)
 {
     TTempDir en;
