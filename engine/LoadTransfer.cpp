@@ -179,6 +179,49 @@ double WorkingPileLength(const TPileData& p)
     return p.UNITS == 1 ? length * kInchesPerFoot : length;
 }
 
+// The solver works on one segment per increment along the whole pile. The printed table
+// rows are far coarser with a large print interval, and a segment many feet long settles at
+// a movement its soil never sees: the load-settlement curve would follow a display setting.
+constexpr int kMaxSolverSegments = 2000;
+
+int SolverSegmentCount(const TPileData& p, double length)
+{
+    const double increment = p.UNITS == 1 ? p.INCREMENT * kInchesPerFoot : p.INCREMENT;
+    double count = increment > 0.0 ? std::ceil(length / increment - 1e-6) : 0.0;
+    if (!(count >= 1.0)) {
+        return std::max(p.NROWS, 1);
+    }
+    return static_cast<int>(std::min(count, static_cast<double>(kMaxSolverSegments)));
+}
+
+// A point's load distribution at the mid-depths of `count` equal segments, tip upward,
+// interpolated in depth among the solver's rows (which run tip upward too).
+std::vector<TLoadDistributionRow>
+RowsAtTableSegments(const std::vector<TLoadDistributionRow>& rows, double length, int count)
+{
+    if (static_cast<int>(rows.size()) == count || rows.empty()) {
+        return rows;
+    }
+    const double h = length / count;
+    std::vector<TLoadDistributionRow> out;
+    std::size_t i = 0;
+    for (int r = 0; r < count; ++r) {
+        const double d = length - (r + 0.5) * h;
+        while (i + 2 < rows.size() && rows[i + 1].depth > d) {
+            ++i;
+        }
+        const TLoadDistributionRow& a = rows[i];
+        const TLoadDistributionRow& b = rows[std::min(i + 1, rows.size() - 1)];
+        const double span = a.depth - b.depth;
+        // Within half a solver segment of the head or the tip the line through the last two
+        // rows carries on.
+        const double w = span > 0.0 ? (a.depth - d) / span : 0.0;
+        out.push_back(
+            {d, a.load + w * (b.load - a.load), a.movement + w * (b.movement - a.movement)});
+    }
+    return out;
+}
+
 void Solve(TRunState& s, TRunIo& io)
 {
     const TPileData& p = s.PILEDATA;
@@ -196,7 +239,8 @@ void Solve(TRunState& s, TRunIo& io)
     }
 
     TLoadSettleInput in;
-    in.segments = UniformSegments(length, p.NROWS, table, WorkingDiameter(p) * kPi);
+    in.segments =
+        UniformSegments(length, SolverSegmentCount(p, length), table, WorkingDiameter(p) * kPi);
     for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
         in.shaftCurves.push_back(SolverCurve(s.CURVES.CURVE[k], s.CURVES.CURVEDEPTH[k]));
     }
@@ -221,7 +265,9 @@ void Solve(TRunState& s, TRunIo& io)
         out.LSTIPLOAD[m] = point.tipLoad;
         out.LSTOPLOAD[m] = point.topLoad;
         out.LSTOPMOVE[m] = point.topMove;
-        for (const TLoadDistributionRow& row : WrittenDistributionRows(point, english)) {
+        TLoadSettlePoint table = point;
+        table.rows = RowsAtTableSegments(point.rows, length, p.NROWS);
+        for (const TLoadDistributionRow& row : WrittenDistributionRows(table, english)) {
             io.plotTail << TRecord()
                                .X(3)
                                .E(row.depth, 10, 3)

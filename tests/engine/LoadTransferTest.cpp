@@ -322,6 +322,42 @@ TEST(LoadSettlement, ElasticShorteningOfASaturatedShaft)
     EXPECT_NEAR(ls.EADEPTH[2], 480.0, 1e-9);
 }
 
+TEST(LoadSettlement, PrintIntervalChangesTheRowsNotTheCurve)
+{
+    // A compressible pile (E 1e6 psi): printing every grid point (41 rows) or only the head
+    // and the tip (2 rows) gives the same load-settlement curve, and the load distribution
+    // at the printed rows' mid-depths.
+    TProject fine = UserSandPile();
+    fine.emod = 1e6;
+    fine.printInterval = 1;
+    TProject coarse = fine;
+    coarse.printInterval = 40;
+    const TStateRun a = RunKeepingState(fine);
+    const TStateRun b = RunKeepingState(coarse);
+    ASSERT_EQ(a.status, 0);
+    ASSERT_EQ(b.status, 0);
+    for (int m = 1; m <= 9; ++m) {
+        SCOPED_TRACE("point " + std::to_string(m));
+        EXPECT_DOUBLE_EQ(b.state->LOADSET.LSTOPLOAD[m], a.state->LOADSET.LSTOPLOAD[m]);
+        EXPECT_DOUBLE_EQ(b.state->LOADSET.LSTOPMOVE[m], a.state->LOADSET.LSTOPMOVE[m]);
+    }
+    const TPlotSections pa = ReadPlot(a.plot, false);
+    const TPlotSections pb = ReadPlot(b.plot, false);
+    ASSERT_EQ(pa.distribution.size(), 9u * 41u);
+    ASSERT_EQ(pb.distribution.size(), 9u * 2u);
+    // Coarse rows at 30 ft and 10 ft below the head. The fine rows run tip upward at
+    // mid-depths 40 - (k + 0.5) x 40/41 ft: rows 9 and 10 (30.73 and 29.76 ft) hold 30 ft
+    // between them, so its load lies between theirs (4 digits in the file).
+    for (std::size_t m = 0; m < 9; ++m) {
+        EXPECT_NEAR(pb.distribution[2 * m][0], 30.0, 1e-9);
+        EXPECT_NEAR(pb.distribution[2 * m + 1][0], 10.0, 1e-9);
+        const double deeper = pa.distribution[41 * m + 9][1];
+        const double shallower = pa.distribution[41 * m + 10][1];
+        EXPECT_GE(pb.distribution[2 * m][1], deeper * (1 - 2e-3)) << m;
+        EXPECT_LE(pb.distribution[2 * m][1], shallower * (1 + 2e-3)) << m;
+    }
+}
+
 TEST(LoadSettlement, StickUpCarriesNoShaftResistance)
 {
     // 5 ft above the ground, 40 ft in it: the head load at 2 in is the same as without
