@@ -424,7 +424,8 @@ void FillStiffnessTable(TRunState& s)
         std::vector<TStiffnessRow> rows;
         for (int r = 1; r <= a.AREACOUNT; ++r) {
             rows.push_back({a.AREADIST[r] * toWorking, a.AREAVALUE[r] * p.EMOD});
-            if (!(rows.back().ea > 0.0)) {
+            if (!(rows.back().ea > 0.0) || !std::isfinite(rows.back().ea)
+                || !std::isfinite(rows.back().depth)) {
                 throw EEngineInputError("ERROR - CROSS SECTION AREA ROW " + std::to_string(r)
                                         + " GIVES NO AXIAL STIFFNESS (AREA x MODULUS NOT ABOVE "
                                           "ZERO); NO LOAD-SETTLEMENT CURVE CAN BE COMPUTED.");
@@ -446,7 +447,7 @@ void FillStiffnessTable(TRunState& s)
     const double area =
         a.AREAMODE == 1 && p.CONSTAREA > kSmallestArea ? p.CONSTAREA : SectionArea(p);
     const double ea = area * p.EMOD;
-    if (!(ea > 0.0)) {
+    if (!(ea > 0.0) || !std::isfinite(ea)) {
         throw EEngineInputError("ERROR - THE CROSS SECTION AREA AND THE MODULUS OF ELASTICITY "
                                 "GIVE NO AXIAL STIFFNESS; NO LOAD-SETTLEMENT CURVE CAN BE "
                                 "COMPUTED.");
