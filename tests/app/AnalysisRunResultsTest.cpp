@@ -100,30 +100,47 @@ TEST_F(AnalysisRunResultsTest, RealEngineFillsTheGraphsAndWritesTheGrlweapFile)
 
 TEST_F(AnalysisRunResultsTest, RealEngineExtraTzDepthsReadBackInFull)
 {
-    const fs::path example = fs::path(QUARN_SOURCE_DIR) / "examples" / "english";
-    fs::copy_file(example / "PipeSandClay.qr7d", m_root / "PipeSandClay.qr7d");
-    fs::copy_file(example / "PipeSandClay.cpt", m_root / "PipeSandClay.cpt");
-    fs::copy_file(QUARN_ENGINE_MODULE, m_root / "engine" / kEngineModuleName);
-    TGraphPlot cptProfile;
-    OpenProjectFile((m_root / "PipeSandClay.qr7d").string(), m_data, m_tables, &cptProfile);
-    // Three depths, the second below the soil (which ends at 100 ft): two curves come back.
-    m_data.PrintExtraTz = 1;
-    m_tables.TblTZDepth().SetRowCount(3);
-    m_tables.TblTZDepth().Columns(TzDepthColumn::kDepth).SetFloat(0, 10.0L);
-    m_tables.TblTZDepth().Columns(TzDepthColumn::kDepth).SetFloat(1, 150.0L);
-    m_tables.TblTZDepth().Columns(TzDepthColumn::kDepth).SetFloat(2, 60.0L);
-    TRunSteps steps = RunResultSteps(m_data, m_tables, m_graphs, m_rec);
-    steps.SaveProject = [&] {
-        SaveProjectFile(m_data, m_tables, &cptProfile);
-        return true;
+    // Both examples, three depths each, the second below the soil (100 ft / 30.48 m): two
+    // extra curves come back, and the solver's twelve curves in the soil.
+    struct TCase
+    {
+        const char* units;
+        long double depths[3];
     };
-    TAnalysisRun run;
-    const TRunOutcome outcome = run.Run(m_data, m_tables, m_root / "engine", steps, m_rec);
-    EXPECT_EQ(outcome.Status, 0);
-    ASSERT_TRUE(outcome.PlotsLoaded) << ::testing::PrintToString(m_rec.Messages);
-    EXPECT_EQ(m_graphs.PltExtraTZ.LineCount(), 2);
-    // The solver's twelve curves in the soil.
-    EXPECT_EQ(m_graphs.pltTZcurves.LineCount(), 12);
+    const TCase cases[] = {{"english", {10.0L, 150.0L, 60.0L}}, {"si", {3.0L, 45.0L, 18.0L}}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.units);
+        const fs::path folder = m_root / c.units;
+        fs::create_directories(folder);
+        const fs::path example = fs::path(QUARN_SOURCE_DIR) / "examples" / c.units;
+        fs::copy_file(example / "PipeSandClay.qr7d", folder / "PipeSandClay.qr7d");
+        fs::copy_file(example / "PipeSandClay.cpt", folder / "PipeSandClay.cpt");
+        fs::copy_file(QUARN_ENGINE_MODULE,
+                      m_root / "engine" / kEngineModuleName,
+                      fs::copy_options::overwrite_existing);
+        TProgramData data;
+        TProjectTables tables;
+        TResultGraphs graphs;
+        TGraphPlot cptProfile;
+        OpenProjectFile((folder / "PipeSandClay.qr7d").string(), data, tables, &cptProfile);
+        data.PrintExtraTz = 1;
+        tables.TblTZDepth().SetRowCount(3);
+        for (int row = 0; row < 3; ++row) {
+            tables.TblTZDepth().Columns(TzDepthColumn::kDepth).SetFloat(row, c.depths[row]);
+        }
+        TRecorder rec;
+        TRunSteps steps = RunResultSteps(data, tables, graphs, rec);
+        steps.SaveProject = [&] {
+            SaveProjectFile(data, tables, &cptProfile);
+            return true;
+        };
+        TAnalysisRun run;
+        const TRunOutcome outcome = run.Run(data, tables, m_root / "engine", steps, rec);
+        EXPECT_EQ(outcome.Status, 0);
+        ASSERT_TRUE(outcome.PlotsLoaded) << ::testing::PrintToString(rec.Messages);
+        EXPECT_EQ(graphs.PltExtraTZ.LineCount(), 2);
+        EXPECT_EQ(graphs.pltTZcurves.LineCount(), 12);
+    }
 }
 
 TEST_F(AnalysisRunResultsTest, UnreadablePlotDataLeavesNoGraphsAndNoGrlweapFile)
