@@ -82,7 +82,10 @@ double CurveDepthBelowGround(const TRunState& s, int k)
 {
     const TPileData& p = s.PILEDATA;
     const double depth = s.CURVES.CURVEDEPTH[k];
-    return p.UNITS == 1 ? depth / kInchesPerFoot - p.STICKUP : depth - p.STICKUP;
+    const double below = p.UNITS == 1 ? depth / kInchesPerFoot - p.STICKUP : depth - p.STICKUP;
+    // The top soil curve lies at the stick-up itself; the inch round trip must not put it a
+    // rounding error above the ground.
+    return std::abs(below) < 1e-9 ? 0.0 : below;
 }
 
 // A solver curve goes to the report and plot data when it lies in the soil.

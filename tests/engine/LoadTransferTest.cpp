@@ -375,6 +375,23 @@ TEST(LoadSettlement, StickUpCarriesNoShaftResistance)
     EXPECT_NEAR(run.state->LOADSET.LSTOPLOAD[9], head, 2e-3 * head);
 }
 
+TEST(LoadTransferCurves, TopSoilCurveAtAnyStickUpIsWritten)
+{
+    // 1.3 ft x 12 / 12 - 1.3 is not 0 in binary: the top curve must still count as in the soil.
+    for (const double stickup : {1.3, 0.7, 2.9}) {
+        SCOPED_TRACE(stickup);
+        TProject p = UserSandPile();
+        p.stickup = stickup;
+        p.length = 40 + stickup;
+        const TStateRun run = RunKeepingState(p);
+        ASSERT_EQ(run.status, 0);
+        const TPlotSections plot = ReadPlot(run.plot, false);
+        ASSERT_EQ(plot.tzDepths.size(), 3u);
+        EXPECT_EQ(plot.tzDepths[0], 0.0);
+        EXPECT_NE(run.report.find("            1         10      0.0000E+00\n"), std::string::npos);
+    }
+}
+
 TEST(LoadSettlement, EnglishExampleBehavesAsAPile)
 {
     std::vector<std::string> lines = ExampleLines("english");
