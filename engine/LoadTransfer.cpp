@@ -505,8 +505,11 @@ void TZVERCURVES(TRunState& s, TRunIo& io, int print)
     TCurveData& c = s.CURVES;
     c.NCURVES = tz.TZCOUNT;
     const double deepest = p.NSOILROWS >= 1 ? s.SOILDATA(p.NSOILROWS, kColDepth) : -1.0;
+    // The last soil depth may be a sum the layer snapping made: a depth typed equal to it
+    // is still inside.
     auto valid = [&](int k) {
-        return p.NSOILROWS >= 1 && tz.TZDEPTH[k] >= 0.0 && tz.TZDEPTH[k] <= deepest;
+        return p.NSOILROWS >= 1 && tz.TZDEPTH[k] >= 0.0
+               && tz.TZDEPTH[k] <= deepest + kDepthTolerance;
     };
 
     int validCount = 0;
