@@ -5,6 +5,7 @@
 #   scripts/fuzz.sh [seconds-per-target]        (default 60; or FUZZ_SECONDS)
 #   FUZZ_BUILD_DIR=build/fuzz                   build folder (default build/fuzz)
 #   FUZZ_JOBS=1                                 parallel fuzzing processes per target
+#   FUZZ_TARGETS="FuzzPlotData FuzzEngineRun"   only these targets (default all)
 #
 # Crash inputs are written to <build>/artifacts/; the growing corpus to <build>/corpus/.
 # Reproduce one with: <build>/fuzz/FuzzExpression <build>/artifacts/crash-...
@@ -14,7 +15,10 @@ cd "$(dirname "$0")/.."
 seconds=${1:-${FUZZ_SECONDS:-60}}
 build=${FUZZ_BUILD_DIR:-build/fuzz}
 jobs=${FUZZ_JOBS:-1}
-targets=(FuzzExpression FuzzWordReader)
+targets=(FuzzExpression FuzzWordReader FuzzProjectFile FuzzPlotData FuzzEngineRun)
+if [ -n "${FUZZ_TARGETS:-}" ]; then
+  read -r -a targets <<<"$FUZZ_TARGETS"
+fi
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUARN_BUILD_FUZZ=ON -DQUARN_SANITIZE=ON -DQUARN_WERROR=ON \

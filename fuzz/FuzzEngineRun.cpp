@@ -1,0 +1,117 @@
+// Any project file run through the whole engine, with the example's CPT side file beside it
+// (the SI one when the project's unit code is 2). The run ends with status 0, or with status
+// 1 and its message in the report (or on the console when the report can't be started).
+// A crash, a sanitizer report, an exception out of RUNANALYSIS, an engine defect caught by
+// the driver ("INTERNAL ERROR") or a hang is a fault. Tiny increments make long runs: run
+// this target with -timeout=10 (scripts/fuzz.sh does).
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "FuzzTempFolder.h"
+#include "RunDriver.h"
+#include "RunEnvironment.h"
+#include "RunState.h"
+
+#ifndef QUARN_SOURCE_DIR
+#error "QUARN_SOURCE_DIR must name the source folder"
+#endif
+
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::string ExampleCpt(const char* units)
+{
+    return ReadAll(
+        (std::filesystem::path(QUARN_SOURCE_DIR) / "examples" / units / "PipeSandClay.cpt")
+            .string());
+}
+
+// The unit code on the project's fourth line, as the engine will read it: 2 picks SI.
+bool IsSi(std::string_view text)
+{
+    for (int line = 0; line < 3; ++line) {
+        const auto end = text.find('\n');
+        if (end == std::string_view::npos) {
+            return false;
+        }
+        text.remove_prefix(end + 1);
+    }
+    const auto first = text.find_first_not_of(" \t");
+    return first != std::string_view::npos && text[first] == '2';
+}
+
+TDateTime FixedClock()
+{
+    return TDateTime{2015, 3, 7, 9, 5, 41};
+}
+
+bool Contains(const std::string& text, std::string_view part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const std::string englishCpt = ExampleCpt("english");
+    static const std::string siCpt = ExampleCpt("si");
+    const auto& folder = fuzzsupport::Folder();
+    static const std::string names =
+        folder.Write("names.dat",
+                     "2015.7.2\r\n" + folder.File("P.qr7d") + "\r\n" + folder.File("P.qr7o")
+                         + "\r\n" + folder.File("P.qr7p") + "\r\n" + folder.File("P.cpt") + "\r\n");
+
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    folder.Write("P.qr7d", text);
+    folder.Write("P.cpt", IsSi(text) ? siCpt : englishCpt);
+    folder.Remove("P.qr7o");
+    folder.Remove("P.qr7p");
+
+    std::ostringstream console;
+    std::istringstream noInput;
+    TRunEnvironment env;
+    env.namesFile = names;
+    env.clock = FixedClock;
+    env.console = &console;
+    env.consoleIn = &noInput;
+    env.promptsAllowed = false;
+
+    auto state = std::make_unique<TRunState>();
+    int status = 0;
+    try {
+        RUNANALYSIS(*state, env, status);
+    } catch (...) {
+        std::abort();
+    }
+    const std::string report = ReadAll(folder.File("P.qr7o"));
+    if (status != 0 && status != 1) {
+        std::abort();
+    }
+    if (Contains(report, "INTERNAL ERROR")) {
+        std::abort();
+    }
+    // A refused project leaves its message in the report, or on the console when no report
+    // could be started; a finished one leaves its plot data.
+    if (status == 1 && report.empty() && console.str().empty()) {
+        std::abort();
+    }
+    if (status == 0 && !std::filesystem::exists(folder.File("P.qr7p"))) {
+        std::abort();
+    }
+    return 0;
+}
