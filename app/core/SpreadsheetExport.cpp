@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -241,7 +242,7 @@ public:
                                      ("=" + page + "!$A$6:$A$6").c_str(),
                                      ("=" + page + "!$B$6:$B$6").c_str()),
                     "the empty series of " + plot);
-            int16_t hidden[] = {0, -1};
+            std::int16_t hidden[] = {0, -1};
             Check(chart_legend_delete_series(chart, hidden), "the legend of " + plot);
         }
         chart_title_off(chart);
