@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
-  libxlsxwriter-dev libfmt-dev
+  libxlsxwriter-dev libfmt-dev zlib1g-dev
   fonts-liberation2 locales
   clang
 )
