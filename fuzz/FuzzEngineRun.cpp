@@ -1,9 +1,10 @@
 // Any project file run through the whole engine, with the example's CPT side file beside it
-// (the SI one when the project's unit code is 2). The run ends with status 0, or with status
-// 1 and its message in the report (or on the console when the report can't be started).
-// A crash, a sanitizer report, an exception out of RUNANALYSIS, an engine defect caught by
-// the driver ("INTERNAL ERROR") or a hang is a fault. Tiny increments make long runs: run
-// this target with -timeout=10 (scripts/fuzz.sh does).
+// (the SI one when the project's unit code is 2), or with the text after a line "%%cpt" as
+// its CPT side file. The run ends with status 0, or with status 1 and its message in the
+// report (or on the console when the report can't be started). A crash, a sanitizer report,
+// an exception out of RUNANALYSIS, an engine defect caught by the driver ("INTERNAL ERROR"),
+// a finished run with a number it could not compute in its plot data, or a hang is a fault.
+// Tiny increments make long runs: run this target with -timeout=10 (scripts/fuzz.sh does).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -24,6 +25,8 @@
 #endif
 
 namespace {
+
+constexpr std::string_view kCptSeparator = "\n%%cpt\n";
 
 std::string ReadAll(const std::string& path)
 {
@@ -76,9 +79,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      "2015.7.2\r\n" + folder.File("P.qr7d") + "\r\n" + folder.File("P.qr7o")
                          + "\r\n" + folder.File("P.qr7p") + "\r\n" + folder.File("P.cpt") + "\r\n");
 
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    const auto split = text.find(kCptSeparator);
+    if (split != std::string_view::npos) {
+        folder.Write("P.cpt", text.substr(split + kCptSeparator.size()));
+        text = text.substr(0, split + 1);
+    } else {
+        folder.Write("P.cpt", IsSi(text) ? siCpt : englishCpt);
+    }
     folder.Write("P.qr7d", text);
-    folder.Write("P.cpt", IsSi(text) ? siCpt : englishCpt);
     folder.Remove("P.qr7o");
     folder.Remove("P.qr7p");
 
@@ -102,7 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (status != 0 && status != 1) {
         std::abort();
     }
-    if (Contains(report, "INTERNAL ERROR")) {
+    // (The project's own lines are echoed in the report: a title may say anything.)
+    const std::string_view internal = "INTERNAL ERROR - THE COMPUTATION STOPPED";
+    if (Contains(report, internal) && !Contains(std::string(text), internal)) {
         std::abort();
     }
     // A refused project leaves its message in the report, or on the console when no report
@@ -111,6 +122,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     if (status == 0 && !std::filesystem::exists(folder.File("P.qr7p"))) {
+        std::abort();
+    }
+    // The plot data hold numbers only: a finished run that wrote a number it could not
+    // compute would show a wrong result as a good one.
+    const std::string plot = ReadAll(folder.File("P.qr7p"));
+    if (status == 0 && (Contains(plot, "NaN") || Contains(plot, "Inf"))) {
         std::abort();
     }
     return 0;

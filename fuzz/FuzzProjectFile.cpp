@@ -1,6 +1,7 @@
 // Any project, CPT side file or CPT data file: the readers fill the project or raise
 // EInOutError (an Exception) and leave the open project as it was; anything else (another
-// exception, a crash, a sanitizer report, a hang, a huge allocation) is a fault.
+// exception, a crash, a sanitizer report, a hang, a huge allocation) is a fault. A project
+// that opened is saved in the current layout, and the saved file must open again.
 //
 // The first byte picks the reader:
 //   0, 1, 2  the project file in the current, ".qr6d" or ".qrd" layout; the text after a
@@ -12,6 +13,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -28,6 +32,27 @@ namespace {
 
 constexpr std::string_view kCptSeparator = "\n%%cpt\n";
 constexpr const char* kUntouched = "fuzz: project before the read";
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// A refusal says where: "Error on Line n Item m" and what was expected, or that the data
+// ended early; a damaged CPT side file names that file first.
+bool NamesLineAndItem(std::string message)
+{
+    static const std::regex cptPrefix("^CPT file [^\\r]+:\\r");
+    static const std::regex where("^Error on Line [1-9][0-9]* Item [1-9][0-9]*\\r[^]+");
+    std::smatch m;
+    if (std::regex_search(message, m, cptPrefix)) {
+        message = m.suffix().str();
+    }
+    return message == "This file either invalid or incomplete." || std::regex_match(message, where);
+}
 
 void FuzzProject(int selector, std::string_view text)
 {
@@ -52,13 +77,30 @@ void FuzzProject(int selector, std::string_view text)
         OpenProjectFile(path, data, tables, &cptProfile);
     } catch (const EInOutError& e) {
         // A refused file leaves the open project as it was and says why.
-        if (e.Message().empty() || data.Title != kUntouched
+        if (!NamesLineAndItem(e.Message()) || data.Title != kUntouched
             || tables.D().RowCount() != rowsBefore) {
             std::abort();
         }
         return;
     }
     if (data.FileName != path) {
+        std::abort();
+    }
+    // What the program opened it saves, and the saved file opens again.
+    folder.Remove("resaved.cpt");
+    data.FileName = folder.File("resaved.qr7d");
+    SaveProjectFile(data, tables, &cptProfile);
+    TProgramData again;
+    TProjectTables againTables;
+    TGraphPlot againCpt;
+    ResetProject(again, &againTables, &againCpt);
+    OpenProjectFile(data.FileName, again, againTables, &againCpt);
+    // ... and saving that again writes the same bytes: no value drifts through a save.
+    folder.Remove("resaved2.cpt");
+    again.FileName = folder.File("resaved2.qr7d");
+    SaveProjectFile(again, againTables, &againCpt);
+    if (ReadAll(folder.File("resaved.qr7d")) != ReadAll(folder.File("resaved2.qr7d"))
+        || ReadAll(folder.File("resaved.cpt")) != ReadAll(folder.File("resaved2.cpt"))) {
         std::abort();
     }
 }
