@@ -7,7 +7,8 @@
 #   FUZZ_JOBS=1                                 parallel fuzzing processes per target
 #   FUZZ_TARGETS="FuzzPlotData FuzzEngineRun"   only these targets (default all)
 #
-# Crash inputs are written to <build>/artifacts/; the growing corpus to <build>/corpus/.
+# Crash inputs are written to <build>/artifacts/; the growing corpus to <build>/corpus/;
+# with FUZZ_JOBS > 1 each job's log (final stats at its end) to <build>/logs/<target>/.
 # Reproduce one with: <build>/fuzz/FuzzExpression <build>/artifacts/crash-...
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -43,6 +44,13 @@ for target in "${targets[@]}"; do
       -artifact_prefix="$artifacts" -print_final_stats=1; then
     echo "!! $target found a fault; inputs in $build/artifacts/" >&2
     status=1
+  fi
+  # Parallel jobs log to fuzz-<n>.log in the current folder: keep them with the build.
+  if [ "$jobs" -gt 1 ]; then
+    mkdir -p "$build/logs/$target"
+    mv -f fuzz-*.log "$build/logs/$target/" 2>/dev/null || true
+    grep -h "stat::number_of_executed_units\|stat::average_exec_per_sec" \
+      "$build/logs/$target"/fuzz-*.log || true
   fi
 done
 exit $status
