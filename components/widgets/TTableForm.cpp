@@ -358,9 +358,15 @@ void TTableForm::SelectGridCell(int gridColumn, int gridRow)
     if (gridColumn < 1 || row < 0) {
         return;
     }
-    if (!SelectCell(gridColumn - 1, row)) {
-        m_view->setFocus(); // a refused entry keeps the user in the grid
+    // A control asks for its cell when it gets the focus: the entry in the current cell is
+    // taken first, and a refused one calls the user back into the grid. The control's own
+    // cell is not selectable, so the control keeps the focus otherwise.
+    if (!CommitCell()) {
+        m_view->setFocus();
+        ReopenEditorLater();
+        return;
     }
+    SelectCell(gridColumn - 1, row);
 }
 
 // ---- opening, closing ------------------------------------------------------------------------

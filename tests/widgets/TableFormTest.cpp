@@ -3,13 +3,20 @@
 #include <vector>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -210,13 +217,52 @@ TEST_F(TableFormTest, CommittedEntriesAreEvaluatedAndShownNormalised)
     EXPECT_TRUE(m_messages.empty());
 
     // Enter takes the entry too, and moves down.
-    form->GridModel()->SetCellText(kCountCol, 0, "7");
     ASSERT_TRUE(form->SelectCell(kCountCol, 0));
     form->GridModel()->SetCellText(kCountCol, 0, "7");
     PressEnter(*form);
     EXPECT_EQ(m_table->GetInteger(kCountCol, 0), 7);
     EXPECT_EQ(form->CurrentColumn(), kCountCol);
     EXPECT_EQ(form->CurrentRow(), 1);
+}
+
+TEST_F(TableFormTest, TypingIntoTheCellEditor)
+{
+    TTableForm* form = Open(*m_table);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(form->SelectCell(kDepthCol, 0));
+    // The editor is always open on the current cell.
+    auto* editor = form->Grid()->viewport()->findChild<QLineEdit*>("GridCellEditor");
+    ASSERT_NE(editor, nullptr);
+    editor->setText("10/4");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(editor, &press);
+    EXPECT_EQ(m_table->Columns(kDepthCol).GetFloat(0), 2.5L);
+    EXPECT_EQ(form->GridCellText(1 + kDepthCol, 2), "2.5");
+    EXPECT_EQ(form->CurrentRow(), 1);
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(TableFormTest, ModalEditorRunsUntilClosed)
+{
+    bool wasModal = false;
+    bool closed = false;
+    QTimer::singleShot(0, [&] {
+        TTableForm* form = TableFormOf(*m_table);
+        ASSERT_NE(form, nullptr);
+        wasModal = m_table->EditorIsModal();
+        // A refused entry keeps the modal window open too.
+        Type(*form, kCountCol, 0, "0");
+        EXPECT_FALSE(form->close());
+        form->GridModel()->SetCellText(kCountCol, 0, "3");
+        closed = form->close();
+    });
+    m_table->ShowModal(); // returns when the window closes
+    EXPECT_TRUE(wasModal);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(m_table->HasEditor());
+    EXPECT_EQ(m_table->GetInteger(kCountCol, 0), 3);
+    ASSERT_EQ(m_messages.size(), 1U);
+    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40.");
 }
 
 TEST_F(TableFormTest, RefusedEntryKeepsTheUserInTheCell)
@@ -428,6 +474,15 @@ TEST_F(TableFormTest, ComboChoiceWritesTheCellAndReplacesTheSubTable)
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->currentIndex(), -1);
     EXPECT_EQ(m_table->GetInteger(kTypeCol, 0), 4);
+
+    // Entering a combo takes the entry of the current cell first.
+    Type(*form, kCountCol, 1, "-1");
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(combo, &focusIn);
+    ASSERT_EQ(m_messages.size(), 1U);
+    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40.");
+    EXPECT_EQ(form->CurrentColumn(), kCountCol);
+    EXPECT_EQ(form->CurrentRow(), 1);
 }
 
 TEST_F(TableFormTest, RowButtonOpensTheSubTableEditor)
@@ -476,6 +531,40 @@ TEST_F(TableFormTest, TableFreedWhileItsEditorIsOpen)
     EXPECT_TRUE(m_messages.empty());
 }
 
+TEST_F(TableFormTest, EmbeddedEditorGoesWithItsHost)
+{
+    auto* host = new QWidget;
+    host->resize(800, 600);
+    host->show();
+    m_table->SetFormParent(host);
+    TTableForm* form = Open(*m_table);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->parentWidget(), host);
+    EXPECT_FALSE(form->isWindow());
+    EXPECT_EQ(form->pos(), QPoint(0, 0));
+    delete host; // takes the window with it
+    EXPECT_FALSE(m_table->HasEditor());
+    m_table->SetFormParent(nullptr);
+    m_table->Show(); // a fresh window opens
+    EXPECT_TRUE(m_table->HasEditor());
+}
+
+TEST_F(TableFormTest, ModelessEditorIsAChildOfTheFrame)
+{
+    QMdiArea frame;
+    frame.show();
+    InstallTableFormEditor(&frame);
+    TTableForm* form = Open(*m_table);
+    ASSERT_NE(form, nullptr);
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(frame.subWindowList().size(), 1);
+    EXPECT_TRUE(sub->close());
+    EXPECT_FALSE(m_table->HasEditor());
+    FlushDeletes();
+    EXPECT_TRUE(frame.subWindowList().isEmpty());
+}
+
 TEST_F(TableFormTest, DraggedFrameSnapsToWholeRows)
 {
     auto table = MakeTable(2, 0);
@@ -509,6 +598,46 @@ TEST_F(TableFormTest, DraggedFrameSnapsToWholeRows)
     const QRect snapped = form->WMSizing(Qt::TopEdge, proposed);
     EXPECT_EQ(snapped.bottom(), proposed.bottom());
     EXPECT_EQ(form->ShownRowCount(), 6);
+}
+
+TEST_F(TableFormTest, NarrowedFrameScrollsColumns)
+{
+    TTableForm* form = Open(*m_table);
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(form->ShownColumnCount(), 4);
+    const QRect start = form->geometry();
+    const int lastWidth = form->Grid()->horizontalHeader()->sectionSize(kDataCol);
+    QRect proposed = start;
+    proposed.setWidth(start.width() - lastWidth / 2);
+    const QRect snapped = form->WMSizing(Qt::RightEdge, proposed);
+    EXPECT_LT(form->ShownColumnCount(), 4);
+    EXPECT_EQ(form->Grid()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_LE(snapped.width(), proposed.width());
+    EXPECT_EQ(snapped.left(), start.left());
+    EXPECT_EQ(form->ShownRowCount(), 2); // rows kept while only a side edge moves
+}
+
+TEST_F(TableFormTest, HelpPictureSitsBelowTheComments)
+{
+    TTableForm* form = Open(*m_table);
+    ASSERT_NE(form, nullptr);
+    const int heightWithout = form->height();
+    auto* picture = form->findChild<QLabel*>("imgHelp");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_FALSE(picture->isVisible());
+
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&buffer, "PNG"));
+    m_table->SetHelpPicture(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    EXPECT_TRUE(picture->isVisible());
+    EXPECT_EQ(picture->size(), QSize(40, 30));
+    EXPECT_EQ(form->height(), heightWithout + TTableForm::Gap() + 30);
+    auto* comments = form->findChild<QLabel*>("lblComments");
+    EXPECT_GE(picture->y(), comments->geometry().bottom() + TTableForm::Gap());
 }
 
 TEST_F(TableFormTest, DeactivationWithARefusedEntryKeepsTheWindow)
