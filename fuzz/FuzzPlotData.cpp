@@ -1,7 +1,9 @@
 // Any plot-data file read into the result graphs of the English example project, once as the
-// project stands and once with its extra t-z depths asked for: the read fills the graphs or
-// answers not Ok with a message naming the file and leaves every graph empty. Anything else
-// (an exception, a crash, a sanitizer report, a hang, a huge allocation) is a fault.
+// project stands and once with its extra t-z depths asked for: the read fills the graphs with
+// finite points or answers not Ok with a message naming the file and leaves every graph
+// empty. Anything else (an exception, a crash, a sanitizer report, a hang, a huge
+// allocation) is a fault.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,6 +17,7 @@
 #include "ResultGraphs.h"
 #include "TGraphPlot.h"
 #include "TGridTable.h"
+#include "TLine.h"
 #include "TProgramData.h"
 
 #ifndef QUARN_SOURCE_DIR
@@ -39,6 +42,28 @@ TPlotReadOptions ExampleOptions()
 void Check(TResultGraphs& graphs, const TPlotReadResult& result, const std::string& path)
 {
     if (result.Ok) {
+        // A good read draws only numbers: every point of every curve and layer is finite.
+        const auto finite = [](const TLine& line) {
+            for (const TFloatPoint& point : line.PointList()) {
+                if (!std::isfinite(point.X) || !std::isfinite(point.Y)) {
+                    std::abort();
+                }
+            }
+        };
+        for (TGraphPlot* graph : graphs.All()) {
+            for (int i = 0; i < graph->LineCount(); ++i) {
+                finite(graph->Line(i));
+            }
+            for (int i = 0; i < graph->LineCount2(); ++i) {
+                finite(graph->Line2(i));
+            }
+            for (int i = 0; i < graph->LineCount3(); ++i) {
+                finite(graph->Line3(i));
+            }
+            for (int i = 0; i < graph->LayerCount(); ++i) {
+                finite(graph->Layer(i));
+            }
+        }
         return;
     }
     if (result.Message.find(path) == std::string::npos) {

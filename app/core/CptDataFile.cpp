@@ -1,6 +1,8 @@
 #include "CptDataFile.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 #include "TWordReader.h"
 
@@ -40,17 +42,39 @@ TCptDataRead ReadCptDataFile(const std::string& fileName,
         for (int i = 0; i < headerLines; ++i) {
             reader.ReadLine();
         }
+        // Line and position of the last number read, for the message of a Qc that can't be
+        // converted (the reader moves on at most one line per read).
+        int line = reader.LineNumber();
+        int item = 0;
+        const auto readNumber = [&] {
+            const long double value = reader.ReadFloat();
+            if (reader.LineNumber() != line) {
+                line = reader.LineNumber();
+                item = 0;
+            }
+            ++item;
+            return value;
+        };
         const int perPoint = std::max(columns, 2);
         for (int i = 0; i < dataLines; ++i) {
             TCptDataPoint point;
-            point.Depth = reader.ReadFloat();
-            point.Value = Converted(reader.ReadFloat(), ua, kind, unitSystem);
+            point.Depth = readNumber();
+            point.Value = Converted(readNumber(), ua, kind, unitSystem);
+            if (!std::isfinite(point.Value)) {
+                // A Qc so large that its converted value overflows: refused like a number
+                // beyond the reader's range, so no infinite point reaches a plot.
+                throw EInOutError("Error on Line " + std::to_string(line) + " Item "
+                                  + std::to_string(item)
+                                  + "\rA floating point number was expected but not found.");
+            }
             for (int k = 2; k < perPoint; ++k) {
-                reader.ReadFloat();
+                readNumber();
             }
             result.Points.push_back(point);
             if (i + 1 < dataLines) {
                 reader.ReadLine(); // the rest of the line
+                line = reader.LineNumber();
+                item = 0;
             }
         }
         result.Complete = true;

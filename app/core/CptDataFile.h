@@ -32,7 +32,8 @@ inline constexpr const char* kCptDataReadErrorMessage =
 
 // Reads `dataLines` points after `headerLines` header lines, with `columns` numbers per point
 // (at least 2 are read). Ua is the stress conversion factor that brings the file's Qc to
-// ksf (English, unitSystem 1) or kPa (SI). The stored CPT points are not touched: the
+// ksf (English, unitSystem 1) or kPa (SI); a Qc whose converted value overflows is refused
+// with the line and item of that Qc. The stored CPT points are not touched: the
 // caller decides which curve the points go to, so a converted plot never replaces the
 // cone resistance. A file that can't be opened gives Complete false and its message.
 TCptDataRead ReadCptDataFile(const std::string& fileName,
