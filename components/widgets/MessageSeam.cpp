@@ -42,6 +42,16 @@ QMessageBox::StandardButtons ButtonsOf(EMessageButtons buttons)
     return QMessageBox::Ok;
 }
 
+// The system's texts break lines with CR (the old platform's boxes did); a Qt label breaks
+// only at LF.
+QString ShownText(const std::string& text)
+{
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
 } // namespace
 
 EMessageResult ShowMessage(const TMessageRequest& request)
@@ -53,7 +63,7 @@ EMessageResult ShowMessage(const TMessageRequest& request)
                     QString::fromStdString(request.title.empty()
                                                ? QApplication::applicationName().toStdString()
                                                : request.title),
-                    QString::fromStdString(request.text),
+                    ShownText(request.text),
                     ButtonsOf(request.buttons),
                     request.parent);
     switch (box.exec()) {
