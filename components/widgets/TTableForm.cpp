@@ -256,17 +256,22 @@ TTableForm::TTableForm(TGridTable& table, bool modal, QWidget* parent)
             this,
             &TTableForm::GridTopLeftChanged);
     connect(m_sizingTimer, &QTimer::timeout, this, &TTableForm::FormResize);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        if (old != nullptr && (old == m_view || m_view->isAncestorOf(old))) {
-            GridExit(now);
-        }
-    });
+    m_focusConnection =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+            if (old != nullptr && (old == m_view || m_view->isAncestorOf(old))) {
+                GridExit(now);
+            }
+        });
 
     m_model->SetTable(m_table);
 }
 
 TTableForm::~TTableForm()
 {
+    // The focus moves while the children go; nothing may reach this half-destroyed window.
+    disconnect(m_focusConnection);
+    static_cast<TGridSelectionModel*>(m_view->selectionModel())->SetCanMove(nullptr);
+    m_view->OnEnter = nullptr;
     // Freed by its Qt parent while the table still holds it: hand the table its handle back.
     if (m_handle != nullptr) {
         m_handle->Forget();

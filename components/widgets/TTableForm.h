@@ -162,6 +162,7 @@ private:
     QLabel* m_lblComments = nullptr;
     QLabel* m_imgHelp = nullptr;
     QTimer* m_sizingTimer = nullptr;
+    QMetaObject::Connection m_focusConnection;
 };
 
 // The window of a table's open editor, or nullptr.

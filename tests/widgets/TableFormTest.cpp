@@ -204,6 +204,36 @@ TEST_F(TableFormTest, ShowsAtMostTenRowsWithAScrollBar)
     }
 }
 
+TEST_F(TableFormTest, AddingBeyondTenRowsScrollsToTheNewRows)
+{
+    auto table = MakeTable(2, 0);
+    table->SetRowCount(8);
+    int resizes = 0;
+    table->OnResize = [&resizes](TGridTable&) {
+        ++resizes;
+    };
+    TTableForm* form = Open(*table);
+    ASSERT_NE(form, nullptr);
+    EXPECT_GT(resizes, 0);
+    const int rowHeight = form->Grid()->verticalHeader()->defaultSectionSize();
+    const int height8 = form->height();
+    Button(*form, "BtnAdd")->click(); // 10 rows: the window grows by the group
+    EXPECT_EQ(form->ShownRowCount(), 10);
+    EXPECT_EQ(form->height(), height8 + 2 * rowHeight);
+    Button(*form, "BtnAdd")->click(); // 12 rows: the grid scrolls instead
+    EXPECT_EQ(table->RowCount(), 12);
+    EXPECT_EQ(form->ShownRowCount(), 10);
+    EXPECT_EQ(form->height(), height8 + 2 * rowHeight);
+    EXPECT_EQ(form->Grid()->verticalScrollBar()->value(), 2);
+    // The cell controls follow the scrolled rows.
+    EXPECT_EQ(form->CellControl(kTypeCol, 0), nullptr);
+    ASSERT_NE(form->CellControl(kTypeCol, 11), nullptr);
+    EXPECT_TRUE(form->CellControl(kTypeCol, 11)->isVisible());
+    auto* button = qobject_cast<QPushButton*>(form->CellControl(kDataCol, 11));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "12: Sand Data");
+}
+
 TEST_F(TableFormTest, CommittedEntriesAreEvaluatedAndShownNormalised)
 {
     TTableForm* form = Open(*m_table);
@@ -511,6 +541,12 @@ TEST_F(TableFormTest, RowButtonOpensTheSubTableEditor)
     EXPECT_EQ(sub->Columns(0).GetFloat(0), 120.0L);
     EXPECT_TRUE(m_table->GetChanged()); // asks its sub-tables
 
+    // Rows inserted above it renumber the open sub-table editor.
+    ASSERT_TRUE(form->SelectCell(kDepthCol, 0));
+    Button(*form, "BtnIns")->click();
+    EXPECT_EQ(subForm->windowTitle().toStdString(), "Sand Data  3");
+    EXPECT_EQ(m_table->Columns(kDataCol).GetTable(2), sub);
+
     // Closing the parent's editor closes the sub-table editors as well.
     const QPointer<TTableForm> subGuard(subForm);
     m_table->CloseEditor();
@@ -563,6 +599,34 @@ TEST_F(TableFormTest, ModelessEditorIsAChildOfTheFrame)
     EXPECT_FALSE(m_table->HasEditor());
     FlushDeletes();
     EXPECT_TRUE(frame.subWindowList().isEmpty());
+}
+
+TEST_F(TableFormTest, SubTableEditorClosesWhenItsRowGoes)
+{
+    m_table->SetRowCount(4);
+    TTableForm* form = Open(*m_table);
+    ASSERT_NE(form, nullptr);
+    // One editor replaced by a type change, one whose row group is deleted.
+    TGridTable* replaced = m_table->Columns(kDataCol).GetTable(1);
+    TGridTable* deleted = m_table->Columns(kDataCol).GetTable(2);
+    ASSERT_TRUE(replaced && deleted);
+    replaced->Show();
+    deleted->Show();
+    const QPointer<TTableForm> replacedForm(TableFormOf(*replaced));
+    const QPointer<TTableForm> deletedForm(TableFormOf(*deleted));
+    ASSERT_TRUE(replacedForm && deletedForm);
+
+    auto* combo = qobject_cast<QComboBox*>(form->CellControl(kTypeCol, 1));
+    ASSERT_NE(combo, nullptr);
+    combo->setCurrentIndex(1);
+    emit combo->activated(1);
+    ASSERT_TRUE(form->SelectCell(kDepthCol, 3));
+    Button(*form, "BtnDel")->click();
+    EXPECT_EQ(m_table->RowCount(), 2);
+    FlushDeletes();
+    EXPECT_TRUE(replacedForm.isNull());
+    EXPECT_TRUE(deletedForm.isNull());
+    EXPECT_TRUE(m_messages.empty());
 }
 
 TEST_F(TableFormTest, DraggedFrameSnapsToWholeRows)
