@@ -144,8 +144,10 @@ void TEnumColumn::ComboEnter(TGridComboControl* combo)
 {
     const int row = combo->Tag();
     RaiseUnless<Exception>(row >= 0, "Unexpected row for combobox");
-    if (Table() != nullptr) {
-        Table()->GoToCell(Table()->IndexOfColumn(this), row);
+    // The grid shows the visible columns only: a hidden column before this one must not
+    // shift the selection.
+    if (Table() != nullptr && Table()->IndexOfVisibleColumn(this) >= 0) {
+        Table()->GoToCell(Table()->IndexOfVisibleColumn(this), row);
     }
 }
 
