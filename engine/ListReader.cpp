@@ -212,5 +212,12 @@ void TListReader::Read(std::initializer_list<TTarget> targets, const char* itemN
                  item.position,
                  Quote(item.word) + " IS NOT A NUMBER (" + itemNames + ").");
         }
+        // No quantity of a pile or its soil comes near this; beyond it the formulas overflow
+        // to infinity and NaN and print them as results.
+        if (target.real != nullptr && std::abs(*target.real) > kLargestInputValue) {
+            Fail(item.line,
+                 item.position,
+                 Quote(item.word) + " IS LARGER THAN 1.0E+15 IN SIZE (" + itemNames + ").");
+        }
     }
 }

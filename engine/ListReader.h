@@ -66,6 +66,9 @@ private:
     std::vector<TItem> m_last; // items of the last statement
 };
 
+// Largest size of a real the reader takes; a larger one is refused with its line and item.
+inline constexpr double kLargestInputValue = 1.0e15;
+
 // Parses one free-format number; false when the word is not one.
 bool ParseInteger(std::string_view word, int& value);
 bool ParseReal(std::string_view word, double& value);

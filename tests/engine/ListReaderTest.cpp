@@ -131,6 +131,41 @@ TEST(ListReader, DamagedLinesNameFileLineAndItem)
     }
 }
 
+TEST(ListReader, RealsBeyondTheEnginesRangeAreRefused)
+{
+    // 1e15 in size is taken, more is not: beyond it the formulas overflow into NaN results.
+    struct TCase
+    {
+        const char* word;
+        bool accepted;
+    };
+    const TCase cases[] = {{"1.0E15", true},
+                           {"-1.0E15", true},
+                           {"1.5E15", false},
+                           {"-2D16", false},
+                           {"1E300", false}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.word);
+        const std::string text = std::string("0.5 ") + c.word + "\n";
+        TListReader in(std::string_view(text), "test.qr7d", "INPUT FILE");
+        double a = 0;
+        double b = 0;
+        if (c.accepted) {
+            EXPECT_NO_THROW(in.Read({&a, &b}, "SU, SUR"));
+            continue;
+        }
+        try {
+            in.Read({&a, &b}, "SU, SUR");
+            ADD_FAILURE() << "accepted";
+        } catch (const EEngineInputError& e) {
+            EXPECT_NE(std::string(e.what()).find("LINE 1, ITEM 2: \"" + std::string(c.word)
+                                                 + "\" IS LARGER THAN 1.0E+15 IN SIZE (SU, SUR)."),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+}
+
 TEST(ListReader, RefusalNamesTheItemOfTheLastStatement)
 {
     TListReader in = Reader("a\n1 99 3\n");
