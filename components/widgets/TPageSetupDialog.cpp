@@ -18,6 +18,8 @@
 
 namespace {
 
+constexpr double kMillimetresPerInch = 25.4;
+
 struct FlagEntry
 {
     TPageSetupFlag flag;
@@ -195,9 +197,12 @@ bool TPageSetupDialog::Execute(QWidget* owner)
             return false;
         }
         const QPageLayout chosen = printer.pageLayout();
-        const QRectF paper = chosen.fullRect(unit);
-        m_paperLength = ToUnits(paper.height(), per);
-        m_paperWidth = ToUnits(paper.width(), per);
+        // Paper sizes are defined in millimetres or in inches; taken in millimetres, an
+        // inch-defined size converts back exactly, where the inch table is rounded.
+        const QRectF paper = chosen.fullRect(QPageLayout::Millimeter);
+        const double perMillimetre = unit == QPageLayout::Inch ? per / kMillimetresPerInch : per;
+        m_paperLength = ToUnits(paper.height(), perMillimetre);
+        m_paperWidth = ToUnits(paper.width(), perMillimetre);
         const QMarginsF margins = chosen.margins(unit);
         SetMarginLeft(ToUnits(margins.left(), per));
         SetMarginTop(ToUnits(margins.top(), per));

@@ -10,8 +10,12 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMarginsF>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -829,6 +833,41 @@ TEST_F(PlotWindow, WithoutAPrinterThePdfFileIsAsked)
     ASSERT_FALSE(m_fileRequests.empty());
     EXPECT_EQ(m_fileRequests.back().defaultSuffix, "pdf");
     EXPECT_TRUE(StartsWithPdf(m_saveAs + ".pdf"));
+}
+
+TEST_F(PlotWindow, PageSetupMarginsReachThePrintJob)
+{
+    TGraphPlot plot;
+    MakeCurves(plot, 2);
+    auto form = Open(plot);
+    EXPECT_EQ(form->PageSetupDialog().ExecuteFlags(),
+              kPsdInThousandthsOfInches | kPsdEnablePageSetupHook);
+    QMarginsF shown;
+    SetPageSetupAnswerer([&shown](QPageSetupDialog& dialog) {
+        shown = dialog.printer()->pageLayout().margins(QPageLayout::Inch);
+        dialog.printer()->setPageSize(QPageSize(QPageSize::Letter));
+        dialog.printer()->setPageOrientation(QPageLayout::Landscape);
+        dialog.printer()->setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
+        return true;
+    });
+    form->PlotPage->trigger();
+    SetPageSetupAnswerer({});
+    EXPECT_EQ(shown, QMarginsF(1, 1, 1, 1));
+    EXPECT_EQ(form->PageSetupDialog().MarginLeft(), 500);
+    EXPECT_EQ(form->PageSetupDialog().PaperWidth(), 11000);
+
+    // The print job takes the paper and orientation confirmed there.
+    QPageLayout printed;
+    SetPrintAnswerer([&](QPrinter& printer, QWidget*) {
+        printed = printer.pageLayout();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(Path("landscape.pdf")));
+        return true;
+    });
+    form->PlotPrint->trigger();
+    EXPECT_EQ(printed.pageSize().id(), QPageSize::Letter);
+    EXPECT_EQ(printed.orientation(), QPageLayout::Landscape);
+    EXPECT_TRUE(StartsWithPdf(Path("landscape.pdf")));
 }
 
 // ---- the plot's window ----------------------------------------------------------------------
