@@ -62,6 +62,25 @@ int ToUnits(double value, double perUnit)
                                        static_cast<double>(std::numeric_limits<int>::max())));
 }
 
+// Parts of Qt's page-setup dialog by the names its form gives them; a part this Qt does not
+// have is passed over.
+constexpr const char* kMarginParts[] = {"topMargin", "leftMargin", "rightMargin", "bottomMargin"};
+constexpr const char* kOrientationParts[] = {"portrait",
+                                             "landscape",
+                                             "reverseLandscape",
+                                             "reversePortrait"};
+constexpr const char* kPaperParts[] = {"pageSizeCombo", "pageWidth", "pageHeight", "paperSource"};
+
+template<std::size_t N>
+void DisableParts(QDialog& dialog, const char* const (&names)[N])
+{
+    for (const char* name : names) {
+        if (auto* part = dialog.findChild<QWidget*>(name)) {
+            part->setEnabled(false);
+        }
+    }
+}
+
 } // namespace
 
 TPageOptions::TPageOptions(std::initializer_list<TPageSetupFlag> flags)
@@ -191,6 +210,17 @@ bool TPageSetupDialog::Execute(QWidget* owner)
 
         QPageSetupDialog dialog(&printer, owner);
         dialog.setObjectName("PageSetupDialog");
+        // The dialog here has no printer choice of its own, so poDisablePrinter has nothing to
+        // turn off.
+        if (m_options.Has(TPageSetupFlag::poDisableMargins)) {
+            DisableParts(dialog, kMarginParts);
+        }
+        if (m_options.Has(TPageSetupFlag::poDisableOrientation)) {
+            DisableParts(dialog, kOrientationParts);
+        }
+        if (m_options.Has(TPageSetupFlag::poDisablePaper)) {
+            DisableParts(dialog, kPaperParts);
+        }
         dialog.adjustSize();
         CenterWindow(dialog);
         if (!RunPageSetupDialog(dialog)) {

@@ -262,6 +262,40 @@ TEST_F(PageSetupRun, AFailureIsShownAndGivesFalse)
     EXPECT_EQ(d.MarginLeft(), 1000);
 }
 
+TEST_F(PageSetupRun, DisabledPartsCannotBeChanged)
+{
+    const struct
+    {
+        TPageSetupFlag flag;
+        const char* part;
+    } cases[] = {
+        {F::poDisableMargins, "leftMargin"},
+        {F::poDisableOrientation, "landscape"},
+        {F::poDisablePaper, "pageSizeCombo"},
+    };
+    for (const auto& c : cases) {
+        for (bool disabled : {false, true}) {
+            TPageSetupDialog d;
+            d.SetOptions(disabled ? TPageOptions{F::poThousandthsOfInches, c.flag}
+                                  : TPageOptions{F::poThousandthsOfInches});
+            bool found = false;
+            bool enabled = true;
+            SetPageSetupAnswerer([&](QPageSetupDialog& dialog) {
+                if (auto* part = dialog.findChild<QWidget*>(c.part)) {
+                    found = true;
+                    enabled = part->isEnabled();
+                }
+                return false;
+            });
+            d.Execute();
+            if (!found) {
+                GTEST_SKIP() << "this Qt's page-setup dialog has no part " << c.part;
+            }
+            EXPECT_EQ(enabled, !disabled) << c.part;
+        }
+    }
+}
+
 TEST_F(PageSetupRun, DialogIsCentredAcrossAndAThirdDown)
 {
     QWidget window;

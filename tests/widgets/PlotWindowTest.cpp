@@ -549,6 +549,37 @@ TEST_F(PlotWindow, MenuOffersWhatThePlotHas)
     EXPECT_FALSE(form->Legend->isVisible());
 }
 
+TEST_F(PlotWindow, SoilLayerColumnTakesAnInchAndWallItemFollowsIt)
+{
+    TGraphPlot plot;
+    MakeCurves(plot, 1);
+    plot.SetLayerCount(2);
+    plot.SetLayerPointCount(1);
+    plot.Layer(0).Name = "Sand";
+    plot.LayerPoint(0, 0) = {7, 20};
+    plot.Layer(1).Name = "Clay";
+    plot.LayerPoint(1, 0) = {1, 50};
+    plot.SetWallLineCount(1);
+    auto form = Open(plot);
+    const int rightBefore = form->View().Geometry.Plot.Right;
+    emit form->PlotMenu->aboutToShow();
+    EXPECT_TRUE(form->PlotSoilLayer->isVisible());
+    EXPECT_FALSE(form->PlotSoilLayer->isChecked());
+    EXPECT_TRUE(form->ShowWallGeometry->isVisible());
+    EXPECT_FALSE(form->ShowWallGeometry->isEnabled()); // only with the layers shown
+    form->PlotSoilLayer->trigger();
+    EXPECT_TRUE(plot.ShowLayers());
+    const TPlotGeometry& g = form->View().Geometry;
+    EXPECT_EQ(g.Plot.Right, rightBefore - g.DX);
+    EXPECT_EQ(g.LayerColumn.Left, g.Plot.Right + g.DX / 5);
+    // The legend went back to the plot's new bottom-right corner.
+    EXPECT_EQ(form->Legend->x() + form->Legend->width(), g.Plot.Right);
+    emit form->PlotMenu->aboutToShow();
+    EXPECT_TRUE(form->ShowWallGeometry->isEnabled());
+    form->ShowWallGeometry->trigger();
+    EXPECT_TRUE(plot.ShowWall());
+}
+
 TEST_F(PlotWindow, GraphTitleDialogSetsTitleHoweverItCloses)
 {
     TGraphPlot plot;
