@@ -290,8 +290,20 @@ TPlotForm::TPlotForm(TGraphPlot& plot, QWidget* parent)
 
 TPlotForm::~TPlotForm()
 {
-    if (m_handle != nullptr) {
-        m_handle->Release();
+    // Deleted without closing (its frame went, say): the plot must not keep a dead window.
+    ForgetPlotWindow();
+}
+
+void TPlotForm::ForgetPlotWindow()
+{
+    if (m_handle == nullptr) {
+        return;
+    }
+    TPlotFormHandle* handle = m_handle;
+    m_handle = nullptr;
+    handle->Release();
+    if (m_plot.Window() == handle) {
+        m_plot.DetachWindow().reset();
     }
 }
 
@@ -668,12 +680,7 @@ void TPlotForm::FormMouseUp(QPoint pos)
 void TPlotForm::closeEvent(QCloseEvent* event)
 {
     // The plot forgets this window, so its next Show builds a fresh one.
-    if (m_handle != nullptr && m_plot.Window() == m_handle) {
-        TPlotFormHandle* handle = m_handle;
-        handle->Release();
-        m_handle = nullptr;
-        m_plot.DetachWindow().reset();
-    }
+    ForgetPlotWindow();
     QWidget::closeEvent(event);
 }
 

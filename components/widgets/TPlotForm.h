@@ -148,6 +148,8 @@ private:
     friend class TPlotFormHandle;
 
     void FormCreate();
+    // Hands the plot's handle of this window back, so the plot's next Show builds a new one.
+    void ForgetPlotWindow();
     void BuildMenu();
     void MarkClick(int tag);
     void SizeClick(int tag);

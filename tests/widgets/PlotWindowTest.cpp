@@ -928,6 +928,16 @@ TEST_F(PlotWindow, ClosingTheWindowLetsThePlotBuildAFreshOne)
     plot->Show();
     EXPECT_EQ(built, 2);
     EXPECT_TRUE(plot->WindowExists());
+    // A window deleted without closing is forgotten as well.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* f = qobject_cast<TPlotForm*>(w)) {
+            delete f;
+            break;
+        }
+    }
+    EXPECT_FALSE(plot->WindowExists());
+    plot->Show();
+    EXPECT_EQ(built, 3);
     // The plot goes with its window open: the window goes with it.
     plot.reset();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
