@@ -2,14 +2,16 @@
 # third-party libraries). quarn_check_layers() runs after all targets exist and stops
 # the configure step when a target links a project target it should not.
 set(QUARN_LAYER_TARGETS
-  quarn_engine QUARN2015_DLL components_core components_widgets app_core WINQUARN2015 quarn-run)
+  quarn_engine QUARN2015_DLL components_core components_widgets app_core app_gui WINQUARN2015
+  quarn-run)
 
 set(QUARN_ALLOWED_quarn_engine "")
 set(QUARN_ALLOWED_QUARN2015_DLL quarn_engine)
 set(QUARN_ALLOWED_components_core "")
 set(QUARN_ALLOWED_components_widgets components_core)
 set(QUARN_ALLOWED_app_core components_core)
-set(QUARN_ALLOWED_WINQUARN2015 app_core components_widgets components_core)
+set(QUARN_ALLOWED_app_gui app_core components_widgets components_core)
+set(QUARN_ALLOWED_WINQUARN2015 app_gui app_core components_widgets components_core)
 set(QUARN_ALLOWED_quarn-run app_core components_core)
 
 # Third-party libraries each layer may use beyond the standard library.

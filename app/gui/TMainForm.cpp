@@ -1,0 +1,1116 @@
+#include "TMainForm.h"
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <system_error>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QToolBar>
+#include <QUrl>
+
+#include "FileDialogSeam.h"
+#include "MainSeams.h"
+#include "MessageSeam.h"
+#include "ProgramFolder.h"
+#include "RunResultSteps.h"
+#include "SpreadsheetExport.h"
+#include "TDlgExport.h"
+#include "TPlotForm.h"
+#include "TTableForm.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kOpenFilter = "QUARN 2015(*.qr7d);;QUARN 2014(*.qr6d);;QUARN Plus 5(*.qrd);;"
+                                    "All Files(*)";
+constexpr const char* kSaveFilter = "QUARN 2015(*.qr7d);;All files (*)";
+constexpr const char* kDefaultSuffix = "qr7d";
+constexpr const char* kHelpFile = "QUARN_2015.chm";
+constexpr const char* kUsersManual = "QUARN 2015 Users Manual.pdf";
+constexpr const char* kTechnicalManual = "QUARNTechnicalManual_off.bat";
+constexpr const char* kPlotProperty = "plot";
+constexpr const char* kIndexProperty = "index";
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+        return static_cast<char>(std::tolower(c));
+    });
+    return text;
+}
+
+std::string ExtensionOf(const std::string& path)
+{
+    return Lower(fs::path(path).extension().string());
+}
+
+std::string WithExtension(const std::string& path, const char* extension)
+{
+    return fs::path(path).replace_extension(extension).string();
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code ec;
+    return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+std::string AbsolutePath(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+}
+
+// Layout variant for a project named on the command line, dropped or picked from the recent
+// list: 1 for ".qr7d", 2 for ".qr6d", 0 for anything else (not opened).
+int VariantByExtension(const std::string& path)
+{
+    const std::string ext = ExtensionOf(path);
+    if (ext == ".qr7d") {
+        return 1;
+    }
+    if (ext == ".qr6d") {
+        return 2;
+    }
+    return 0;
+}
+
+ProjectLayout LayoutOfVariant(int variant)
+{
+    switch (variant) {
+    case 2:
+        return ProjectLayout::Qr6d;
+    case 3:
+    case 4:
+        return ProjectLayout::Qrd;
+    default:
+        return ProjectLayout::Qr7d;
+    }
+}
+
+QString MenuText(std::string text)
+{
+    QString q = QString::fromStdString(text);
+    q.replace('&', "&&");
+    return q;
+}
+
+// Messages of the run go to message boxes and the hourglass cursor.
+class TWindowRunReporter : public TRunReporter
+{
+public:
+    explicit TWindowRunReporter(QWidget* parent)
+        : m_parent(parent)
+    {}
+    void Information(const std::string& text) override { ShowInformation(text, m_parent); }
+    void Warning(const std::string& text) override
+    {
+        ShowMessage({EMessageType::Warning, EMessageButtons::Ok, "Warning", text, m_parent});
+    }
+    void BeginBusy() override { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    void EndBusy() override { QApplication::restoreOverrideCursor(); }
+
+private:
+    QWidget* m_parent;
+};
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent)
+    , m_engineFolder(ProgramFolder())
+    , m_helpFolder(ProgramFolder())
+{
+    setObjectName("MainForm");
+    setAcceptDrops(true);
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName("MdiArea");
+    setCentralWidget(m_mdi);
+    InstallTableFormEditor(m_mdi);
+    for (TGraphPlot* graph : m_graphs.All()) {
+        InstallPlotFormFactory(*graph, [this](TPlotForm& form) {
+            QMdiSubWindow* sub = m_mdi->addSubWindow(&form);
+            sub->show();
+        });
+    }
+    InstallPlotFormFactory(m_motionInput,
+                           [this](TPlotForm& form) { m_mdi->addSubWindow(&form)->show(); });
+    CreateMenus();
+    CreateToolBar();
+    m_export = new TDlgExport(m_graphs, this);
+    ConnectHandlers();
+    ResetProject(m_data, &m_tables, &m_motionInput);
+    SetModified(false);
+    SetCaption();
+    UpdatePileShapeMenus();
+    CheckSpeedButtons();
+}
+
+TMainForm::~TMainForm()
+{
+    // The graph and table windows hold pointers into the project: close them first.
+    CloseAllChildren();
+    delete m_mdi;
+    m_mdi = nullptr;
+}
+
+QAction* TMainForm::AddAction(QMenu* menu, const char* name, const QString& text)
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    return action;
+}
+
+QAction* TMainForm::AddToolAction(const char* name, const QString& hint)
+{
+    QAction* action = m_toolBar->addAction(hint);
+    action->setObjectName(name);
+    action->setToolTip(hint);
+    return action;
+}
+
+void TMainForm::CreateMenus()
+{
+    FileMenu = menuBar()->addMenu("&File");
+    FileMenu->setObjectName("File1");
+    AddAction(FileMenu, "FileNew", "&New");
+    AddAction(FileMenu, "FileOpen", "&Open...");
+    AddAction(FileMenu, "FileSave", "&Save");
+    AddAction(FileMenu, "FileSaveAs", "Save &As...");
+    FileMenu->addSeparator()->setObjectName("N1");
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        m_recentItems[i] = AddAction(FileMenu, "", "");
+        m_recentItems[i]->setObjectName(QString("Recent%1").arg(i + 1));
+        m_recentItems[i]->setProperty(kIndexProperty, i);
+        m_recentItems[i]->setVisible(false);
+    }
+    m_recentSeparator = FileMenu->addSeparator();
+    m_recentSeparator->setObjectName("N2");
+    m_recentSeparator->setVisible(false);
+    AddAction(FileMenu, "FileExit", "E&xit");
+
+    const auto& launchers = InputWindowLaunchers();
+    auto addLauncher = [this, &launchers](QMenu* menu, EInputWindow which) {
+        const int i = static_cast<int>(which);
+        QAction* item = AddAction(menu, launchers[i].MenuName, launchers[i].MenuText);
+        item->setProperty(kIndexProperty, i);
+        item->setVisible(!launchers[i].Hidden);
+        m_launcherItems[i] = item;
+    };
+
+    DataMenu = menuBar()->addMenu("&Data");
+    DataMenu->setObjectName("Data1");
+    addLauncher(DataMenu, EInputWindow::Title);
+    addLauncher(DataMenu, EInputWindow::ComputationMethod);
+    addLauncher(DataMenu, EInputWindow::PileMaterial);
+    addLauncher(DataMenu, EInputWindow::CircularPile);
+    addLauncher(DataMenu, EInputWindow::NoncircularPile);
+    addLauncher(DataMenu, EInputWindow::SoilLayers);
+    addLauncher(DataMenu, EInputWindow::CptData);
+
+    OptionsMenu = menuBar()->addMenu("&Options");
+    OptionsMenu->setObjectName("Options1");
+    QMenu* units = OptionsMenu->addMenu("&Units");
+    units->setObjectName("Units1");
+    auto* unitGroup = new QActionGroup(this);
+    QAction* english = AddAction(units, "EnglishUnits", "&English Units (kips, ft, in)");
+    QAction* si = AddAction(units, "SIUnits", "&S.I. Units (kN, m, mm)");
+    english->setProperty(kIndexProperty, 1);
+    si->setProperty(kIndexProperty, 2);
+    for (QAction* a : {english, si}) {
+        a->setCheckable(true);
+        unitGroup->addAction(a);
+    }
+    addLauncher(OptionsMenu, EInputWindow::TzPrint);
+    m_launcherItems[static_cast<int>(EInputWindow::TzPrint)]->setCheckable(true);
+    addLauncher(OptionsMenu, EInputWindow::ControlOptions);
+    addLauncher(OptionsMenu, EInputWindow::CriticalDepth);
+    QMenu* shape = OptionsMenu->addMenu("Pile &Shape");
+    shape->setObjectName("PileShape1");
+    shape->menuAction()->setVisible(false);
+    AddAction(shape, "Circular1", "Circular")->setCheckable(true);
+    AddAction(shape, "NonCircular1", "Non-Circular")->setCheckable(true);
+
+    ComputationMenu = menuBar()->addMenu("&Computation");
+    ComputationMenu->setObjectName("Computation1");
+    AddAction(ComputationMenu, "CompRun", "&Run Analysis");
+    ComputationMenu->addSeparator();
+    AddAction(ComputationMenu, "EditInput", "Edit &Input Text");
+    AddAction(ComputationMenu, "EditNotes", "Edit &Processor-Run Notes");
+    AddAction(ComputationMenu, "EditOutput", "Edit &Output Text");
+    AddAction(ComputationMenu, "EditGrlweap", "Edit GRLWeap Data File");
+    ComputationMenu->addSeparator();
+    addLauncher(ComputationMenu, EInputWindow::SideView);
+
+    GraphicsMenu = menuBar()->addMenu("&Graphics");
+    GraphicsMenu->setObjectName("Graphics1");
+    auto graphs = m_graphs.All();
+    for (int i = 0; i < kExportPlotCount; ++i) {
+        QAction* item = AddAction(GraphicsMenu,
+                                  kExportMenuItems[i],
+                                  QString::fromStdString(graphs[i]->Caption()));
+        item->setProperty(kPlotProperty, i);
+    }
+    GraphicsMenu->addSeparator();
+    AddAction(GraphicsMenu, "ExportExcel", "Export Plots to Excel");
+
+    WindowMenu = menuBar()->addMenu("&Window");
+    WindowMenu->setObjectName("Window1");
+    AddAction(WindowMenu, "Cascade1", "&Cascade");
+    AddAction(WindowMenu, "ArrangeIcons1", "&Arrange Icons");
+    m_windowSeparator = WindowMenu->addSeparator();
+    m_windowSeparator->setVisible(false);
+    for (int i = 0; i < kWindowListCount; ++i) {
+        m_windowItems[i] = WindowMenu->addAction("");
+        m_windowItems[i]->setObjectName(QString("WindowItem%1").arg(i + 1));
+        m_windowItems[i]->setProperty(kIndexProperty, i);
+        m_windowItems[i]->setVisible(false);
+    }
+
+    HelpMenu = menuBar()->addMenu("&Help");
+    HelpMenu->setObjectName("Help1");
+    AddAction(HelpMenu, "HelpContents", "&Contents");
+    AddAction(HelpMenu, "UsersManual", "User's Manual");
+    AddAction(HelpMenu, "TechnicalManual", "Technical Manual");
+    HelpMenu->addSeparator();
+    AddAction(HelpMenu, "HelpAbout", "&About...");
+}
+
+void TMainForm::CreateToolBar()
+{
+    m_toolBar = addToolBar("Tools");
+    m_toolBar->setObjectName("ToolBar1");
+    AddToolAction("sbNew", "New File");
+    AddToolAction("sbOpen", "Open File");
+    AddToolAction("sbSave", "Save File");
+    m_toolBar->addSeparator();
+    const auto& launchers = InputWindowLaunchers();
+    for (int i = 0; i < kInputWindowCount; ++i) {
+        if (launchers[i].ToolName != nullptr) {
+            m_launcherButtons[i] = AddToolAction(launchers[i].ToolName, launchers[i].ToolHint);
+            m_launcherButtons[i]->setProperty(kIndexProperty, i);
+        }
+    }
+    m_toolBar->addSeparator();
+    AddToolAction("sbRun", "Run Data File");
+    AddToolAction("sbOutput", "View Output");
+    m_toolBar->addSeparator();
+    struct TResultButton
+    {
+        const char* Name;
+        const char* Hint;
+        int Plot; // position in TResultGraphs::All()
+    };
+    for (const TResultButton& b : {TResultButton{"sbTotal", "Total Capacity", 3},
+                                   TResultButton{"sbCombine", "Combined Plot", 5},
+                                   TResultButton{"sbTZcurves", "t-z Curves", 7},
+                                   TResultButton{"sbAxial", "Load vs. Settlement", 6}}) {
+        AddToolAction(b.Name, b.Hint)->setProperty(kPlotProperty, b.Plot);
+    }
+}
+
+// Every handler is connected here.
+void TMainForm::ConnectHandlers()
+{
+    auto on = [this](const char* name, void (TMainForm::*slot)()) {
+        auto* action = findChild<QAction*>(name);
+        Q_ASSERT(action != nullptr);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    on("FileNew", &TMainForm::FileNewClick);
+    on("FileOpen", &TMainForm::FileOpenClick);
+    on("FileSave", &TMainForm::FileSaveClick);
+    on("FileSaveAs", &TMainForm::FileSaveAsClick);
+    on("FileExit", &TMainForm::FileExitClick);
+    for (QAction* item : m_recentItems) {
+        connect(item, &QAction::triggered, this, &TMainForm::RecentFileClick);
+    }
+    on("EnglishUnits", &TMainForm::UnitsClick);
+    on("SIUnits", &TMainForm::UnitsClick);
+    on("Circular1", &TMainForm::CircularClick);
+    on("NonCircular1", &TMainForm::NonCircularClick);
+    on("CompRun", &TMainForm::CompRunClick);
+    on("EditInput", &TMainForm::EditInputClick);
+    on("EditNotes", &TMainForm::EditNotesClick);
+    on("EditOutput", &TMainForm::EditOutputClick);
+    on("EditGrlweap", &TMainForm::EditGrlweapClick);
+    for (const char* name : kExportMenuItems) {
+        on(name, &TMainForm::GraphClick);
+    }
+    for (const char* name : {"sbTotal", "sbCombine", "sbTZcurves", "sbAxial"}) {
+        on(name, &TMainForm::GraphClick);
+    }
+    on("ExportExcel", &TMainForm::ExportClick);
+    on("Cascade1", &TMainForm::CascadeClick);
+    on("ArrangeIcons1", &TMainForm::ArrangeIconsClick);
+    for (QAction* item : m_windowItems) {
+        connect(item, &QAction::triggered, this, &TMainForm::ActivateMenuClick);
+    }
+    on("HelpContents", &TMainForm::HelpContentsClick);
+    on("UsersManual", &TMainForm::UsersManualClick);
+    on("TechnicalManual", &TMainForm::TechnicalManualClick);
+    on("HelpAbout", &TMainForm::AboutClick);
+    for (int i = 0; i < kInputWindowCount; ++i) {
+        connect(m_launcherItems[i], &QAction::triggered, this, &TMainForm::InputWindowClick);
+        if (m_launcherButtons[i] != nullptr) {
+            connect(m_launcherButtons[i], &QAction::triggered, this, &TMainForm::InputWindowClick);
+        }
+    }
+    on("sbNew", &TMainForm::NewButtonClick);
+    on("sbOpen", &TMainForm::OpenButtonClick);
+    on("sbSave", &TMainForm::SaveButtonClick);
+    on("sbRun", &TMainForm::RunButtonClick);
+    on("sbOutput", &TMainForm::EditOutputClick);
+
+    connect(FileMenu, &QMenu::aboutToShow, this, &TMainForm::FileMenuClick);
+    connect(DataMenu, &QMenu::aboutToShow, this, &TMainForm::DataMenuClick);
+    connect(OptionsMenu, &QMenu::aboutToShow, this, &TMainForm::OptionsMenuClick);
+    connect(findChild<QMenu*>("Units1"), &QMenu::aboutToShow, this, &TMainForm::UnitsMenuClick);
+    connect(findChild<QMenu*>("PileShape1"),
+            &QMenu::aboutToShow,
+            this,
+            &TMainForm::PileShapeMenuClick);
+    connect(ComputationMenu, &QMenu::aboutToShow, this, &TMainForm::CompMenuClick);
+    connect(GraphicsMenu, &QMenu::aboutToShow, this, &TMainForm::GraphicsMenuClick);
+    connect(WindowMenu, &QMenu::aboutToShow, this, &TMainForm::ArrangeMenuClick);
+    connect(HelpMenu, &QMenu::aboutToShow, this, &TMainForm::HelpMenuClick);
+}
+
+template<typename Work>
+void TMainForm::Command(Work&& work)
+{
+    try {
+        work();
+    } catch (const std::exception& e) {
+        ShowInformation(e.what(), this);
+    }
+}
+
+// ---- state --------------------------------------------------------------------------------
+
+bool TMainForm::IsModified() const
+{
+    return m_modified || m_tables.GetChanged();
+}
+
+void TMainForm::SetModified(bool value)
+{
+    m_modified = value;
+    if (!value) {
+        m_tables.ResetChanged();
+    }
+}
+
+int TMainForm::RecentCount() const
+{
+    return static_cast<int>(std::count_if(m_recent.begin(),
+                                          m_recent.end(),
+                                          [](const std::string& s) { return !s.empty(); }));
+}
+
+std::string TMainForm::GetDisplayName(const std::string& path)
+{
+    std::string name = fs::path(path).filename().string();
+    const std::string ext = fs::path(name).extension().string();
+    if (Lower(ext) == ".qr7") {
+        name = fs::path(name).stem().string();
+    }
+    if (name.size() > 1) {
+        name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+    }
+    return name;
+}
+
+void TMainForm::SetCaption()
+{
+    setWindowTitle(QString::fromStdString(kCaptionPrefix + GetDisplayName(m_data.FileName)));
+}
+
+// ---- settings -----------------------------------------------------------------------------
+
+void TMainForm::ReadSettings()
+{
+    QSettings settings(QSettings::IniFormat,
+                       QSettings::UserScope,
+                       kSettingsOrganization,
+                       kSettingsApplication);
+    settings.beginGroup(kSettingsGroup);
+    const std::string editor = settings.value(kEditorValueName).toString().toStdString();
+    if (!editor.empty()) {
+        EditorPath = editor;
+    }
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        m_recent[i] = settings.value(QString("File%1").arg(i + 1)).toString().toStdString();
+    }
+    settings.endGroup();
+    if (settings.status() != QSettings::NoError) {
+        EditorPath.clear();
+        m_recent.fill({});
+    }
+}
+
+void TMainForm::UpdateRegistry() const
+{
+    QSettings settings(QSettings::IniFormat,
+                       QSettings::UserScope,
+                       kSettingsOrganization,
+                       kSettingsApplication);
+    settings.beginGroup(kSettingsGroup);
+    settings.setValue(kEditorValueName, QString::fromStdString(EditorPath));
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        settings.setValue(QString("File%1").arg(i + 1), QString::fromStdString(m_recent[i]));
+    }
+    settings.endGroup();
+    settings.sync();
+}
+
+void TMainForm::UpdatePrevFile(const std::string& path)
+{
+    if (m_recent[0] != path) {
+        auto found = std::find(m_recent.begin(), m_recent.end(), path);
+        if (found == m_recent.end()) {
+            found = m_recent.end() - 1;
+        }
+        std::move_backward(m_recent.begin(), found, found + 1);
+        m_recent[0] = path;
+    }
+    UpdateRegistry();
+}
+
+// ---- start-up and closing -----------------------------------------------------------------
+
+void TMainForm::FormShow(const QStringList& arguments)
+{
+    ReadSettings();
+    bool opened = false;
+    if (!arguments.isEmpty() && !arguments.front().isEmpty()) {
+        std::string path = arguments.front().toStdString();
+        // Only the file's own name decides; a folder with a point does not.
+        if (fs::path(path).filename().string().find('.') == std::string::npos) {
+            path += ".qr7d";
+        }
+        const int variant = VariantByExtension(path);
+        if (variant != 0 && FileExists(path)) {
+            opened = OpenFileName(path, variant);
+        }
+    }
+    if (!opened) {
+        NewProject();
+    }
+    VisibleOffshoreColumns();
+    SetCaption();
+    UpdatePileShapeMenus();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    DeactivateActiveChild();
+    bool allowed = false;
+    Command([&] { allowed = QuerySaveChanges(); });
+    if (!allowed) {
+        event->ignore();
+        return;
+    }
+    UpdateRegistry();
+    CloseAllChildren();
+    event->accept();
+}
+
+void TMainForm::DeactivateActiveChild()
+{
+    // A table editor stores its cell when it loses the activation.
+    if (m_mdi != nullptr && m_mdi->activeSubWindow() != nullptr) {
+        m_mdi->setActiveSubWindow(nullptr);
+    }
+}
+
+void TMainForm::CloseAllChildren()
+{
+    if (m_mdi == nullptr) {
+        return;
+    }
+    m_mdi->closeAllSubWindows();
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        delete sub; // a window that refused to close holds nothing the next project needs
+    }
+    for (int i = 0; i < kInputWindowCount; ++i) {
+        m_windowOpen[i] = false;
+    }
+}
+
+// ---- file commands ------------------------------------------------------------------------
+
+bool TMainForm::QuerySaveChanges()
+{
+    if (!IsModified()) {
+        return true;
+    }
+    const EMessageResult answer = ShowMessage({EMessageType::Confirmation,
+                                               EMessageButtons::YesNoCancel,
+                                               "Confirm",
+                                               kSaveChangesText,
+                                               this});
+    if (answer == EMessageResult::Cancel) {
+        return false;
+    }
+    if (answer == EMessageResult::No) {
+        return true;
+    }
+    // Dropped only when really saved: a cancelled Save As or a failed save keeps it.
+    try {
+        return SaveProject() && !IsModified();
+    } catch (const std::exception& e) {
+        ShowInformation(e.what(), this);
+        return false;
+    }
+}
+
+void TMainForm::NewProject()
+{
+    CloseAllChildren();
+    ResetProject(m_data, &m_tables, &m_motionInput);
+    SetModified(false);
+    m_graphs.Clear();
+    m_plotsLoaded = false;
+    SetCaption();
+    UpdatePileShapeMenus();
+    CheckSpeedButtons();
+    VisibleOffshoreColumns();
+}
+
+bool TMainForm::OpenFileName(const std::string& path, int variant)
+{
+    const std::string fileName = AbsolutePath(path);
+    QDir::setCurrent(QFileInfo(QString::fromStdString(fileName)).absolutePath());
+    CloseAllChildren();
+    try {
+        // All or nothing: a file that cannot be read leaves the open project as it was.
+        OpenProjectFile(fileName, LayoutOfVariant(variant), m_data, m_tables, &m_motionInput);
+    } catch (const EInOutError& e) {
+        ShowInformation(e.Message(), this);
+        return false;
+    }
+    SetModified(false);
+    SetCaption();
+    m_plotsLoaded = false;
+    m_graphs.Clear();
+    const std::string plotPath = WithExtension(fileName, ".qr7p");
+    if (FileExists(plotPath)) {
+        const TPlotReadResult result =
+            ReadPlotFile(m_graphs, plotPath, PlotReadOptionsFor(m_data, m_tables.D()));
+        if (result.Ok) {
+            KeepPlotResult(m_data, result);
+        }
+        m_plotsLoaded = result.Ok;
+    }
+    CheckSpeedButtons();
+    VisibleOffshoreColumns();
+    UpdatePrevFile(fileName);
+    return true;
+}
+
+bool TMainForm::SaveProject()
+{
+    if (m_data.FileName != kNewProjectFileName && ExtensionOf(m_data.FileName) == ".qr7d") {
+        SaveProjectFile(m_data, m_tables, &m_motionInput);
+        SetModified(false);
+        return true;
+    }
+    return SaveProjectAs();
+}
+
+bool TMainForm::SaveProjectAs()
+{
+    std::string proposed = m_data.FileName;
+    if (ExtensionOf(proposed) == ".qr7d") {
+        proposed = WithExtension(proposed, ".qr7d");
+    }
+    TSaveFileRequest request;
+    request.title = "Save " + GetDisplayName(m_data.FileName) + " As";
+    request.filter = kSaveFilter;
+    request.defaultSuffix = kDefaultSuffix;
+    request.initialPath = proposed;
+    request.parent = this;
+    const std::string chosen = AskSaveFileName(request);
+    bool accepted = false;
+    if (!chosen.empty()) {
+        const std::string previous = m_data.FileName;
+        m_data.FileName = AbsolutePath(chosen);
+        try {
+            SaveProjectFile(m_data, m_tables, &m_motionInput);
+        } catch (...) {
+            // The project keeps the name of a file that holds it.
+            m_data.FileName = previous;
+            CheckSpeedButtons();
+            throw;
+        }
+        SetModified(false);
+        SetCaption();
+        UpdateRegistry();
+        accepted = true;
+    } else {
+        m_saveAccepted = false;
+    }
+    CheckSpeedButtons();
+    CloseAllChildren();
+    return accepted;
+}
+
+void TMainForm::OpenProjectFileByExtension(const std::string& path)
+{
+    const int variant = VariantByExtension(path);
+    if (variant != 0) {
+        OpenFileName(path, variant);
+    }
+}
+
+void TMainForm::OpenDroppedFiles(const QStringList& paths)
+{
+    if (!paths.isEmpty() && QuerySaveChanges()) {
+        const std::string first = AbsolutePath(paths.front().toStdString());
+        QDir::setCurrent(QFileInfo(QString::fromStdString(first)).absolutePath());
+        OpenProjectFileByExtension(first);
+    }
+    UpdatePileShapeMenus();
+}
+
+void TMainForm::OpenRecentFile(int index)
+{
+    if (index < 0 || index >= kRecentFileCount || m_recent[index].empty()) {
+        return;
+    }
+    if (QuerySaveChanges()) {
+        OpenProjectFileByExtension(m_recent[index]);
+    }
+    UpdatePileShapeMenus();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths << url.toLocalFile();
+        }
+    }
+    event->acceptProposedAction();
+    Command([&] { OpenDroppedFiles(paths); });
+}
+
+// ---- run and results ----------------------------------------------------------------------
+
+TRunOutcome TMainForm::RunAnalysis()
+{
+    TWindowRunReporter reporter(this);
+    TRunSteps steps = RunResultSteps(m_data, m_tables, m_graphs, reporter);
+    m_saveAccepted = true;
+    steps.SaveProject = [this] {
+        return SaveProject() && m_saveAccepted;
+    };
+    steps.AfterRun = [this] {
+        CheckSpeedButtons();
+        CloseAllChildren();
+    };
+    const TRunOutcome outcome = m_run.Run(m_data, m_tables, m_engineFolder, steps, reporter);
+    if (outcome.EngineCalled) {
+        m_plotsLoaded = outcome.PlotsLoaded;
+    }
+    CheckSpeedButtons();
+    return outcome;
+}
+
+std::array<bool, 10> TMainForm::GraphItemsEnabled() const
+{
+    std::array<bool, 10> enabled{};
+    const bool loaded = m_plotsLoaded && FileExists(WithExtension(m_data.FileName, ".qr7p"));
+    enabled.fill(loaded);
+    if (m_data.PrintExtraTz == 0) {
+        enabled[8] = false; // extra t-z curves
+    }
+    if (m_data.LoadDirection > 0) {
+        enabled[2] = false; // tip resistance
+        enabled[9] = false; // Q-w curve
+    }
+    return enabled;
+}
+
+void TMainForm::UpdateGraphicsMenu()
+{
+    const auto enabled = GraphItemsEnabled();
+    for (int i = 0; i < kExportPlotCount; ++i) {
+        findChild<QAction*>(kExportMenuItems[i])->setEnabled(enabled[i]);
+    }
+    const bool loaded = m_plotsLoaded && FileExists(WithExtension(m_data.FileName, ".qr7p"));
+    findChild<QAction*>("ExportExcel")->setEnabled(loaded);
+}
+
+void TMainForm::CheckSpeedButtons()
+{
+    const bool loaded = m_plotsLoaded && FileExists(WithExtension(m_data.FileName, ".qr7p"));
+    for (const char* name : {"sbTotal", "sbCombine", "sbTZcurves", "sbAxial"}) {
+        findChild<QAction*>(name)->setEnabled(loaded);
+    }
+    // Keyboard shortcuts reach the items without the menu opening.
+    UpdateGraphicsMenu();
+}
+
+void TMainForm::ShowGraph(TGraphPlot& graph)
+{
+    graph.Show();
+}
+
+// ---- menus --------------------------------------------------------------------------------
+
+void TMainForm::UpdatePileShapeMenus()
+{
+    const bool circular = m_data.Circular != 0;
+    const auto& launchers = InputWindowLaunchers();
+    findChild<QAction*>("Circular1")->setChecked(circular);
+    findChild<QAction*>("NonCircular1")->setChecked(!circular);
+    for (int i = 0; i < kInputWindowCount; ++i) {
+        bool enabled = static_cast<bool>(launchers[i].Create);
+        if (i == static_cast<int>(EInputWindow::CircularPile)) {
+            enabled = enabled && circular;
+        } else if (i == static_cast<int>(EInputWindow::NoncircularPile)) {
+            enabled = enabled && !circular;
+        }
+        m_launcherItems[i]->setEnabled(enabled);
+        if (m_launcherButtons[i] != nullptr) {
+            m_launcherButtons[i]->setEnabled(enabled);
+        }
+    }
+    const int notChosen =
+        static_cast<int>(circular ? EInputWindow::NoncircularPile : EInputWindow::CircularPile);
+    if (m_windows[notChosen] != nullptr) {
+        m_windows[notChosen]->close();
+    }
+}
+
+void TMainForm::VisibleOffshoreColumns()
+{
+    TGridTable& sand = m_tables.tblDataSand();
+    TGridTable& clay = m_tables.tblDataClay();
+    const bool offshore = m_data.OffshoreFlag == 1;
+    sand.Columns(SandColumn::kQc).SetVisible(offshore);
+    for (int c : {ClayColumn::kPlasticIndex, ClayColumn::kYieldStressRatio, ClayColumn::kQc}) {
+        clay.Columns(c).SetVisible(offshore);
+    }
+    const bool user = m_data.LoadSettlementMethod == MethodCode::kUserSpecified;
+    for (TGridTable* t : {&sand, &clay}) {
+        t->Columns(SandColumn::kUserSkinFriction).SetVisible(user);
+        t->Columns(SandColumn::kUserEndBearing).SetVisible(user);
+    }
+    for (TGridTable* t : {&sand, &clay, &m_tables.D()}) {
+        t->StructureChanged();
+    }
+}
+
+void TMainForm::FileMenuClick()
+{
+    DeactivateActiveChild();
+    const std::string prefix = QDir::currentPath().toStdString() + "/";
+    const int count = RecentCount();
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        std::string path = m_recent[i];
+        if (path.rfind(prefix, 0) == 0) {
+            path = path.substr(prefix.size());
+        }
+        m_recentItems[i]->setText(QString::number(i + 1) + " " + MenuText(path));
+        m_recentItems[i]->setVisible(i < count && !m_recent[i].empty());
+    }
+    m_recentSeparator->setVisible(count > 0);
+}
+
+void TMainForm::DataMenuClick()
+{
+    UpdatePileShapeMenus();
+    DeactivateActiveChild();
+}
+
+void TMainForm::OptionsMenuClick()
+{
+    DeactivateActiveChild();
+    UpdatePileShapeMenus();
+    m_launcherItems[static_cast<int>(EInputWindow::TzPrint)]->setChecked(m_data.PrintExtraTz == 1);
+}
+
+void TMainForm::UnitsMenuClick()
+{
+    findChild<QAction*>("EnglishUnits")->setChecked(m_data.UnitSystem == 1);
+    findChild<QAction*>("SIUnits")->setChecked(m_data.UnitSystem != 1);
+}
+
+void TMainForm::PileShapeMenuClick()
+{
+    UpdatePileShapeMenus();
+}
+
+void TMainForm::CompMenuClick()
+{
+    DeactivateActiveChild();
+    const std::string& name = m_data.FileName;
+    findChild<QAction*>("EditInput")->setEnabled(FileExists(name));
+    findChild<QAction*>("EditNotes")->setEnabled(FileExists(WithExtension(name, ".qr7r")));
+    findChild<QAction*>("EditOutput")->setEnabled(FileExists(WithExtension(name, ".qr7o")));
+    findChild<QAction*>("EditGrlweap")->setEnabled(FileExists(GrlweapFileNameFor(name)));
+}
+
+void TMainForm::GraphicsMenuClick()
+{
+    UpdateGraphicsMenu();
+}
+
+void TMainForm::HelpMenuClick()
+{
+    DeactivateActiveChild();
+}
+
+void TMainForm::ArrangeMenuClick()
+{
+    const QList<QMdiSubWindow*> children = m_mdi->subWindowList();
+    for (int i = 0; i < kWindowListCount; ++i) {
+        const bool shown = i < children.size();
+        m_windowItems[i]->setVisible(shown);
+        if (shown) {
+            m_windowItems[i]->setText(MenuText(children[i]->windowTitle().toStdString()));
+        }
+    }
+    m_windowSeparator->setVisible(!children.isEmpty());
+}
+
+void TMainForm::OpenInEditor(const std::string& path)
+{
+    if (!LaunchEditor(EditorPath, path)) {
+        ShowInformation(kEditorFailedText, this);
+    }
+}
+
+// ---- handlers -----------------------------------------------------------------------------
+
+void TMainForm::FileNewClick()
+{
+    Command([this] {
+        if (QuerySaveChanges()) {
+            NewProject();
+        }
+    });
+}
+
+void TMainForm::FileOpenClick()
+{
+    Command([this] {
+        if (QuerySaveChanges()) {
+            TOpenFileRequest request;
+            request.title = "Open";
+            request.filter = kOpenFilter;
+            request.initialPath = QDir::currentPath().toStdString();
+            request.parent = this;
+            const TOpenFileAnswer answer = AskOpenFileName(request);
+            if (!answer.path.empty()) {
+                OpenFileName(answer.path, answer.filterIndex);
+            }
+        }
+        UpdateRegistry();
+        VisibleOffshoreColumns();
+        CheckSpeedButtons();
+        UpdatePileShapeMenus();
+    });
+}
+
+void TMainForm::FileSaveClick()
+{
+    Command([this] { SaveProject(); });
+}
+
+void TMainForm::FileSaveAsClick()
+{
+    Command([this] { SaveProjectAs(); });
+}
+
+void TMainForm::FileExitClick()
+{
+    close();
+}
+
+void TMainForm::RecentFileClick()
+{
+    const int index = sender()->property(kIndexProperty).toInt();
+    Command([this, index] { OpenRecentFile(index); });
+}
+
+void TMainForm::UnitsClick()
+{
+    const int system = sender()->property(kIndexProperty).toInt();
+    Command([this, system] {
+        if (system != m_data.UnitSystem) {
+            m_data.SetUnits(system, &m_tables, &m_motionInput);
+            SetModified(true);
+        }
+    });
+}
+
+void TMainForm::CircularClick()
+{
+    if (m_data.Circular != 1) {
+        m_data.Circular = 1;
+        SetModified(true);
+    }
+    UpdatePileShapeMenus();
+}
+
+void TMainForm::NonCircularClick()
+{
+    if (m_data.Circular != 0) {
+        m_data.Circular = 0;
+        SetModified(true);
+    }
+    UpdatePileShapeMenus();
+}
+
+void TMainForm::CompRunClick()
+{
+    Command([this] { RunAnalysis(); });
+}
+
+void TMainForm::EditInputClick()
+{
+    Command([this] { OpenInEditor(m_data.FileName); });
+}
+
+void TMainForm::EditNotesClick()
+{
+    Command([this] { OpenInEditor(WithExtension(m_data.FileName, ".qr7r")); });
+}
+
+void TMainForm::EditOutputClick()
+{
+    Command([this] { OpenInEditor(WithExtension(m_data.FileName, ".qr7o")); });
+}
+
+void TMainForm::EditGrlweapClick()
+{
+    Command([this] { OpenInEditor(GrlweapFileNameFor(m_data.FileName)); });
+}
+
+void TMainForm::GraphClick()
+{
+    const int plot = sender()->property(kPlotProperty).toInt();
+    Command([this, plot] {
+        const auto enabled = GraphItemsEnabled();
+        if (plot >= 0 && plot < kExportPlotCount && enabled[plot]) {
+            ShowGraph(*m_graphs.All()[plot]);
+        }
+    });
+}
+
+void TMainForm::ExportClick()
+{
+    Command([this] { m_export->Execute(GraphItemsEnabled()); });
+}
+
+void TMainForm::CascadeClick()
+{
+    m_mdi->cascadeSubWindows();
+}
+
+void TMainForm::ArrangeIconsClick()
+{
+    m_mdi->tileSubWindows();
+}
+
+void TMainForm::ActivateMenuClick()
+{
+    const int index = sender()->property(kIndexProperty).toInt();
+    const QList<QMdiSubWindow*> children = m_mdi->subWindowList();
+    if (index >= 0 && index < children.size()) {
+        children[index]->showNormal();
+        m_mdi->setActiveSubWindow(children[index]);
+    }
+}
+
+void TMainForm::HelpContentsClick()
+{
+    Command([this] { ShellOpen((m_helpFolder / kHelpFile).string()); });
+}
+
+void TMainForm::UsersManualClick()
+{
+    Command([this] { ShellOpen((m_helpFolder / kUsersManual).string()); });
+}
+
+void TMainForm::TechnicalManualClick()
+{
+    Command([this] { ShellOpen((m_helpFolder / kTechnicalManual).string()); });
+}
+
+void TMainForm::AboutClick()
+{
+    ShowMessage({EMessageType::Information,
+                 EMessageButtons::Ok,
+                 "About",
+                 std::string("Quarn 2015\nVersion ") + kVersionText,
+                 this});
+}
+
+void TMainForm::InputWindowClick()
+{
+    const int i = sender()->property(kIndexProperty).toInt();
+    const auto& launchers = InputWindowLaunchers();
+    if (i < 0 || i >= kInputWindowCount || !launchers[i].Create) {
+        return;
+    }
+    Command([this, i, &launchers] {
+        if (!m_windowOpen[i] || m_windows[i] == nullptr) {
+            m_windows[i] = launchers[i].Create(*this);
+            connect(m_windows[i], &QObject::destroyed, this, [this, i] {
+                m_windowOpen[i] = false;
+            });
+        }
+        m_windowOpen[i] = true;
+        m_windows[i]->show();
+    });
+}
+
+void TMainForm::NewButtonClick()
+{
+    DeactivateActiveChild();
+    FileNewClick();
+}
+
+void TMainForm::OpenButtonClick()
+{
+    DeactivateActiveChild();
+    FileOpenClick();
+}
+
+void TMainForm::SaveButtonClick()
+{
+    DeactivateActiveChild();
+    FileSaveClick();
+}
+
+void TMainForm::RunButtonClick()
+{
+    DeactivateActiveChild();
+    CompRunClick();
+}
