@@ -1,0 +1,498 @@
+#include <array>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "FileDialogSeam.h"
+#include "MainSeams.h"
+#include "MessageSeam.h"
+#include "ModalDialogSeam.h"
+#include "TDlgExport.h"
+#include "TMainForm.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void EnsureApplication()
+{
+    if (QCoreApplication::instance() != nullptr) {
+        return;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "gui_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv); // lives as long as the test program
+}
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const fs::path kExampleFolder = fs::path(QUARN_SOURCE_DIR) / "examples" / "english";
+constexpr const char* kExampleName = "PipeSandClay.qr7d";
+
+// A main window over a temporary folder: settings, a copy of the English example, and every
+// message, file dialog, editor launch and shell open answered here.
+class MainFormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EnsureApplication();
+        std::string pattern = (fs::temp_directory_path() / "gui-main-XXXXXX").string();
+        m_root = ::mkdtemp(pattern.data());
+        fs::create_directories(m_root / "settings");
+        fs::create_directories(m_root / "project");
+        QSettings::setPath(QSettings::IniFormat,
+                           QSettings::UserScope,
+                           QString::fromStdString((m_root / "settings").string()));
+        for (const char* name : {"PipeSandClay.qr7d", "PipeSandClay.cpt"}) {
+            fs::copy_file(kExampleFolder / name, m_root / "project" / name);
+        }
+        m_previousFolder = fs::current_path();
+
+        SetMessageAnswerer([this](const TMessageRequest& r) {
+            Messages.push_back(r);
+            if (!Answers.empty()) {
+                const EMessageResult a = Answers.front();
+                Answers.pop_front();
+                return a;
+            }
+            return EMessageResult::Ok;
+        });
+        SetSaveFileAnswerer([this](const TSaveFileRequest& r) {
+            SaveRequests.push_back(r);
+            return SaveAnswer;
+        });
+        SetOpenFileAnswerer([this](const TOpenFileRequest&) { return OpenAnswer; });
+        SetEditorLauncher([this](const std::string& editor, const std::string& file) {
+            Launched.push_back(editor + "|" + file);
+            return EditorStarts;
+        });
+        SetShellOpener([this](const std::string& file) {
+            Opened.push_back(file);
+            return true;
+        });
+        m_form = std::make_unique<TMainForm>();
+        m_form->SetEngineFolder(fs::path(QUARN_ENGINE_MODULE).parent_path());
+    }
+
+    void TearDown() override
+    {
+        m_form.reset();
+        SetMessageAnswerer({});
+        SetSaveFileAnswerer({});
+        SetOpenFileAnswerer({});
+        SetEditorLauncher({});
+        SetShellOpener({});
+        SetModalDialogRunner({});
+        fs::current_path(m_previousFolder);
+        std::error_code ec;
+        fs::remove_all(m_root, ec);
+    }
+
+    std::string Example() const { return (m_root / "project" / kExampleName).string(); }
+    fs::path Root() const { return m_root; }
+    TMainForm& Form() { return *m_form; }
+    QAction* Action(const char* name) { return m_form->findChild<QAction*>(name); }
+    void Trigger(const char* name)
+    {
+        QAction* action = Action(name);
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    }
+    void OpenExample()
+    {
+        OpenAnswer = {Example(), 1};
+        Trigger("FileOpen");
+        ASSERT_EQ(Form().Data().FileName, Example());
+    }
+    std::string Caption() const { return m_form->windowTitle().toStdString(); }
+    std::string SettingsValue(const char* name) const
+    {
+        QSettings s(QSettings::IniFormat, QSettings::UserScope, "Tarvik", "QUARN");
+        s.beginGroup(kSettingsGroup);
+        return s.value(name).toString().toStdString();
+    }
+    std::vector<std::string> MessageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& m : Messages) {
+            texts.push_back(m.text);
+        }
+        return texts;
+    }
+
+    std::vector<TMessageRequest> Messages;
+    std::deque<EMessageResult> Answers;
+    std::vector<TSaveFileRequest> SaveRequests;
+    std::string SaveAnswer;
+    TOpenFileAnswer OpenAnswer;
+    std::vector<std::string> Launched;
+    std::vector<std::string> Opened;
+    bool EditorStarts = true;
+
+private:
+    fs::path m_root;
+    fs::path m_previousFolder;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+TEST(MainFormDisplayName, FollowsTheCaptionRules)
+{
+    struct TCase
+    {
+        const char* path;
+        const char* expected;
+    };
+    const TCase cases[] = {
+        {"/work/beam.qr7d", "Beam.qr7d"}, // only ".qr7" itself is dropped
+        {"/work/beam.qr7", "Beam"},
+        {"/work/beam.QR7", "Beam"},
+        {"NewQUARN.qr7d", "NewQUARN.qr7d"},
+        {"/work/old.qr6d", "Old.qr6d"},
+        {"a", "a"}, // one character is not upper-cased
+    };
+    for (const TCase& c : cases) {
+        EXPECT_EQ(TMainForm::GetDisplayName(c.path), c.expected) << c.path;
+    }
+}
+
+TEST_F(MainFormTest, NewProjectHasDefaultsAndNothingToShow)
+{
+    Form().FormShow({});
+    EXPECT_EQ(Caption(), "QUARN 2015.7.2 - Offshore - NewQUARN.qr7d");
+    EXPECT_FALSE(Form().IsModified());
+    EXPECT_FALSE(Form().PlotsLoaded());
+    EXPECT_EQ(Form().Data().Title, "New Pile");
+    for (const char* name : {"uSkin", "mTotal", "mQw", "ExportExcel", "sbTotal", "sbAxial"}) {
+        EXPECT_FALSE(Action(name)->isEnabled()) << name;
+    }
+    // The input windows do not exist yet: their items and buttons stay disabled.
+    for (const char* name : {"mTitle", "mPileMaterial", "mSoilLayers", "sbTitle", "sbSideView"}) {
+        ASSERT_NE(Action(name), nullptr) << name;
+        EXPECT_FALSE(Action(name)->isEnabled()) << name;
+    }
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(MainFormTest, OpenThroughTheDialogShowsTheFileAndRemembersIt)
+{
+    Form().FormShow({});
+    OpenExample();
+    EXPECT_EQ(Caption(), "QUARN 2015.7.2 - Offshore - PipeSandClay.qr7d");
+    EXPECT_EQ(Form().Data().Title, "Steel pipe pile in layered sand and clay");
+    EXPECT_FALSE(Form().IsModified());
+    EXPECT_EQ(Form().RecentFiles()[0], Example());
+    EXPECT_EQ(SettingsValue("File1"), Example());
+    EXPECT_EQ(fs::current_path(), Root() / "project");
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(MainFormTest, RecentListKeepsOneEntryPerFileAndTenAtMost)
+{
+    Form().FormShow({});
+    for (int i = 1; i <= 11; ++i) {
+        Form().UpdatePrevFile("/p/f" + std::to_string(i) + ".qr7d");
+    }
+    EXPECT_EQ(Form().RecentFiles()[0], "/p/f11.qr7d");
+    EXPECT_EQ(Form().RecentFiles()[9], "/p/f2.qr7d"); // f1 dropped
+    Form().UpdatePrevFile("/p/f5.qr7d");
+    const std::array<std::string, 10> expected = {"/p/f5.qr7d",
+                                                  "/p/f11.qr7d",
+                                                  "/p/f10.qr7d",
+                                                  "/p/f9.qr7d",
+                                                  "/p/f8.qr7d",
+                                                  "/p/f7.qr7d",
+                                                  "/p/f6.qr7d",
+                                                  "/p/f4.qr7d",
+                                                  "/p/f3.qr7d",
+                                                  "/p/f2.qr7d"};
+    EXPECT_EQ(Form().RecentFiles(), expected);
+    EXPECT_EQ(Form().RecentCount(), 10);
+
+    // The next start reads them back, with the editor path.
+    Form().EditorPath = "/usr/bin/editor";
+    Form().UpdateRegistry();
+    TMainForm next;
+    next.FormShow({});
+    EXPECT_EQ(next.RecentFiles(), expected);
+    EXPECT_EQ(next.EditorPath, "/usr/bin/editor");
+}
+
+TEST_F(MainFormTest, CommandLineOpensOnlyProjectFilesThatExist)
+{
+    fs::copy_file(Example(), Root() / "project" / "pile1.qr7d");
+    fs::copy_file(Example(), Root() / "project" / "old.qrd");
+    struct TCase
+    {
+        std::string argument;
+        std::string expectedFile;
+    };
+    const TCase cases[] = {
+        {(Root() / "project" / "pile1").string(), (Root() / "project" / "pile1.qr7d").string()},
+        {Example(), Example()},
+        {(Root() / "project" / "old.qrd").string(), kNewProjectFileName},
+        {(Root() / "project" / "missing.qr7d").string(), kNewProjectFileName},
+    };
+    for (const TCase& c : cases) {
+        TMainForm form;
+        form.FormShow({QString::fromStdString(c.argument)});
+        EXPECT_EQ(form.Data().FileName, c.expectedFile) << c.argument;
+    }
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(MainFormTest, UnreadableProjectLeavesTheOpenOneAsItWas)
+{
+    Form().FormShow({});
+    OpenExample();
+    const fs::path broken = Root() / "project" / "broken.qr7d";
+    std::ofstream(broken) << "Title\nDesigner\nJob\n1 5 x\n";
+    OpenAnswer = {broken.string(), 1};
+    Trigger("FileOpen");
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_NE(Messages[0].text.find("Error on Line"), std::string::npos) << Messages[0].text;
+    EXPECT_EQ(Form().Data().FileName, Example());
+    EXPECT_EQ(Form().Data().Title, "Steel pipe pile in layered sand and clay");
+    EXPECT_EQ(Form().RecentFiles()[0], Example());
+}
+
+TEST_F(MainFormTest, SaveWritesTheChangeWithoutAskingForAName)
+{
+    Form().FormShow({});
+    OpenExample();
+    Form().Data().Title = "Changed title";
+    Form().SetModified(true);
+    Trigger("FileSave");
+    EXPECT_TRUE(SaveRequests.empty());
+    EXPECT_FALSE(Form().IsModified());
+    EXPECT_EQ(ReadAll(Example()).rfind("Changed title\r\n", 0) == 0
+                  || ReadAll(Example()).rfind("Changed title\n", 0) == 0,
+              true);
+}
+
+TEST_F(MainFormTest, SaveOfANewProjectAsksForANameAndCancelKeepsIt)
+{
+    Form().FormShow({});
+    Form().SetModified(true);
+    SaveAnswer.clear();
+    Trigger("FileSave");
+    ASSERT_EQ(SaveRequests.size(), 1u);
+    EXPECT_EQ(SaveRequests[0].title, "Save NewQUARN.qr7d As");
+    EXPECT_EQ(Form().Data().FileName, kNewProjectFileName);
+    EXPECT_TRUE(Form().IsModified());
+
+    SaveAnswer = (Root() / "project" / "fresh").string();
+    Trigger("FileSave");
+    EXPECT_EQ(Form().Data().FileName, (Root() / "project" / "fresh.qr7d").string());
+    EXPECT_TRUE(fs::exists(Root() / "project" / "fresh.qr7d"));
+    EXPECT_TRUE(fs::exists(Root() / "project" / "fresh.cpt"));
+    EXPECT_EQ(Caption(), "QUARN 2015.7.2 - Offshore - Fresh.qr7d");
+    EXPECT_FALSE(Form().IsModified());
+}
+
+TEST_F(MainFormTest, ExitWithUnsavedChangesAsks)
+{
+    Form().FormShow({});
+    OpenExample();
+    const std::string before = ReadAll(Example());
+    Form().Data().Title = "Not to be kept";
+    Form().SetModified(true);
+
+    Answers = {EMessageResult::Cancel};
+    EXPECT_FALSE(Form().close());
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].text, "Do you want to save any changes?");
+    EXPECT_EQ(Messages[0].buttons, EMessageButtons::YesNoCancel);
+
+    Answers = {EMessageResult::No};
+    EXPECT_TRUE(Form().close());
+    EXPECT_EQ(ReadAll(Example()), before);
+}
+
+TEST_F(MainFormTest, ExitKeepsTheProjectWhenItsSaveFails)
+{
+    Form().FormShow({});
+    Form().Data().Title = "Work in progress";
+    Form().SetModified(true);
+    Answers = {EMessageResult::Yes};
+    SaveAnswer = (Root() / "no-such-folder" / "x.qr7d").string();
+    EXPECT_FALSE(Form().close());
+    EXPECT_EQ(Form().Data().FileName, kNewProjectFileName);
+    EXPECT_TRUE(Form().IsModified());
+    EXPECT_GE(Messages.size(), 2u); // the question, then the failure
+
+    // A Save As cancelled after Yes keeps the window open too.
+    Answers = {EMessageResult::Yes};
+    SaveAnswer.clear();
+    EXPECT_FALSE(Form().close());
+}
+
+TEST_F(MainFormTest, RunWithTheEngineLoadsTheGraphs)
+{
+    Form().FormShow({});
+    OpenExample();
+    Trigger("CompRun");
+    const auto texts = MessageTexts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back().rfind(kCompletedText, 0), 0u) << texts.back();
+    EXPECT_TRUE(Form().PlotsLoaded());
+    EXPECT_TRUE(fs::exists(Root() / "project" / "PipeSandClay.qr7o"));
+    EXPECT_TRUE(fs::exists(Root() / "project" / "PipeSandClay.qr7p"));
+    EXPECT_TRUE(fs::exists(Root() / "project" / "PipeSandClay.gwi"));
+    EXPECT_FALSE(fs::exists(fs::path(QUARN_ENGINE_MODULE).parent_path() / "names.dat"));
+
+    // The example selects every method but the user-specified one, under compression, with
+    // no extra t-z depths.
+    const auto enabled = Form().GraphItemsEnabled();
+    const std::array<bool, 10> expected =
+        {true, true, true, true, true, true, true, true, false, true};
+    EXPECT_EQ(enabled, expected);
+    EXPECT_EQ(Form().Graphs().pltSkin.LineCount(), 8);
+    for (const char* name : {"sbTotal", "sbCombine", "sbTZcurves", "sbAxial", "ExportExcel"}) {
+        EXPECT_TRUE(Action(name)->isEnabled()) << name;
+    }
+    EXPECT_FALSE(Action("Extratzcurves")->isEnabled());
+
+    Trigger("mTotal");
+    EXPECT_EQ(Form().MdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(Form().MdiArea()->subWindowList()[0]->windowTitle().toStdString(),
+              "Total Capacity vs Depth");
+
+    // Opening the project again loads the graphs from its plot data, without a message.
+    const std::size_t shown = Messages.size();
+    Trigger("FileNew");
+    EXPECT_FALSE(Form().PlotsLoaded());
+    OpenExample();
+    EXPECT_TRUE(Form().PlotsLoaded());
+    EXPECT_EQ(Messages.size(), shown);
+}
+
+TEST_F(MainFormTest, RunOfANeverSavedProjectStopsSilentlyWhenSaveAsIsCancelled)
+{
+    Form().FormShow({});
+    SaveAnswer.clear();
+    const TRunOutcome outcome = Form().RunAnalysis();
+    EXPECT_FALSE(outcome.EngineCalled);
+    EXPECT_EQ(SaveRequests.size(), 1u);
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(MainFormTest, ExportWritesTheCheckedGraphsToAWorkbook)
+{
+    Form().FormShow({});
+    OpenExample();
+    Trigger("CompRun");
+    ASSERT_TRUE(Form().PlotsLoaded());
+    const fs::path workbook = Root() / "out" / "plots.xlsx";
+    fs::create_directories(workbook.parent_path());
+    SaveAnswer = (Root() / "out" / "plots").string(); // the suffix is added
+    bool generateEnabled = false;
+    int checked = 0;
+    SetModalDialogRunner([&](QDialog& dialog) {
+        auto& dlg = dynamic_cast<TDlgExport&>(dialog);
+        checked = dlg.Selection().GetNPlots();
+        dlg.Button2->click();
+        EXPECT_FALSE(dlg.Button3->isEnabled());
+        dlg.Button1->click();
+        generateEnabled = dlg.Button3->isEnabled();
+        dlg.Button3->click();
+        dlg.Button4->click();
+        return dlg.result();
+    });
+    const std::size_t shown = Messages.size();
+    Trigger("ExportExcel");
+    EXPECT_EQ(checked, 9); // every enabled Graphics item, not the extra t-z curves
+    EXPECT_TRUE(generateEnabled);
+    ASSERT_TRUE(fs::exists(workbook));
+    EXPECT_EQ(ReadAll(workbook).substr(0, 2), "PK");
+    EXPECT_EQ(Messages.size(), shown);
+}
+
+TEST_F(MainFormTest, TextFilesGoToTheEditor)
+{
+    Form().FormShow({});
+    OpenExample();
+    Form().EditorPath = "/usr/bin/myeditor";
+    Trigger("EditInput");
+    ASSERT_EQ(Launched.size(), 1u);
+    EXPECT_EQ(Launched[0], "/usr/bin/myeditor|" + Example());
+    Trigger("sbOutput");
+    ASSERT_EQ(Launched.size(), 2u);
+    EXPECT_EQ(Launched[1],
+              "/usr/bin/myeditor|" + (Root() / "project" / "PipeSandClay.qr7o").string());
+
+    EditorStarts = false;
+    Trigger("EditInput");
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].text, "An error occurred in running the Word Processor");
+}
+
+TEST_F(MainFormTest, HelpIsOpenedFromTheHelpFolderWhateverTheCurrentFolder)
+{
+    Form().SetHelpFolder("/opt/quarn");
+    fs::current_path(Root());
+    Trigger("HelpContents");
+    Trigger("UsersManual");
+    Trigger("TechnicalManual");
+    const std::vector<std::string> expected = {"/opt/quarn/QUARN_2015.chm",
+                                               "/opt/quarn/QUARN 2015 Users Manual.pdf",
+                                               "/opt/quarn/QUARNTechnicalManual_off.bat"};
+    EXPECT_EQ(Opened, expected);
+}
+
+TEST_F(MainFormTest, OnlyTheFirstDroppedProjectIsOpened)
+{
+    Form().FormShow({});
+    fs::copy_file(Example(), Root() / "project" / "second.qr7d");
+    const fs::path text = Root() / "project" / "notes.txt";
+    std::ofstream(text) << "notes\n";
+
+    Form().OpenDroppedFiles(
+        {QString::fromStdString(text.string()), QString::fromStdString(Example())});
+    EXPECT_EQ(Form().Data().FileName, kNewProjectFileName); // other types are ignored
+
+    Form().OpenDroppedFiles({QString::fromStdString(Example()),
+                             QString::fromStdString((Root() / "project" / "second.qr7d").string()),
+                             QString::fromStdString(text.string())});
+    EXPECT_EQ(Form().Data().FileName, Example());
+    EXPECT_EQ(Form().RecentFiles()[0], Example());
+    EXPECT_TRUE(Form().RecentFiles()[1].empty());
+}
+
+TEST_F(MainFormTest, UnitsAndPileShapeMarkTheProjectChanged)
+{
+    Form().FormShow({});
+    Trigger("SIUnits");
+    EXPECT_EQ(Form().Data().UnitSystem, 2);
+    EXPECT_TRUE(Form().IsModified());
+    Form().SetModified(false);
+    Trigger("NonCircular1");
+    EXPECT_EQ(Form().Data().Circular, 0);
+    EXPECT_TRUE(Form().IsModified());
+    EXPECT_TRUE(Action("NonCircular1")->isChecked());
+    EXPECT_FALSE(Action("Circular1")->isChecked());
+}
+
+} // namespace
