@@ -531,9 +531,14 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::DeactivateActiveChild()
 {
-    // A table editor stores its cell when it loses the activation.
-    if (m_mdi != nullptr && m_mdi->activeSubWindow() != nullptr) {
-        m_mdi->setActiveSubWindow(nullptr);
+    // An input window stores its edits in its deactivation handler, a slot named
+    // FormDeactivate; windows without one (graphs) have nothing to store.
+    if (m_mdi == nullptr || m_mdi->activeSubWindow() == nullptr) {
+        return;
+    }
+    QWidget* child = m_mdi->activeSubWindow()->widget();
+    if (child != nullptr && child->metaObject()->indexOfMethod("FormDeactivate()") >= 0) {
+        QMetaObject::invokeMethod(child, "FormDeactivate", Qt::DirectConnection);
     }
 }
 
