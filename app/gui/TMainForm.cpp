@@ -639,7 +639,9 @@ bool TMainForm::SaveProject()
 
 bool TMainForm::SaveProjectAs()
 {
-    std::string proposed = m_data.FileName;
+    // A project of an older layout is proposed under the current extension, so its own file
+    // is not overwritten in a layout its older readers do not know.
+    std::string proposed = ProposedSaveName(m_data.FileName);
     if (ExtensionOf(proposed) == ".qr7d") {
         proposed = WithExtension(proposed, ".qr7d");
     }

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 
@@ -493,6 +494,74 @@ TEST_F(MainFormTest, UnitsAndPileShapeMarkTheProjectChanged)
     EXPECT_TRUE(Form().IsModified());
     EXPECT_TRUE(Action("NonCircular1")->isChecked());
     EXPECT_FALSE(Action("Circular1")->isChecked());
+}
+
+TEST_F(MainFormTest, SaveUnderAnOlderExtensionAsksAgainNextTime)
+{
+    Form().FormShow({});
+    OpenExample();
+    SaveAnswer = (Root() / "project" / "copy.qrd").string();
+    Trigger("FileSaveAs");
+    EXPECT_EQ(Form().Data().FileName, SaveAnswer);
+    EXPECT_TRUE(fs::exists(SaveAnswer));
+    EXPECT_EQ(SaveRequests.back().initialPath, Example());
+
+    SaveAnswer.clear();
+    Trigger("FileSave");
+    ASSERT_EQ(SaveRequests.size(), 2u);
+    EXPECT_EQ(SaveRequests.back().initialPath, (Root() / "project" / "copy.qr7d").string());
+    EXPECT_EQ(SaveRequests.back().title, "Save Copy.qrd As");
+}
+
+TEST_F(MainFormTest, MenusFollowTheFilesAndTheLoadDirection)
+{
+    Form().FormShow({});
+    OpenExample();
+    emit Form().ComputationMenu->aboutToShow();
+    EXPECT_TRUE(Action("EditInput")->isEnabled());
+    EXPECT_FALSE(Action("EditOutput")->isEnabled());
+    EXPECT_FALSE(Action("EditGrlweap")->isEnabled());
+    EXPECT_FALSE(Action("EditNotes")->isEnabled());
+
+    Trigger("CompRun");
+    std::ofstream(Root() / "project" / "PipeSandClay.qr7r") << "notes\n";
+    emit Form().ComputationMenu->aboutToShow();
+    for (const char* name : {"EditInput", "EditOutput", "EditGrlweap", "EditNotes"}) {
+        EXPECT_TRUE(Action(name)->isEnabled()) << name;
+    }
+
+    // Tension: no tip resistance and no Q-w curve to show.
+    Form().Data().LoadDirection = 1;
+    emit Form().GraphicsMenu->aboutToShow();
+    EXPECT_FALSE(Action("mTip")->isEnabled());
+    EXPECT_FALSE(Action("mQw")->isEnabled());
+    EXPECT_TRUE(Action("mAxial")->isEnabled());
+
+    // The recent list shows names relative to the current folder.
+    emit Form().FileMenu->aboutToShow();
+    EXPECT_TRUE(Action("Recent1")->isVisible());
+    EXPECT_EQ(Action("Recent1")->text().toStdString(), "1 PipeSandClay.qr7d");
+    EXPECT_FALSE(Action("Recent2")->isVisible());
+
+    // The Window menu lists the child windows.
+    Trigger("mAxial");
+    emit Form().WindowMenu->aboutToShow();
+    EXPECT_TRUE(Action("WindowItem1")->isVisible());
+    EXPECT_EQ(Action("WindowItem1")->text().toStdString(), "Axial Load vs Settlement");
+    EXPECT_FALSE(Action("WindowItem2")->isVisible());
+}
+
+TEST_F(MainFormTest, MissingEngineEndsTheRunWithItsMessage)
+{
+    Form().FormShow({});
+    OpenExample();
+    Form().SetEngineFolder(Root() / "settings");
+    const TRunOutcome outcome = Form().RunAnalysis();
+    EXPECT_FALSE(outcome.EngineCalled);
+    const auto texts = MessageTexts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back().rfind(kInitializeFailedText, 0), 0u) << texts.back();
+    EXPECT_FALSE(Form().PlotsLoaded());
 }
 
 } // namespace
