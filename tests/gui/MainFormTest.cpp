@@ -564,4 +564,18 @@ TEST_F(MainFormTest, MissingEngineEndsTheRunWithItsMessage)
     EXPECT_FALSE(Form().PlotsLoaded());
 }
 
+TEST_F(MainFormTest, TableEditorsLiveInTheFrameAndCloseWithTheProject)
+{
+    Form().FormShow({});
+    OpenExample();
+    Form().Tables().D().Show();
+    ASSERT_EQ(Form().MdiArea()->subWindowList().size(), 1);
+    Trigger("FileNew");
+    EXPECT_TRUE(Form().MdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(Form().Data().FileName, kNewProjectFileName);
+    // One left open when the program ends goes with the frame.
+    Form().Tables().D().Show();
+    EXPECT_EQ(Form().MdiArea()->subWindowList().size(), 1);
+}
+
 } // namespace
