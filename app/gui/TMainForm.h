@@ -23,10 +23,11 @@ class QMenu;
 class QToolBar;
 class TDlgExport;
 
-// Settings: organisation, application and the group holding the values.
+// Settings: the user's key SOFTWARE\Tarvik\QUARN\2015.7.2 becomes the INI file Tarvik/QUARN.ini
+// in the user's configuration folder, section [2015.7.2].
 inline constexpr const char* kSettingsOrganization = "Tarvik";
 inline constexpr const char* kSettingsApplication = "QUARN";
-inline constexpr const char* kSettingsGroup = "SOFTWARE/Tarvik/QUARN/2015.7.2";
+inline constexpr const char* kSettingsGroup = "2015.7.2";
 inline constexpr const char* kEditorValueName = "Word Processor";
 inline constexpr int kRecentFileCount = 10;
 inline constexpr int kWindowListCount = 50;

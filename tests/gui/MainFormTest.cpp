@@ -206,6 +206,9 @@ TEST_F(MainFormTest, OpenThroughTheDialogShowsTheFileAndRemembersIt)
     EXPECT_FALSE(Form().IsModified());
     EXPECT_EQ(Form().RecentFiles()[0], Example());
     EXPECT_EQ(SettingsValue("File1"), Example());
+    const std::string ini = ReadAll(Root() / "settings" / "Tarvik" / "QUARN.ini");
+    EXPECT_NE(ini.find("[2015.7.2]\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("\nFile1=" + Example() + "\n"), std::string::npos) << ini;
     EXPECT_EQ(fs::current_path(), Root() / "project");
     EXPECT_TRUE(Messages.empty());
 }
