@@ -905,6 +905,13 @@ void TMainForm::ArrangeMenuClick()
     m_windowSeparator->setVisible(!children.isEmpty());
 }
 
+void TMainForm::OpenDocument(const std::string& path)
+{
+    if (!ShellOpen(path)) {
+        ShowInformation("The file " + path + " could not be opened.", this);
+    }
+}
+
 void TMainForm::OpenInEditor(const std::string& path)
 {
     if (!LaunchEditor(EditorPath, path)) {
@@ -1057,17 +1064,17 @@ void TMainForm::ActivateMenuClick()
 
 void TMainForm::HelpContentsClick()
 {
-    Command([this] { ShellOpen((m_helpFolder / kHelpFile).string()); });
+    Command([this] { OpenDocument((m_helpFolder / kHelpFile).string()); });
 }
 
 void TMainForm::UsersManualClick()
 {
-    Command([this] { ShellOpen((m_helpFolder / kUsersManual).string()); });
+    Command([this] { OpenDocument((m_helpFolder / kUsersManual).string()); });
 }
 
 void TMainForm::TechnicalManualClick()
 {
-    Command([this] { ShellOpen((m_helpFolder / kTechnicalManual).string()); });
+    Command([this] { OpenDocument((m_helpFolder / kTechnicalManual).string()); });
 }
 
 void TMainForm::AboutClick()

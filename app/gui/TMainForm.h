@@ -94,6 +94,8 @@ public:
     void DeactivateActiveChild();
     void CloseAllChildren();
     void OpenInEditor(const std::string& path);
+    // Help and manuals, through the desktop; a message names a file that could not be opened.
+    void OpenDocument(const std::string& path);
     // The Graphics items as the export dialog sees them, in its order.
     std::array<bool, 10> GraphItemsEnabled() const;
 

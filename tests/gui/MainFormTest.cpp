@@ -383,12 +383,20 @@ TEST_F(MainFormTest, RunWithTheEngineLoadsTheGraphs)
     EXPECT_EQ(Form().MdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(Form().MdiArea()->subWindowList()[0]->windowTitle().toStdString(),
               "Total Capacity vs Depth");
+    // A graph window closed by the user is built again on the next show.
+    Form().MdiArea()->subWindowList()[0]->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Form().MdiArea()->subWindowList().isEmpty());
+    Trigger("sbTotal");
+    EXPECT_EQ(Form().MdiArea()->subWindowList().size(), 1);
 
     // Opening the project again loads the graphs from its plot data, without a message.
     const std::size_t shown = Messages.size();
     Trigger("FileNew");
     EXPECT_FALSE(Form().PlotsLoaded());
-    OpenExample();
+    EXPECT_TRUE(Form().MdiArea()->subWindowList().isEmpty());
+    Trigger("Recent1");
+    EXPECT_EQ(Form().Data().FileName, Example());
     EXPECT_TRUE(Form().PlotsLoaded());
     EXPECT_EQ(Messages.size(), shown);
 }
@@ -464,6 +472,12 @@ TEST_F(MainFormTest, HelpIsOpenedFromTheHelpFolderWhateverTheCurrentFolder)
                                                "/opt/quarn/QUARN 2015 Users Manual.pdf",
                                                "/opt/quarn/QUARNTechnicalManual_off.bat"};
     EXPECT_EQ(Opened, expected);
+    EXPECT_TRUE(Messages.empty());
+
+    SetShellOpener([](const std::string&) { return false; });
+    Trigger("HelpContents");
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].text, "The file /opt/quarn/QUARN_2015.chm could not be opened.");
 }
 
 TEST_F(MainFormTest, OnlyTheFirstDroppedProjectIsOpened)
