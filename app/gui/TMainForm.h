@@ -153,6 +153,10 @@ private slots:
     void RunButtonClick();
 
 private:
+    // Dynamic properties of the actions: graph position, or recent/window/launcher index.
+    static constexpr const char* kPlotProperty = "plot";
+    static constexpr const char* kIndexProperty = "index";
+
     void CreateMenus();
     void CreateToolBar();
     void ConnectHandlers();
