@@ -106,7 +106,9 @@ private:
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
-    void FormDeactivate();
+    // Invokable by name: the main window stores a child's edits through it before it saves,
+    // runs or closes, since inside the frame the child is never deactivated itself.
+    Q_INVOKABLE void FormDeactivate();
     void GridExit(QWidget* now);
     bool GridSelectCell(int fromColumn, int fromRow, int toColumn, int toRow);
     void GridKeyPress();

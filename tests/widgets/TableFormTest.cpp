@@ -458,6 +458,18 @@ TEST_F(TableFormTest, RowButtonsNeedACurrentRowAndAnAcceptedEntry)
     EXPECT_EQ(form->CurrentRow(), 1);
 }
 
+TEST_F(TableFormTest, DeactivationByNameStoresTheTypedCell)
+{
+    // The main window stores a child's pending edit by invoking FormDeactivate by name.
+    TTableForm* form = Open(*m_table);
+    ASSERT_NE(form, nullptr);
+    ASSERT_GE(form->metaObject()->indexOfMethod("FormDeactivate()"), 0);
+    Type(*form, kCountCol, 1, "7");
+    QMetaObject::invokeMethod(form, "FormDeactivate", Qt::DirectConnection);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(m_table->Columns(kCountCol).GetText(1), "7");
+}
+
 TEST_F(TableFormTest, RowButtonsFollowTheRowLimits)
 {
     auto fixed = TableBuilder("Fixed").Rows(2, 2).Float({"A"}).Build();
