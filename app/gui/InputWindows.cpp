@@ -1,5 +1,8 @@
 #include "InputWindows.h"
 
+#include "TInputWindow.h"
+#include "TfrmWaterDepth.h"
+
 // Where each input window goes. Set Create when the window exists; the main window then
 // enables its item and button and keeps its open flag.
 const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers()
@@ -13,7 +16,9 @@ const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers(
          "TfrmWaterDepth",
          "Computation Methods",
          false,
-         {}},
+         [](TMainForm& form) {
+             return TInputWindow::Open<TfrmWaterDepth>(form);
+         }},
         {"mPileMaterial",
          "&Pile Material",
          "sbPileMaterial",
