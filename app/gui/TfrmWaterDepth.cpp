@@ -458,7 +458,9 @@ bool TfrmWaterDepth::StoreControls()
         && !m_check[Index(MethodCode::kFhwa)]->isChecked()) {
         data.TaperAngle = 0;
     }
-    if (QWidget* material = FindOpenWindow(MainForm(), EInputWindow::PileMaterial)) {
+    // An open pile-material window shows at once what the method allows there.
+    QWidget* material = FindOpenWindow(MainForm(), EInputWindow::PileMaterial);
+    if (material != nullptr && material->metaObject()->indexOfMethod("FormActivate()") >= 0) {
         QMetaObject::invokeMethod(material, "FormActivate", Qt::DirectConnection);
     }
     AdjustSoilTables(m_opt[Index(MethodCode::kUserSpecified)]->isChecked());

@@ -23,6 +23,7 @@
 #include "TColumn.h"
 #include "TDataEdit.h"
 #include "TGridTable.h"
+#include "TInputWindow.h"
 #include "TMainForm.h"
 #include "TfrmWaterDepth.h"
 
@@ -475,6 +476,56 @@ TEST_F(ComputationMethodsTest, TaperAngleIsKeptWhileFhwaIsUsed)
         ASSERT_EQ(Window(), nullptr);
         EXPECT_NEAR(static_cast<double>(Data().TaperAngle), static_cast<double>(c.taper), kExact);
     }
+}
+
+// Stands in for the pile-material window: counts its loads.
+class TFakeMaterialWindow : public TInputWindow
+{
+public:
+    explicit TFakeMaterialWindow(TMainForm& form)
+        : TInputWindow(form, EInputWindow::PileMaterial)
+    {}
+    int Loads = 0;
+    int Stores = 0;
+
+protected:
+    void LoadControls() override { ++Loads; }
+    bool StoreControls() override
+    {
+        ++Stores;
+        return false;
+    }
+};
+
+TEST_F(ComputationMethodsTest, SwitchingWindowsStoresAndReloads)
+{
+    auto* material =
+        static_cast<TFakeMaterialWindow*>(TInputWindow::Open<TFakeMaterialWindow>(Form()));
+    ASSERT_EQ(TInputWindow::FindOpenWindow(Form(), EInputWindow::PileMaterial), material);
+    TfrmWaterDepth& window = Open();
+    EXPECT_EQ(Form().MdiArea()->activeSubWindow(), window.SubWindow());
+    Radio("OptLamda")->click();
+
+    // Leaving for another window stores, and the open pile-material window is refreshed.
+    const int loads = material->Loads;
+    Form().MdiArea()->setActiveSubWindow(material->SubWindow());
+    EXPECT_EQ(Data().LoadSettlementMethod, MethodCode::kLambda);
+    EXPECT_EQ(Data().MethodFlags[MethodCode::kLambda], 1);
+    EXPECT_GT(material->Loads, loads);
+
+    // Coming back loads what the project holds now.
+    Data().LoadSettlementMethod = MethodCode::kUwa;
+    Form().MdiArea()->setActiveSubWindow(window.SubWindow());
+    EXPECT_TRUE(Radio("OptUWA")->isChecked());
+    EXPECT_EQ(VisibleLsLabels(), std::vector<int>{9});
+
+    // The main window's deactivation before a save stores without leaving the window.
+    const int direct = material->Loads;
+    Radio("OptFugro")->click();
+    Form().DeactivateActiveChild();
+    EXPECT_EQ(Data().LoadSettlementMethod, MethodCode::kFugro);
+    EXPECT_EQ(material->Loads, direct + 1);
+    EXPECT_EQ(Form().MdiArea()->activeSubWindow(), window.SubWindow());
 }
 
 // A silt layer (row 0) and a clay layer (row 1) in the soil table.
