@@ -110,23 +110,32 @@ void TInputWindow::FormActivate()
 
 void TInputWindow::FormDeactivate()
 {
+    TryStore();
+}
+
+bool TInputWindow::TryStore()
+{
     if (m_storing || m_closed) {
-        return;
+        return false;
     }
     m_storing = true;
+    bool stored = false;
     try {
         if (!FocusedControlIsValid()) {
             m_storing = false;
             ActivateAgain();
-            return;
+            return false;
         }
         if (StoreControls()) {
             m_form.SetModified(true);
         }
+        stored = true;
     } catch (const std::exception& e) {
+        // Windows read every control before they store one, so nothing is half stored.
         ShowInformation(e.what(), this);
     }
     m_storing = false;
+    return stored;
 }
 
 void TInputWindow::ActivateAgain()
@@ -166,11 +175,11 @@ void TInputWindow::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (m_storing || !FocusedControlIsValid()) {
+    // What cannot be stored keeps the window open, so the entries are not lost.
+    if (!TryStore()) {
         event->ignore();
         return;
     }
-    FormDeactivate();
     m_closed = true;
     event->accept();
 }

@@ -52,7 +52,9 @@ public slots:
 protected:
     // Copies the project into the controls.
     virtual void LoadControls() = 0;
-    // Copies the controls into the project; true when any value of the project changed.
+    // Copies the controls into the project; true when any value of the project changed. Reads
+    // every control before it stores anything, so a control that raises leaves the project as
+    // it was.
     virtual bool StoreControls() = 0;
     // False when the focused control holds an entry that is refused (message shown).
     virtual bool FocusedControlIsValid();
@@ -70,6 +72,8 @@ private slots:
 private:
     void AddToMdi();
     void ActivateAgain();
+    // The deactivation's work; false when nothing was stored.
+    bool TryStore();
 
     TMainForm& m_form;
     EInputWindow m_which;

@@ -392,6 +392,21 @@ TEST_F(ComputationMethodsTest, RefusedReductionFactorKeepsTheWindowAndStoresNoth
     }
 }
 
+TEST_F(ComputationMethodsTest, UnreadableDepthKeepsTheWindowOpenAndStoresNothing)
+{
+    Data().CriticalDepth = 5.0L;
+    TfrmWaterDepth& window = Open();
+    Radio("OptUWA")->click();
+    Child<QPushButton>("Button4")->setFocus();
+    Edit("DataEdit1")->setText("2*"); // set without focus, so never validated on exit
+    Window()->CloseWindow();
+    Settle();
+    ASSERT_EQ(Window(), &window);
+    EXPECT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Data().CriticalDepth, 5.0L);
+    EXPECT_EQ(Data().LoadSettlementMethod, MethodCode::kApi);
+}
+
 TEST_F(ComputationMethodsTest, LoadSettlementMethodIsAlwaysACapacityMethod)
 {
     Data().LoadSettlementMethod = MethodCode::kFhwa;
