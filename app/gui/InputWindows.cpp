@@ -1,5 +1,6 @@
 #include "InputWindows.h"
 
+#include "TDlgSideView.h"
 #include "TInputWindow.h"
 #include "TfrmWaterDepth.h"
 
@@ -90,7 +91,7 @@ const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers(
          "TDlgSideView",
          "Elevation View",
          false,
-         {}},
+         [](TMainForm& form) { return TDlgSideView::Open(form); }},
     }};
     return launchers;
 }

@@ -190,7 +190,7 @@ TEST_F(MainFormTest, NewProjectHasDefaultsAndNothingToShow)
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
     }
     // The input windows do not exist yet: their items and buttons stay disabled.
-    for (const char* name : {"mTitle", "mPileMaterial", "mSoilLayers", "sbTitle", "sbSideView"}) {
+    for (const char* name : {"mTitle", "mPileMaterial", "mSoilLayers", "sbTitle"}) {
         ASSERT_NE(Action(name), nullptr) << name;
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
     }
