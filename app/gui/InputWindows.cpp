@@ -91,7 +91,9 @@ const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers(
          "TDlgSideView",
          "Elevation View",
          false,
-         [](TMainForm& form) { return TDlgSideView::Open(form); }},
+         [](TMainForm& form) {
+             return TDlgSideView::Open(form);
+         }},
     }};
     return launchers;
 }
