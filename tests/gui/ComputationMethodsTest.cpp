@@ -20,6 +20,7 @@
 
 #include "MessageSeam.h"
 #include "ProjectTables.h"
+#include "QtTestApplication.h"
 #include "TColumn.h"
 #include "TDataEdit.h"
 #include "TGridTable.h"
@@ -47,20 +48,6 @@ const std::array<const char*, 9> kOptNames = {"OptFHWA",
 std::string Name(const char* prefix, int code)
 {
     return prefix + std::to_string(code);
-}
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "gui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives as long as the test program
 }
 
 // A shown main window over a temporary settings folder; every message is recorded and

@@ -22,6 +22,7 @@
 #include "PlotRecordingCanvas.h"
 #include "PrintSeam.h"
 #include "ProjectTables.h"
+#include "QtTestApplication.h"
 #include "SideViewDrawing.h"
 #include "TColumn.h"
 #include "TDlgSideView.h"
@@ -37,20 +38,6 @@ using Kind = TPlotRecordingCanvas::Kind;
 constexpr long double kWorldTolerance = 1e-12L;
 constexpr long double kHandTolerance = 1e-5L; // values worked out by hand to 6 digits
 constexpr int kFontHeight = 14;
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "gui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives as long as the test program
-}
 
 // The worked example: a 24 in pipe, 60 ft long with 10 ft above ground, in sand to 20 ft,
 // clay to 50 ft and silt to 80 ft. Its head is 2 ft wide; the extent before the aspect

@@ -22,26 +22,13 @@
 #include "MainSeams.h"
 #include "MessageSeam.h"
 #include "ModalDialogSeam.h"
+#include "QtTestApplication.h"
 #include "TDlgExport.h"
 #include "TMainForm.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "gui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives as long as the test program
-}
 
 std::string ReadAll(const fs::path& path)
 {

@@ -13,23 +13,10 @@
 #include <gtest/gtest.h>
 
 #include "MessageSeam.h"
+#include "QtTestApplication.h"
 #include "TDataCombo.h"
 
 namespace {
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "widgets_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives as long as the test program
-}
 
 void Type(QWidget* widget, const QString& text)
 {

@@ -13,25 +13,12 @@
 
 #include "MessageSeam.h"
 #include "PrintSeam.h"
+#include "QtTestApplication.h"
 #include "TPageSetupDialog.h"
 
 namespace {
 
 using F = TPageSetupFlag;
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "widgets_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives as long as the test program
-}
 
 // Margins read back from a layout in inches or millimetres carry float rounding only.
 constexpr double kLengthTolerance = 1e-6;

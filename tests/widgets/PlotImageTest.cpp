@@ -16,24 +16,11 @@
 #include <gtest/gtest.h>
 
 #include "PlotDrawing.h"
+#include "QtTestApplication.h"
 #include "TGraphPlot.h"
 #include "TQPainterCanvas.h"
 
 namespace {
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "widgets_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives as long as the test program
-}
 
 // ---- example plots ------------------------------------------------------------------------
 

@@ -27,6 +27,7 @@
 #include "MessageSeam.h"
 #include "ModalDialogSeam.h"
 #include "PrintSeam.h"
+#include "QtTestApplication.h"
 #include "TDataEdit.h"
 #include "TGraphPlot.h"
 #include "TPlotForm.h"
@@ -39,20 +40,6 @@ namespace {
 
 // Values compared after a pixel-to-value conversion carry float rounding only.
 constexpr long double kValueTolerance = 1e-9L;
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "widgets_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives as long as the test program
-}
 
 // Curves of straight lines from (0, 0): curve i reaches x = 100 - i, y = 50 at its last point,
 // so the full range is 0 .. 100 by 0 .. 50.

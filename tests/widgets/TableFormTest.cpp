@@ -23,25 +23,12 @@
 #include "GridTableView.h"
 #include "GridTableViewModel.h"
 #include "MessageSeam.h"
+#include "QtTestApplication.h"
 #include "TColumnTypes.h"
 #include "TTableForm.h"
 #include "TableBuilder.h"
 
 namespace {
-
-void EnsureApplication()
-{
-    if (QCoreApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "widgets_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives as long as the test program
-}
 
 // Frees windows that were handed to deleteLater.
 void FlushDeletes()
