@@ -1,6 +1,5 @@
 #include "RunDriver.h"
 
-#include <fstream>
 #include <ostream>
 
 #include "CapacityOutput.h"
@@ -12,6 +11,7 @@
 #include "InputReader.h"
 #include "ListReader.h"
 #include "MethodSteps.h"
+#include "OutputFile.h"
 #include "ReportHeader.h"
 #include "RunIo.h"
 #include "Segments.h"
@@ -28,6 +28,18 @@ void Message(TRunIo& io, const std::string& text)
 {
     io.report << "\n\n" << Blanks(10) << text << '\n';
     io.console << "\n\n" << Blanks(10) << text << '\n';
+}
+
+void ConsoleMessage(std::ostream& console, const std::string& text)
+{
+    console << "\n\n" << Blanks(10) << text << '\n';
+}
+
+// An output file that could not be opened, or lost a write: the file and the system's reason.
+std::string OutputFailure(const char* what, const TOutputFile& file, const char* failure)
+{
+    return std::string("ERROR - THE ") + what + " \"" + file.Path() + "\" " + failure + ": "
+           + file.Reason() + ".";
 }
 
 // Step 5: both soil checks against the required depth.
@@ -178,14 +190,12 @@ void RunPass(TRunState& s, TRunIo& io, int pass)
 }
 
 // Steps 4 to 13, with the report open.
-void Analyse(TRunState& s, TRunIo& io, std::ofstream& plotFile)
+void Analyse(TRunState& s, TRunIo& io, TOutputFile& plotFile)
 {
     const TFileNames& f = s.FILENAMES;
     TListReader input(f.INPUTPATH, "INPUT FILE");
-    plotFile.open(f.PLOTPATH, std::ios::binary | std::ios::trunc);
-    if (!plotFile) {
-        throw EEngineInputError("ERROR - THE PLOT DATA FILE \"" + f.PLOTPATH
-                                + "\" CANNOT BE WRITTEN.");
+    if (!plotFile.Open(f.PLOTPATH)) {
+        throw EEngineInputError(OutputFailure("PLOT DATA FILE", plotFile, "CANNOT BE WRITTEN"));
     }
     TListReader cpt(f.CPTPATH, "CPT FILE");
     ReadProjectFile(s, input);
@@ -224,11 +234,9 @@ void RUNANALYSIS(TRunState& s, const TRunEnvironment& env, int& status)
     }
 
     WriteBanner(console, s);
-    std::ofstream reportFile(s.FILENAMES.OUTPUTPATH, std::ios::binary | std::ios::trunc);
-    if (!reportFile) {
-        console << "\n\n"
-                << Blanks(10) << "ERROR - THE OUTPUT FILE \"" << s.FILENAMES.OUTPUTPATH
-                << "\" CANNOT BE WRITTEN.\n";
+    TOutputFile reportFile;
+    if (!reportFile.Open(s.FILENAMES.OUTPUTPATH)) {
+        ConsoleMessage(console, OutputFailure("OUTPUT FILE", reportFile, "CANNOT BE WRITTEN"));
         status = 1;
         return;
     }
@@ -237,7 +245,7 @@ void RUNANALYSIS(TRunState& s, const TRunEnvironment& env, int& status)
     PRINTDATETIME(reportFile, env.clock ? env.clock() : SystemClock());
 
     TRunIo io{reportFile, console, {}, {}, 0};
-    std::ofstream plotFile;
+    TOutputFile plotFile;
     bool complete = false;
     try {
         Analyse(s, io, plotFile);
@@ -250,16 +258,23 @@ void RUNANALYSIS(TRunState& s, const TRunEnvironment& env, int& status)
     }
     if (!complete) {
         status = 1;
-        return;
     }
-    WritePlotHeader(plotFile, s, io.capacityBlocks);
-    plotFile << io.capacityRows.str() << io.plotTail.str();
-    plotFile.close();
+    // The plot data goes out whole, and only beside a complete report: a run whose report
+    // was cut leaves it empty, as a stopped run does.
     reportFile.flush();
-    if (!plotFile || !reportFile) {
-        console << "\n\n"
-                << Blanks(10)
-                << "ERROR - THE OUTPUT OR PLOT DATA FILE COULD NOT BE WRITTEN COMPLETELY.\n";
+    if (complete && !reportFile.Failed()) {
+        WritePlotHeader(plotFile, s, io.capacityBlocks);
+        plotFile << io.capacityRows.str() << io.plotTail.str();
+    }
+    // A lost write (a full disk) ends the run with the file and the reason, in the report
+    // while it can still take it, and always on the console.
+    if (!plotFile.Close()) {
         status = 1;
+        Message(io, OutputFailure("PLOT DATA FILE", plotFile, "COULD NOT BE WRITTEN COMPLETELY"));
+    }
+    if (!reportFile.Close()) {
+        status = 1;
+        ConsoleMessage(console,
+                       OutputFailure("OUTPUT FILE", reportFile, "COULD NOT BE WRITTEN COMPLETELY"));
     }
 }

@@ -133,7 +133,59 @@ TEST(EngineFiles, ReportThatCannotBeWrittenStops)
     EXPECT_EQ(out.status, 1);
     EXPECT_TRUE(Contains(out.console,
                          "ERROR - THE OUTPUT FILE \"" + dir.File("no/such/P.qr7o")
-                             + "\" CANNOT BE WRITTEN."));
+                             + "\" CANNOT BE WRITTEN: No such file or directory."));
+}
+
+// A device that takes no byte stands for a disk that fills while the run writes: the run
+// stops with status 1 and names the file and the system's reason, never a silent cut.
+TEST(EngineFiles, AFullDiskStopsTheRunWithTheFileAndTheReason)
+{
+    const char* const kFull = "/dev/full";
+    if (!fs::exists(kFull)) {
+        GTEST_SKIP() << "no " << kFull << " on this system";
+    }
+    struct TCase
+    {
+        const char* name;
+        bool reportFull; // else the plot data
+        const char* message;
+        bool inReport; // the report can still take the message
+    };
+    const TCase cases[] = {
+        {"report",
+         true,
+         "ERROR - THE OUTPUT FILE \"/dev/full\" COULD NOT BE WRITTEN COMPLETELY: No space left "
+         "on device.",
+         false},
+        {"plot data",
+         false,
+         "ERROR - THE PLOT DATA FILE \"/dev/full\" COULD NOT BE WRITTEN COMPLETELY: No space "
+         "left on device.",
+         true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempDir dir;
+        WriteExample(dir);
+        const std::string report = c.reportFull ? kFull : dir.File("P.qr7o");
+        const std::string plot = c.reportFull ? dir.File("P.qr7p") : kFull;
+        WriteFile(dir.Path() / "names.dat",
+                  "2015.7.2\r\n" + dir.File("P.qr7d") + "\r\n" + report + "\r\n" + plot + "\r\n"
+                      + dir.File("P.cpt") + "\r\n");
+        const TRunOutcome out = RunIn(dir);
+        EXPECT_EQ(out.status, 1);
+        EXPECT_TRUE(Contains(out.console, std::string("\n\n          ") + c.message + "\n"))
+            << out.console;
+        if (c.inReport) {
+            const std::string tail = std::string("\n\n          ") + c.message + "\n";
+            ASSERT_GE(out.report.size(), tail.size());
+            EXPECT_EQ(out.report.substr(out.report.size() - tail.size()), tail);
+        } else {
+            // Beside a cut report the plot data stays empty, as after any stopped run.
+            EXPECT_TRUE(out.plotExists);
+            EXPECT_EQ(out.plot, "");
+        }
+    }
 }
 
 TEST(EngineFiles, ArgumentsOtherThanTwoReturnOneAndTouchNothing)
