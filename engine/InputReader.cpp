@@ -28,6 +28,14 @@ std::string Num(double v)
     return text.substr(text.find_first_not_of(' '));
 }
 
+// A length, diameter or weight below 0 describes no pile or soil.
+void CheckNotNegative(TListReader& in, int position, double value, const char* what)
+{
+    if (value < 0.0) {
+        in.Refuse(position, std::string("THE ") + what + " " + Num(value) + " IS NEGATIVE.");
+    }
+}
+
 void CheckCount(TListReader& in, int position, int count, int limit, const char* what)
 {
     if (count < 0) {
@@ -70,6 +78,11 @@ void ReadSection(TRunState& s, TListReader& in)
     TPileData& p = s.PILEDATA;
     in.Read({&p.NCPERIMETER, &p.TIPAREA, &p.OD, &p.ID, &p.EMOD, &p.PILELENGTH, &p.STICKUP},
             "PERIMETER, TIP AREA, OD, ID, E, TL, PSL");
+    CheckNotNegative(in, 1, p.NCPERIMETER, "PERIMETER OF THE PILE");
+    if (p.NCPERIMETER <= kNotGivenFloor) {
+        CheckNotNegative(in, 3, p.OD, "OUTSIDE DIAMETER");
+        CheckNotNegative(in, 4, p.ID, "INSIDE DIAMETER");
+    }
     p.TIPAREAREAD = p.TIPAREA;
     if (p.UNITS == 1) {
         p.TIPAREA = p.TIPAREA / 144.0;
@@ -114,6 +127,7 @@ void ReadRunControls(TRunState& s, TListReader& in)
              &p.OFFSHORE,
              &p.TZFACTOR},
             "ZFL, INCREMENT, PILE TYPE, TAPER ANGLE, LOAD-SETTLEMENT METHOD, OFFSHORE, T-Z FACTOR");
+    CheckNotNegative(in, 1, p.ZEROFRICTION, "ZERO-FRICTION LENGTH");
     if (!(p.INCREMENT > 0.0)) {
         in.Refuse(2,
                   "THE INCREMENT OF PILE LENGTH " + Num(p.INCREMENT) + " IS NOT GREATER THAN 0.");
@@ -135,6 +149,7 @@ void ReadSoilRow(TRunState& s, TListReader& in, int r)
     if (type != 1.0 && type != 2.0 && type != 3.0) {
         in.Refuse(2, "THE SOIL TYPE " + Num(type) + " IS NOT 1 (SAND), 2 (CLAY) OR 3 (SILT).");
     }
+    CheckNotNegative(in, 4, d(r, kColGamma), "EFFECTIVE UNIT WEIGHT");
     in.Read({&d(r, 8),
              &d(r, 9),
              &d(r, 10),
@@ -288,5 +303,6 @@ void ReadCptFile(TRunState& s, TListReader& in)
     CheckCount(in, 2, c.CPTCOUNT, kMaxCptPoints, "CPT POINTS");
     for (int k = 1; k <= c.CPTCOUNT; ++k) {
         in.Read({&c.CPTDEPTH[k], &c.CPTQC[k]}, "CPT POINT: DEPTH, QC");
+        CheckNotNegative(in, 1, c.CPTDEPTH[k], "CPT DEPTH");
     }
 }
