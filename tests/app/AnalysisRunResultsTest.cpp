@@ -15,6 +15,7 @@
 #include "ResultGraphs.h"
 #include "RunResultSteps.h"
 #include "TProgramData.h"
+#include "TestFolder.h"
 
 namespace {
 
@@ -32,15 +33,8 @@ class AnalysisRunResultsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "apprun-results-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
+        m_root = m_folder.Path();
         fs::create_directories(m_root / "engine");
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(m_root, ec);
     }
 
     // The English example as its file says: steel pipe, OD 24 in, ID 22.5 in, E 29000000
@@ -69,6 +63,7 @@ protected:
         return run.Run(m_data, m_tables, m_root / "engine", steps, m_rec);
     }
 
+    TTestFolder m_folder{"apprun-results"};
     fs::path m_root;
     TProgramData m_data;
     TProjectTables m_tables;

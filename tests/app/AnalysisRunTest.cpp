@@ -14,6 +14,7 @@
 #include "TColumn.h"
 #include "TGridTable.h"
 #include "TProgramData.h"
+#include "TestFolder.h"
 
 namespace {
 
@@ -62,9 +63,7 @@ class AnalysisRunTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "apprun-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
+        m_root = m_folder.Path();
         fs::create_directories(m_root / "project");
         fs::create_directories(m_root / "engine");
         fs::create_directories(m_root / "tmp");
@@ -107,7 +106,6 @@ protected:
         } else {
             ::unsetenv("TMPDIR");
         }
-        fs::remove_all(m_root, ec);
     }
 
     void InstallEngine(const char* module)
@@ -141,6 +139,7 @@ protected:
         return outcome;
     }
 
+    TTestFolder m_folder{"apprun-test"};
     fs::path m_root;
     fs::path m_startFolder;
     bool m_hadTmpDir = false;

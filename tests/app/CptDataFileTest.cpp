@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -16,11 +18,11 @@ class CptDataFileTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_path = fs::temp_directory_path() / "projfile-cptdata.txt";
+        m_path = m_folder / "cptdata.txt";
         std::ofstream(m_path, std::ios::binary)
             << "header one\r\nheader two\r\n1 100 7 9 9\r\n2\t200.5 8\r\n3 300\r\n4 400 1\r\n";
     }
-    void TearDown() override { fs::remove(m_path); }
+    TTestFolder m_folder{"cptdata"};
     fs::path m_path;
 };
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "CptDataFile.h"
+#include "TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -15,15 +16,7 @@ namespace {
 class FuzzRegressionTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path()
-                / ("fuzzregression-"
-                   + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void SetUp() override { m_dir = m_folder.Path(); }
 
     std::string Write(const std::string& name, const std::string& text) const
     {
@@ -32,6 +25,7 @@ protected:
         return path.string();
     }
 
+    TTestFolder m_folder{"fuzzregression"};
     fs::path m_dir;
 };
 

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -104,23 +106,16 @@ TGrlweapInput RowsInput(int n)
     return input;
 }
 
-class TempFolder
+class TempFolder : public TTestFolder
 {
 public:
     TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "grlweap-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(m_path); }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
+        : TTestFolder("grlweap")
+    {}
     std::size_t EntryCount() const
     {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_path), {}));
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(Path()), {}));
     }
-
-private:
-    fs::path m_path;
 };
 
 TEST(GrlweapFileTest, EnglishLayoutMatchesGolden)

@@ -17,6 +17,7 @@
 #include "TLine.h"
 #include "TProgramData.h"
 #include "TWordReader.h"
+#include "TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -43,14 +44,9 @@ class ProjectFileTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path()
-                / ("projfile-"
-                   + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
+        m_dir = m_folder.Path();
         ResetProject(m_data, &m_tables, &m_cpt);
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     TGridTable& Layer(int row)
     {
@@ -145,6 +141,7 @@ protected:
         m_data.FileName = (m_dir / "p.qr7d").string();
     }
 
+    TTestFolder m_folder{"projfile"};
     fs::path m_dir;
     TProgramData m_data;
     TProjectTables m_tables;
@@ -402,12 +399,12 @@ TEST(CptSideFile, TextAndBadInput)
     data.UnitSystem = 2;
     data.Points = {{12.5L, -0.03L}, {0, 0}};
     EXPECT_EQ(CptSideFileText(data), " 2 2\r\n  1.25E+01  -3.00E-02\r\n  0.00E+00  0.00E+00\r\n");
-    const fs::path path = fs::temp_directory_path() / "projfile-cpt-bad.cpt";
+    const TTestFolder folder("projfile-cpt");
+    const fs::path path = folder / "bad.cpt";
     WriteAll(path, " 1 5\r\n  1.00E+00  2.00E+00\r\n");
     EXPECT_THROW(ReadCptSideFile(path.string()), EInOutError);
     WriteAll(path, " 1 2000000000\r\n");
     EXPECT_THROW(ReadCptSideFile(path.string()), EInOutError);
-    fs::remove(path);
 }
 
 TEST(ProjectFileNames, LayoutByExtension)

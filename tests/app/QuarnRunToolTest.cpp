@@ -13,6 +13,7 @@
 
 #include "AnalysisRun.h"
 #include "ResultGraphs.h"
+#include "TestFolder.h"
 
 namespace {
 
@@ -61,15 +62,8 @@ class QuarnRunToolTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "quarn-run-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
+        m_root = m_folder.Path();
         m_project = m_root / "PipeSandClay.qr7d";
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(m_root, ec);
     }
 
     void CopyExample()
@@ -130,6 +124,7 @@ protected:
         return names;
     }
 
+    TTestFolder m_folder{"quarn-run-test"};
     fs::path m_root;
     fs::path m_project;
 };

@@ -10,6 +10,7 @@
 #include "ResultGraphs.h"
 #include "TColumn.h"
 #include "TProgramData.h"
+#include "TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -22,8 +23,7 @@ class ResultGraphsProjectTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "appgraphs-XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
+        folder = m_folder.Path();
         data.MethodFlags = {0, 1, 0, 0, 1, 0, 0, 1, 0, 0};
         data.LoadSettlementMethod = 4;
         data.OD = 24.0L;
@@ -38,8 +38,8 @@ protected:
         soil.Columns(SoilColumn::kSoilType).SetInteger(1, 2);
         soil.Columns(SoilColumn::kBottomDepth).SetFloat(1, 45.0L);
     }
-    void TearDown() override { fs::remove_all(folder); }
 
+    TTestFolder m_folder{"appgraphs"};
     fs::path folder;
     TProgramData data;
     TProjectTables tables;

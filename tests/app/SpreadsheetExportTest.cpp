@@ -13,6 +13,7 @@
 #include <stdlib.h>
 
 #include "ResultGraphs.h"
+#include "TestFolder.h"
 #include "ZipReader.h"
 
 namespace fs = std::filesystem;
@@ -22,27 +23,20 @@ namespace {
 // Numbers pass through the workbook's decimal text of 16 significant digits.
 constexpr double kNumberTol = 1e-12;
 
-class TempFolder
+class TempFolder : public TTestFolder
 {
 public:
     TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "xlsx-export-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(m_path); }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
+        : TTestFolder("xlsx-export")
+    {}
     std::vector<std::string> Entries() const
     {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_path)) {
+        for (const auto& entry : fs::directory_iterator(Path())) {
             names.push_back(entry.path().filename().string());
         }
         return names;
     }
-
-private:
-    fs::path m_path;
 };
 
 // --- A small reader of the workbook's XML parts, enough for the checks below. ---

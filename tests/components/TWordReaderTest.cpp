@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestFolder.h"
+
 namespace {
 
 const std::string kIncomplete = "This file either invalid or incomplete.";
@@ -230,17 +232,14 @@ TEST(TWordReaderTest, FilesThatCannotBeRead)
     const std::string folder = Fixture("");
     EXPECT_NE(MessageOf([&] { TWordReader reader(folder); }), "");
 
-    const std::filesystem::path dir = std::filesystem::temp_directory_path()
-                                      / ("coreexpr-wordreader-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const std::string huge = (dir / "huge.txt").string();
+    const TTestFolder dir("wordreader");
+    const std::string huge = dir.File("huge.txt");
     {
         std::ofstream out(huge, std::ios::binary);
     }
     std::filesystem::resize_file(huge, TWordReader::kMaxFileSize + 1);
     EXPECT_EQ(MessageOf([&] { TWordReader reader(huge); }),
               "Cannot read file \"" + huge + "\": it is larger than 64 MiB.");
-    std::filesystem::remove_all(dir);
 }
 
 TEST(TWordReaderTest, LongLinesAndManyLines)

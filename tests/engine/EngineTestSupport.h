@@ -12,34 +12,14 @@
 
 #include "QuarnEngine.h"
 #include "RunEnvironment.h"
+#include "TestFolder.h"
 
 namespace enginetest {
 
 namespace fs = std::filesystem;
 
-class TTempDir
-{
-public:
-    TTempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "engine-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~TTempDir()
-    {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-    const fs::path& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    fs::path m_path;
-};
+// A private folder per test.
+using TTempDir = TTestFolder;
 
 inline std::string ReadFile(const fs::path& path)
 {

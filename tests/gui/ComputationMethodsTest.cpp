@@ -26,6 +26,7 @@
 #include "TGridTable.h"
 #include "TInputWindow.h"
 #include "TMainForm.h"
+#include "TestFolder.h"
 #include "TfrmWaterDepth.h"
 
 namespace fs = std::filesystem;
@@ -58,8 +59,7 @@ protected:
     void SetUp() override
     {
         EnsureApplication();
-        std::string pattern = (fs::temp_directory_path() / "gui-compmeth-XXXXXX").string();
-        m_root = ::mkdtemp(pattern.data());
+        m_root = m_folder.Path();
         QSettings::setPath(QSettings::IniFormat,
                            QSettings::UserScope,
                            QString::fromStdString(m_root.string()));
@@ -139,6 +139,7 @@ protected:
     std::vector<std::string> Messages;
 
 private:
+    TTestFolder m_folder{"gui-compmeth"};
     fs::path m_root;
     std::unique_ptr<TMainForm> m_form;
 };

@@ -28,6 +28,7 @@
 #include "TDlgSideView.h"
 #include "TGridTable.h"
 #include "TMainForm.h"
+#include "TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -386,8 +387,7 @@ protected:
     void SetUp() override
     {
         EnsureApplication();
-        std::string pattern = (fs::temp_directory_path() / "gui-sideview-XXXXXX").string();
-        m_root = ::mkdtemp(pattern.data());
+        m_root = m_folder.Path();
         QSettings::setPath(QSettings::IniFormat,
                            QSettings::UserScope,
                            QString::fromStdString(m_root.string()));
@@ -480,6 +480,7 @@ protected:
     std::string DocName;
 
 private:
+    TTestFolder m_folder{"gui-sideview"};
     fs::path m_root;
     std::unique_ptr<TMainForm> m_form;
     std::function<bool()> m_previousPrinters;

@@ -25,6 +25,7 @@
 #include "QtTestApplication.h"
 #include "TDlgExport.h"
 #include "TMainForm.h"
+#include "TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -47,8 +48,7 @@ protected:
     void SetUp() override
     {
         EnsureApplication();
-        std::string pattern = (fs::temp_directory_path() / "gui-main-XXXXXX").string();
-        m_root = ::mkdtemp(pattern.data());
+        m_root = m_folder.Path();
         fs::create_directories(m_root / "settings");
         fs::create_directories(m_root / "project");
         QSettings::setPath(QSettings::IniFormat,
@@ -141,6 +141,7 @@ protected:
     bool EditorStarts = true;
 
 private:
+    TTestFolder m_folder{"gui-main"};
     fs::path m_root;
     fs::path m_previousFolder;
     std::unique_ptr<TMainForm> m_form;
