@@ -148,12 +148,12 @@ TableBuilder SectionTableDefinition()
 }
 
 TProjectTables::TProjectTables()
-    : m_sand(SandTemplateDefinition().Build())
-    , m_clay(ClayTemplateDefinition().Build())
-    , m_silt(SiltTemplateDefinition().Build())
-    , m_soil(SoilTableDefinition().Build())
-    , m_tzDepth(TzDepthTableDefinition().Build())
-    , m_section(SectionTableDefinition().Build())
+    : m_sand(SandTemplateDefinition().Build(m_registry))
+    , m_clay(ClayTemplateDefinition().Build(m_registry))
+    , m_silt(SiltTemplateDefinition().Build(m_registry))
+    , m_soil(SoilTableDefinition().Build(m_registry))
+    , m_tzDepth(TzDepthTableDefinition().Build(m_registry))
+    , m_section(SectionTableDefinition().Build(m_registry))
 {}
 
 // The soil table goes first: its sub-tables are copies, but nothing should outlive the

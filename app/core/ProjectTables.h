@@ -10,8 +10,8 @@
 // three per-soil-type property templates, the extra t-z depths and the cross-section area
 // table. Their columns are defined once, in ProjectTables.cpp.
 //
-// Identifiers are unique among the living tables, so only one set may live at a time (the
-// main window's).
+// Each set owns the registry its tables and sub-tables live in: identifiers are unique within
+// a set and templates are found in it, so any number of sets can be alive at once.
 
 // Columns of the soil layers table `D`.
 namespace SoilColumn {
@@ -112,7 +112,11 @@ public:
     bool GetChanged() const;
     void ResetChanged();
 
+    // The registry of this set's tables and their sub-tables.
+    TGridTableRegistry& Registry() { return m_registry; }
+
 private:
+    TGridTableRegistry m_registry; // first: it outlives the tables
     std::unique_ptr<TGridTable> m_sand;
     std::unique_ptr<TGridTable> m_clay;
     std::unique_ptr<TGridTable> m_silt;

@@ -55,26 +55,26 @@ const TGridTableList::TIntWrapper& TGridTableList::Entry(int i) const
     return m_entries[static_cast<std::size_t>(i)];
 }
 
-int TGridTableList::TableIndex(int i) const
+int TGridTableList::TableIndex(const TGridTableRegistry& registry, int i) const
 {
     const TIntWrapper& entry = Entry(i);
     if (entry.isIdentifier) {
-        return IndexOfGridTableId(entry.value);
+        return registry.IndexOfGridTableId(entry.value);
     }
-    return GridTableByIndex(entry.value) != nullptr ? entry.value : -1;
+    return registry.GridTableByIndex(entry.value) != nullptr ? entry.value : -1;
 }
 
-TGridTable* TGridTableList::Tables(int i) const
+TGridTable* TGridTableList::Tables(const TGridTableRegistry& registry, int i) const
 {
-    return GridTableByIndex(TableIndex(i));
+    return registry.GridTableByIndex(TableIndex(registry, i));
 }
 
-int TGridTableList::IdentifierOf(int i) const
+int TGridTableList::IdentifierOf(const TGridTableRegistry& registry, int i) const
 {
     const TIntWrapper& entry = Entry(i);
     if (entry.isIdentifier) {
         return entry.value;
     }
-    const TGridTable* table = GridTableByIndex(entry.value);
+    const TGridTable* table = registry.GridTableByIndex(entry.value);
     return table != nullptr ? table->Identifier() : -1;
 }

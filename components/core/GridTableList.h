@@ -3,11 +3,12 @@
 #include <vector>
 
 class TGridTable;
+class TGridTableRegistry;
 
 // The template tables of a table column, one entry per enumeration item. An entry is either
-// a table Identifier or a position in the list of living tables; identifiers stay valid
-// when other tables are freed, positions do not, so new entries are identifiers wherever
-// the table is known.
+// a table Identifier or a position in the registry's list of living tables; identifiers stay
+// valid when other tables are freed, positions do not, so new entries are identifiers
+// wherever the table is known. Entries are looked up in the registry of the column's table.
 class TGridTableList
 {
 public:
@@ -28,13 +29,13 @@ public:
     int Count() const { return static_cast<int>(m_entries.size()); }
     const TIntWrapper& Entry(int i) const;
 
-    // Position of entry i's table among the living tables, -1 when it names none.
-    int TableIndex(int i) const;
+    // Position of entry i's table among the registry's tables, -1 when it names none.
+    int TableIndex(const TGridTableRegistry& registry, int i) const;
     // Entry i's table, nullptr when it names none.
-    TGridTable* Tables(int i) const;
+    TGridTable* Tables(const TGridTableRegistry& registry, int i) const;
     // The Identifier that entry i stands for when written: an identifier entry as stored,
-    // a position entry as the Identifier of the table there (-1 when none).
-    int IdentifierOf(int i) const;
+    // a position entry as the Identifier of the registry's table there (-1 when none).
+    int IdentifierOf(const TGridTableRegistry& registry, int i) const;
 
 private:
     void CheckIndex(int i, bool allowEnd) const;

@@ -88,7 +88,7 @@ void TTableColumn::InitRowTable(int row)
     // A value outside the template list selects no template.
     TGridTable* templateTable = nullptr;
     if (value >= 1 && value <= m_templates.Count()) {
-        templateTable = m_templates.Tables(value - 1);
+        templateTable = TemplateTable(value - 1);
     }
     if (templateTable != nullptr) {
         RaiseUnless<Exception>(NestingDepth(table) < kMaxNesting,
@@ -317,9 +317,23 @@ void TTableColumn::WriteTypeData(TGridValueWriter& writer) const
     writer.WriteString(kTableMarker);
     writer.WriteListBegin();
     for (int i = 0; i < m_templates.Count(); ++i) {
-        writer.WriteInteger(m_templates.IdentifierOf(i));
+        writer.WriteInteger(TemplateIdentifier(i));
     }
     writer.WriteListEnd();
+}
+
+int TTableColumn::TemplateIdentifier(int i) const
+{
+    if (Table() == nullptr) {
+        const TGridTableList::TIntWrapper& entry = m_templates.Entry(i);
+        return entry.isIdentifier ? entry.value : -1;
+    }
+    return m_templates.IdentifierOf(Table()->Registry(), i);
+}
+
+TGridTable* TTableColumn::TemplateTable(int i) const
+{
+    return Table() != nullptr ? m_templates.Tables(Table()->Registry(), i) : nullptr;
 }
 
 void TTableColumn::CopyFieldsTo(TColumn& target) const
@@ -328,6 +342,6 @@ void TTableColumn::CopyFieldsTo(TColumn& target) const
     auto& t = static_cast<TTableColumn&>(target);
     t.m_templates.Clear();
     for (int i = 0; i < m_templates.Count(); ++i) {
-        t.m_templates.AddIdentifier(m_templates.IdentifierOf(i));
+        t.m_templates.AddIdentifier(TemplateIdentifier(i));
     }
 }

@@ -185,6 +185,11 @@ public:
 
     TGridTableList& Templates() { return m_templates; }
     const TGridTableList& Templates() const { return m_templates; }
+    // The Identifier template entry i stands for, looked up in the table's registry (-1
+    // for none).
+    int TemplateIdentifier(int i) const;
+    // The template table of entry i in the table's registry, nullptr for none.
+    TGridTable* TemplateTable(int i) const;
 
     void InsertRows(int at, int count) override;
     void DeleteRow(int row) override;

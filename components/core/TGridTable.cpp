@@ -8,18 +8,6 @@
 
 namespace {
 
-struct TGridTableRegistry
-{
-    std::vector<TGridTable*> tables;
-    int nextIdentifier = 0;
-};
-
-TGridTableRegistry& Registry()
-{
-    static TGridTableRegistry registry;
-    return registry;
-}
-
 TGridEditorFactory& EditorFactory()
 {
     static TGridEditorFactory factory;
@@ -38,41 +26,6 @@ const TGridEditorFactory& GridEditorFactory()
     return EditorFactory();
 }
 
-int GridTableCount()
-{
-    return static_cast<int>(Registry().tables.size());
-}
-
-TGridTable* GridTableByIndex(int i)
-{
-    const auto& tables = Registry().tables;
-    if (i < 0 || i >= static_cast<int>(tables.size())) {
-        return nullptr;
-    }
-    return tables[static_cast<std::size_t>(i)];
-}
-
-int IndexOfGridTable(const TGridTable* table)
-{
-    const auto& tables = Registry().tables;
-    const auto it = std::find(tables.begin(), tables.end(), table);
-    return it == tables.end() ? -1 : static_cast<int>(it - tables.begin());
-}
-
-int IndexOfGridTableId(int identifier)
-{
-    if (identifier < 0) {
-        return -1;
-    }
-    const auto& tables = Registry().tables;
-    for (std::size_t i = 0; i < tables.size(); ++i) {
-        if (tables[i]->Identifier() == identifier) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 void RefreshTableEditor(TGridTable& table)
 {
     if (table.HasEditor()) {
@@ -82,19 +35,32 @@ void RefreshTableEditor(TGridTable& table)
 }
 
 TGridTable::TGridTable(TGridTable* owner)
-    : m_owner(owner)
+    : TGridTable(owner, owner != nullptr ? &owner->Registry() : nullptr)
+{}
+
+TGridTable::TGridTable(TGridTableRegistry& registry)
+    : TGridTable(nullptr, &registry)
+{}
+
+TGridTable::TGridTable(TGridTable* owner, TGridTableRegistry* registry)
+    : m_ownRegistry(registry == nullptr ? std::make_unique<TGridTableRegistry>() : nullptr)
+    , m_registry(registry != nullptr ? registry : m_ownRegistry.get())
+    , m_owner(owner)
     , m_units(owner != nullptr ? owner->Units() : 1)
 {
-    auto& registry = Registry();
-    m_identifier = registry.nextIdentifier++;
-    registry.tables.push_back(this);
+    m_identifier = m_registry->Add(this);
     m_rowCount = m_minRows;
 }
 
 std::unique_ptr<TGridTable>
 TGridTable::CreateFromTemplate(TGridTable* owner, int number, const TGridTable& templateTable)
 {
-    auto table = std::make_unique<TGridTable>(owner);
+    // A copy without an owner lives beside its template in a shared registry, where its own
+    // templates are found; the copy of a table on its own is on its own too.
+    TGridTableRegistry* registry = owner != nullptr              ? &owner->Registry()
+                                   : templateTable.m_ownRegistry ? nullptr
+                                                                 : templateTable.m_registry;
+    std::unique_ptr<TGridTable> table(new TGridTable(owner, registry));
     table->m_caption = templateTable.m_caption;
     table->m_comments = templateTable.m_comments;
     table->m_topLeft = templateTable.m_topLeft;
@@ -121,8 +87,7 @@ TGridTable::~TGridTable()
         DeleteAllCells(**it);
     }
     m_columns.clear();
-    auto& tables = Registry().tables;
-    std::erase(tables, this);
+    m_registry->Remove(this);
 }
 
 void TGridTable::SetNumber(int number)
@@ -149,7 +114,7 @@ void TGridTable::SetIdentifier(int identifier)
     if (identifier < 0) {
         return;
     }
-    for (TGridTable* other : Registry().tables) {
+    for (TGridTable* other : m_registry->Tables()) {
         if (other != this && other->m_identifier == identifier) {
             other->m_identifier = m_identifier;
         }

@@ -11,11 +11,13 @@
 #include "GridValueStream.h"
 #include "TColumn.h"
 #include "TData.h"
+#include "TGridTableRegistry.h"
 
 // A table of typed columns and rows, edited by the user in an editor window. All tabular
 // input of the program lives in such tables. A row of a table column owns a sub-table made
 // from the template that the row's value in the first (enumeration) column selects. Tables
-// are known across the program by an integer Identifier, unique among the living tables.
+// are known by an integer Identifier, unique among the living tables of their registry (the
+// tables of one project); a table column finds its templates in its table's registry.
 //
 // Row counts: a table never holds fewer rows than MinRows. Asking for fewer (SetRowCount,
 // DeleteRowGroup) removes the rows asked for and then appends fresh rows holding the column
@@ -46,10 +48,14 @@ public:
     using TCellChangedNotification = std::function<void(int col, int row)>;
     using TStructureChangedNotification = std::function<void()>;
 
-    // A table owned by `owner` (a sub-table by its parent) takes the owner's Units, else 1.
+    // A table owned by `owner` (a sub-table by its parent) takes the owner's Units and
+    // registry; without an owner it has a registry of its own and Units 1.
     explicit TGridTable(TGridTable* owner = nullptr);
+    // A top-level table among the tables of `registry`, which must outlive it.
+    explicit TGridTable(TGridTableRegistry& registry);
     // A sub-table: caption, comments, top-left text, help picture, MinRows, MaxRows and
-    // clones of the columns of the template, numbered `number`, with MinRows rows.
+    // clones of the columns of the template, numbered `number`, with MinRows rows; in the
+    // owner's registry, or without an owner in the template's shared registry.
     static std::unique_ptr<TGridTable>
     CreateFromTemplate(TGridTable* owner, int number, const TGridTable& templateTable);
     ~TGridTable() override;
@@ -57,6 +63,7 @@ public:
     TGridTable& operator=(const TGridTable&) = delete;
 
     TGridTable* Owner() const { return m_owner; }
+    TGridTableRegistry& Registry() const { return *m_registry; }
     int Number() const { return m_number; }
     void SetNumber(int number);
     // " n" for each enclosing table, outermost first, whose Number is not 0.
@@ -72,7 +79,8 @@ public:
     void SetHardwiredButton(bool value) { m_hardwiredButton = value; }
 
     int Identifier() const { return m_identifier; }
-    // A negative value is ignored; a table that holds the value gets this table's old one.
+    // A negative value is ignored; a table of the registry that holds the value gets this
+    // table's old one.
     void SetIdentifier(int identifier);
 
     int MinRows() const { return m_minRows; }
@@ -172,6 +180,7 @@ public:
     TNotifyEvent OnResize;
 
 private:
+    TGridTable(TGridTable* owner, TGridTableRegistry* registry);
     void AttachColumn(TColumn& column);
     void PadToMinRows();
     void InsertIntoColumns(int at, int count);
@@ -180,6 +189,8 @@ private:
     void CheckRowIndex(int row) const;
     void ShowEditor(bool modal);
 
+    std::unique_ptr<TGridTableRegistry> m_ownRegistry; // a table on its own
+    TGridTableRegistry* m_registry;
     TGridTable* m_owner;
     int m_number = 0;
     std::string m_caption;
@@ -204,12 +215,6 @@ private:
     std::vector<std::unique_ptr<TColumn>> m_columns;
     std::unique_ptr<TGridTableEditor> m_editor;
 };
-
-// The living tables in creation order.
-int GridTableCount();
-TGridTable* GridTableByIndex(int i); // nullptr outside the list
-int IndexOfGridTable(const TGridTable* table);
-int IndexOfGridTableId(int identifier); // -1 when none holds it or it is negative
 
 // Closes and reopens the table's editor when one is open (after code changed the table).
 void RefreshTableEditor(TGridTable& table);

@@ -209,3 +209,10 @@ std::unique_ptr<TGridTable> TableBuilder::Build(TGridTable* owner) const
     ApplyTo(*table);
     return table;
 }
+
+std::unique_ptr<TGridTable> TableBuilder::Build(TGridTableRegistry& registry) const
+{
+    auto table = std::make_unique<TGridTable>(registry);
+    ApplyTo(*table);
+    return table;
+}

@@ -48,8 +48,10 @@ public:
     TableBuilder& GroupValue();
     TableBuilder& TopDepth();
 
-    // A new table owned by `owner` (nullptr for a top-level table) with MinRows rows.
+    // A new table owned by `owner` (nullptr for a table on its own) with MinRows rows.
     std::unique_ptr<TGridTable> Build(TGridTable* owner = nullptr) const;
+    // A new top-level table among the tables of `registry`, with MinRows rows.
+    std::unique_ptr<TGridTable> Build(TGridTableRegistry& registry) const;
     // Gives an existing table these settings and columns (its columns are replaced).
     void ApplyTo(TGridTable& table) const;
 

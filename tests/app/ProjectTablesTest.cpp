@@ -1,12 +1,14 @@
 #include "ProjectTables.h"
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "TColumnTypes.h"
+#include "TProgramData.h"
 
 namespace {
 
@@ -78,7 +80,9 @@ TEST(ProjectTables, SixTablesWithTheirSettings)
         EXPECT_EQ(t.ColumnCount(), c.columns) << c.name;
         EXPECT_EQ(t.RowCount(), c.minRows) << c.name; // a new project
         EXPECT_EQ(t.Units(), 1) << c.name;
-        EXPECT_EQ(IndexOfGridTableId(c.identifier), IndexOfGridTable(&t)) << c.name;
+        EXPECT_EQ(tables.Registry().IndexOfGridTableId(c.identifier),
+                  tables.Registry().IndexOfGridTable(&t))
+            << c.name;
     }
 }
 
@@ -310,6 +314,34 @@ TEST(ProjectTables, ASecondSetAfterTheFirstGetsTheSameIdentifiers)
     EXPECT_EQ(second.tblDataSilt().Identifier(), 19);
     second.D().Columns(0).SetInteger(0, 3);
     EXPECT_EQ(second.D().Cells(2, 0).GetTable()->Caption(), "Silt Layer Data");
+}
+
+// Two projects open at once (the fuzzer's open-then-reopen, a second window) kept swapping
+// identifiers, so one set's layers were made from the other's templates and a save failed
+// with "Column index out of bounds". Each set resolves in its own registry.
+TEST(ProjectTables, TwoSetsAliveAtOnceKeepTheirIdentifiersAndTemplates)
+{
+    auto first = std::make_unique<TProjectTables>();
+    TProjectTables second;
+    for (TProjectTables* set : {first.get(), &second}) {
+        EXPECT_EQ(set->D().Identifier(), kSoilTableId);
+        EXPECT_EQ(set->tblDataSand().Identifier(), kSandTemplateId);
+        EXPECT_EQ(set->tblDataSilt().Identifier(), kSiltTemplateId);
+    }
+    // A silt layer in the first set takes the first set's silt template (eight columns).
+    first->tblDataSilt().SetCaption("first silt");
+    first->D().Columns(SoilColumn::kSoilType).SetInteger(0, SoilTypeCode::kSilt);
+    second.D().Columns(SoilColumn::kSoilType).SetInteger(0, SoilTypeCode::kSilt);
+    EXPECT_EQ(first->D().Cells(SoilColumn::kLayerData, 0).GetTable()->Caption(), "first silt");
+    EXPECT_EQ(second.D().Cells(SoilColumn::kLayerData, 0).GetTable()->Caption(), "Silt Layer Data");
+    // The set made first goes first; the other still finds its templates.
+    first.reset();
+    second.D().AddRowGroup();
+    second.D().Columns(SoilColumn::kSoilType).SetInteger(1, SoilTypeCode::kClay);
+    const TGridTable* clay = second.D().Cells(SoilColumn::kLayerData, 1).GetTable();
+    ASSERT_NE(clay, nullptr);
+    EXPECT_EQ(clay->Caption(), "Clay Layer Data");
+    EXPECT_EQ(clay->ColumnCount(), second.tblDataClay().ColumnCount());
 }
 
 } // namespace

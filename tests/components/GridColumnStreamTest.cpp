@@ -68,7 +68,7 @@ TEST(GridColumnStream, DefinitionsRoundTripByteForByte)
     EXPECT_FALSE(copy.Columns(3).Visible());
     const auto& t = dynamic_cast<const TTableColumn&>(copy.Columns(4));
     ASSERT_EQ(t.Templates().Count(), 3);
-    EXPECT_EQ(t.Templates().IdentifierOf(1), 300000);
+    EXPECT_EQ(t.TemplateIdentifier(1), 300000);
     const auto& s = dynamic_cast<const TStringColumn&>(copy.Columns(5));
     EXPECT_EQ(s.Default(), "pile");
     EXPECT_EQ(s.WidthInches(), 1.75L);
@@ -178,8 +178,8 @@ TEST(GridColumnStream, OlderTableColumnPositions)
         EXPECT_FALSE(data.Templates().Entry(i).isIdentifier);
         EXPECT_EQ(data.Templates().Entry(i).value, 5);
         // Written as the Identifier of the table at that position.
-        const TGridTable* at5 = GridTableByIndex(5);
-        EXPECT_EQ(data.Templates().IdentifierOf(i), at5 ? at5->Identifier() : -1);
+        const TGridTable* at5 = hardwired.Registry().GridTableByIndex(5);
+        EXPECT_EQ(data.TemplateIdentifier(i), at5 ? at5->Identifier() : -1);
     }
 
     Bytes single;
@@ -192,7 +192,7 @@ TEST(GridColumnStream, OlderTableColumnPositions)
     ASSERT_EQ(only.Templates().Count(), 1);
     EXPECT_FALSE(only.Templates().Entry(0).isIdentifier);
     EXPECT_EQ(only.Templates().Entry(0).value, 10000);
-    EXPECT_EQ(only.Templates().Tables(0), nullptr);
+    EXPECT_EQ(only.TemplateTable(0), nullptr);
 }
 
 TEST(GridColumnStream, DamagedStreamsRaiseClearMessages)

@@ -137,19 +137,53 @@ TEST(GridTable, MaximumRowsBoundAddAndInsert)
 
 TEST(GridTable, IdentifiersStayUnique)
 {
-    TGridTable a;
-    TGridTable b;
+    TGridTableRegistry registry;
+    TGridTable a(registry);
+    TGridTable b(registry);
     EXPECT_NE(a.Identifier(), b.Identifier());
-    EXPECT_EQ(IndexOfGridTable(&b), IndexOfGridTable(&a) + 1);
+    EXPECT_EQ(registry.IndexOfGridTable(&b), registry.IndexOfGridTable(&a) + 1);
     const int oldA = a.Identifier();
     a.SetIdentifier(b.Identifier());
     EXPECT_EQ(b.Identifier(), oldA);
-    EXPECT_EQ(IndexOfGridTableId(a.Identifier()), IndexOfGridTable(&a));
+    EXPECT_EQ(registry.IndexOfGridTableId(a.Identifier()), registry.IndexOfGridTable(&a));
     a.SetIdentifier(-4);
     EXPECT_NE(a.Identifier(), -4);
-    EXPECT_EQ(IndexOfGridTableId(-1), -1);
-    EXPECT_EQ(GridTableByIndex(-1), nullptr);
-    EXPECT_EQ(GridTableByIndex(GridTableCount()), nullptr);
+    EXPECT_EQ(registry.IndexOfGridTableId(-1), -1);
+    EXPECT_EQ(registry.GridTableByIndex(-1), nullptr);
+    EXPECT_EQ(registry.GridTableByIndex(registry.GridTableCount()), nullptr);
+}
+
+// Each registry numbers and resolves its own tables: two sets built from the same
+// definitions keep their identifiers and their sub-tables come from their own templates,
+// whichever set was made first or goes first.
+TEST(GridTable, RegistriesKeepTheirTablesApart)
+{
+    auto build = [](TGridTableRegistry& registry, const char* caption) {
+        std::vector<std::unique_ptr<TGridTable>> set;
+        set.push_back(TableBuilder(caption).Identifier(5).Rows(2, 2).Float({"x"}).Build(registry));
+        set.push_back(TableBuilder("Parent")
+                          .Identifier(9)
+                          .Enum({"Type"}, {"one"})
+                          .SubTables({"Data"}, {5})
+                          .Build(registry));
+        return set;
+    };
+    auto first = std::make_unique<TGridTableRegistry>();
+    TGridTableRegistry second;
+    auto firstSet = build(*first, "First template");
+    auto secondSet = build(second, "Second template");
+    for (auto* set : {&firstSet, &secondSet}) {
+        EXPECT_EQ((*set)[0]->Identifier(), 5);
+        EXPECT_EQ((*set)[1]->Identifier(), 9);
+    }
+    EXPECT_EQ(firstSet[1]->Cells(1, 0).GetTable()->Caption(), "First template");
+    EXPECT_EQ(secondSet[1]->Cells(1, 0).GetTable()->Caption(), "Second template");
+    EXPECT_EQ(first->GridTableCount(), 3); // template, parent, one sub-table
+    firstSet.clear();
+    first.reset();
+    secondSet[1]->AddRowGroup();
+    EXPECT_EQ(secondSet[1]->Cells(1, 1).GetTable()->Caption(), "Second template");
+    EXPECT_EQ(second.IndexOfGridTableId(5), 0);
 }
 
 // A parent with an enumeration first column and two templates (items 1 and 2; item 3 names
@@ -165,20 +199,21 @@ protected:
                       .TopLeft("Location")
                       .Comments("first")
                       .Float({"Stress"}, "F/L2^2", 100.0L)
-                      .Build();
+                      .Build(m_registry);
         m_second = TableBuilder("Second Data")
                        .Identifier(kSecondTemplateId)
                        .Rows(2, 2)
                        .Float({"Weight"}, "F/L2^3")
                        .Int({"Method"}, 0, 0, 4)
-                       .Build();
+                       .Build(m_registry);
         m_parent = TableBuilder("Parent")
                        .Rows(1, 40)
                        .Enum({"Type"}, {"first", "second", "third"})
                        .SubTables({"Data"}, {kFirstTemplateId, kSecondTemplateId, -1})
-                       .Build();
+                       .Build(m_registry);
     }
 
+    TGridTableRegistry m_registry; // first: it outlives the tables
     std::unique_ptr<TGridTable> m_first;
     std::unique_ptr<TGridTable> m_second;
     std::unique_ptr<TGridTable> m_parent;
@@ -378,18 +413,20 @@ TEST_F(SubTables, ChangedFlagOfOtherRowObjectsComesFromTheHandlers)
 // created before the template does not turn it to another table.
 TEST(GridTableClone, TemplatesFollowTheirIdentifierNotTheirPosition)
 {
-    auto filler = std::make_unique<TGridTable>();
-    auto target = TableBuilder("Target").Identifier(91101).Rows(1, 1).Int({"N"}, 0, 0, 1).Build();
-    auto outer = std::make_unique<TGridTable>();
+    TGridTableRegistry registry;
+    auto filler = std::make_unique<TGridTable>(registry);
+    auto target =
+        TableBuilder("Target").Identifier(91101).Rows(1, 1).Int({"N"}, 0, 0, 1).Build(registry);
+    auto outer = std::make_unique<TGridTable>(registry);
     auto column = std::make_unique<TTableColumn>(outer.get());
-    column->Templates().AddIndex(IndexOfGridTable(target.get()));
+    column->Templates().AddIndex(registry.IndexOfGridTable(target.get()));
     outer->AddColumn(std::move(column));
     ASSERT_EQ(outer->Cells(0, 0).GetTable()->Caption(), "Target");
 
     auto copy = TGridTable::CreateFromTemplate(nullptr, 0, *outer);
     filler.reset(); // every later table moves one position up
     const auto& cloned = dynamic_cast<const TTableColumn&>(copy->Columns(0));
-    EXPECT_EQ(cloned.Templates().Tables(0), target.get());
+    EXPECT_EQ(cloned.TemplateTable(0), target.get());
     copy->AddRowGroup();
     EXPECT_EQ(copy->Cells(0, 1).GetTable()->Caption(), "Target");
 }

@@ -63,13 +63,13 @@ protected:
                      .TopLeft("Location")
                      .Float({"Unit weight"}, "F/L2^3")
                      .Float({"Friction angle"})
-                     .Build();
+                     .Build(m_registry);
         m_clay = TableBuilder("Clay Data")
                      .Identifier(kClayId)
                      .Rows(2, 2)
                      .Float({"Unit weight"}, "F/L2^3")
                      .Float({"Shear strength"}, "F/L2^2")
-                     .Build();
+                     .Build(m_registry);
         m_table = MakeTable(2, 6);
     }
 
@@ -83,7 +83,7 @@ protected:
         SetGridEditorFactory(nullptr);
     }
 
-    static std::unique_ptr<TGridTable> MakeTable(int minRows, int maxRows)
+    std::unique_ptr<TGridTable> MakeTable(int minRows, int maxRows)
     {
         return TableBuilder("Test Table")
             .Rows(minRows, maxRows)
@@ -94,7 +94,7 @@ protected:
             .Float({"Depth at", "Bottom,"}, "L2")
             .Int({"Count"}, 1, 1, 40)
             .SubTables({"Layer Data"}, {kSandId, kClayId})
-            .Build();
+            .Build(m_registry);
     }
 
     TTableForm* Open(TGridTable& table)
@@ -125,6 +125,7 @@ protected:
 
     std::vector<TMessageRequest> m_messages;
     TMessageAnswerer m_previous;
+    TGridTableRegistry m_registry; // first: it outlives the tables
     std::unique_ptr<TGridTable> m_sand;
     std::unique_ptr<TGridTable> m_clay;
     std::unique_ptr<TGridTable> m_table;
