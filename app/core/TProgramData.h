@@ -157,6 +157,9 @@ public:
     int CptColumns = 0;          // number of data columns per line
     int CptPointCount = 0;       // CPT points held in the CPT profile graph
 
+    // Field by field; input windows compare before and after they store.
+    friend bool operator==(const TProgramData&, const TProgramData&) = default;
+
     // True when the method (1..9) is selected; false for any other code.
     bool MethodSelected(int methodCode) const;
 

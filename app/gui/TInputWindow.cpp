@@ -2,14 +2,59 @@
 
 #include <exception>
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 
+#include "AccessibleNames.h"
 #include "MessageSeam.h"
 #include "TDataCombo.h"
 #include "TDataEdit.h"
+#include "TExpression.h"
 #include "TMainForm.h"
+#include "TProgramData.h"
+
+namespace {
+
+std::string StringProperty(const QWidget* widget, const char* name)
+{
+    return widget->property(name).toString().toStdString();
+}
+
+// A numeric edit's settings, written in the form as dynamic properties. Limits and values
+// are texts, read as the edit reads its entries, so 0.001 is exactly the 0.001 typed.
+void ApplyEditProperties(TDataEdit* edit, QWidget* root)
+{
+    if (edit->property("IntegerOnly").isValid()) {
+        edit->SetIntegerOnly(edit->property("IntegerOnly").toBool());
+    }
+    if (edit->property("Caption").isValid()) {
+        edit->SetCaption(StringProperty(edit, "Caption"));
+    }
+    if (edit->property("UnitsString").isValid()) {
+        edit->SetUnitsString(StringProperty(edit, "UnitsString"));
+    }
+    if (edit->property("MaxVal").isValid()) {
+        edit->SetMaxVal(EvaluateExpression(StringProperty(edit, "MaxVal")));
+    }
+    if (edit->property("MinVal").isValid()) {
+        edit->SetMinVal(EvaluateExpression(StringProperty(edit, "MinVal")));
+    }
+    if (edit->property("Number").isValid()) {
+        edit->SetNumber(EvaluateExpression(StringProperty(edit, "Number")));
+    }
+    if (edit->property("EditLabel").isValid()) {
+        edit->SetEditLabel(root->findChild<QLabel*>(edit->property("EditLabel").toString()));
+    }
+}
+
+} // namespace
 
 TInputWindow::TInputWindow(TMainForm& form, EInputWindow which)
     : QWidget(nullptr)
@@ -19,6 +64,7 @@ TInputWindow::TInputWindow(TMainForm& form, EInputWindow which)
     const TInputWindowLauncher& launcher = InputWindowLaunchers()[static_cast<int>(which)];
     setObjectName(launcher.WindowClass);
     setWindowTitle(launcher.Caption);
+    setAccessibleName(launcher.Caption);
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -35,6 +81,7 @@ void TInputWindow::AddToMdi()
     m_sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
     m_sub->setWindowTitle(windowTitle());
+    m_sub->setObjectName(objectName() + QStringLiteral("Frame"));
     connect(mdi, &QMdiArea::subWindowActivated, this, &TInputWindow::SubWindowActivated);
     m_sub->show();
     mdi->setActiveSubWindow(m_sub);
@@ -44,21 +91,97 @@ void TInputWindow::AddToMdi()
     }
 }
 
-void TInputWindow::SetFixedClientSize(int width, int height)
+void TInputWindow::FinishForm()
 {
-    setFixedSize(width, height);
+    for (TDataEdit* edit : findChildren<TDataEdit*>()) {
+        ApplyEditProperties(edit, this);
+    }
+    NameForAccessibility(*this);
+    // The window is as large as its content needs, and grows and shrinks with it.
+    if (layout() != nullptr) {
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    }
 }
 
-QWidget* TInputWindow::FindOpenWindow(TMainForm& form, EInputWindow which)
+// ---- bindings ---------------------------------------------------------------------------------
+
+TNumberBinding& TInputWindow::BindNumber(TDataEdit* edit, TFieldOf<long double> field)
+{
+    auto binding = std::make_unique<TNumberBinding>(
+        edit,
+        [field](TProgramData& data) { return field(data); },
+        [field](TProgramData& data, long double entry) { field(data) = entry; });
+    TNumberBinding& ref = *binding;
+    m_bindings.push_back(std::move(binding));
+    return ref;
+}
+
+TNumberBinding& TInputWindow::BindNumber(TDataEdit* edit,
+                                         TFieldOf<int> field,
+                                         std::function<int(long double)> stored)
+{
+    auto binding = std::make_unique<TNumberBinding>(
+        edit,
+        [field](TProgramData& data) { return static_cast<long double>(field(data)); },
+        [field, stored](TProgramData& data, long double entry) { field(data) = stored(entry); });
+    TNumberBinding& ref = *binding;
+    m_bindings.push_back(std::move(binding));
+    return ref;
+}
+
+void TInputWindow::BindCheck(QAbstractButton* box,
+                             TFieldOf<int> field,
+                             int checkedCode,
+                             int uncheckedCode)
+{
+    m_bindings.push_back(
+        std::make_unique<TCheckBinding>(box, std::move(field), checkedCode, uncheckedCode));
+}
+
+TRadioBinding& TInputWindow::BindRadio(TFieldOf<int> field,
+                                       TRadioBinding::TButtons buttons,
+                                       QAbstractButton* fallback)
+{
+    auto binding = std::make_unique<TRadioBinding>(std::move(field), std::move(buttons), fallback);
+    TRadioBinding& ref = *binding;
+    m_bindings.push_back(std::move(binding));
+    return ref;
+}
+
+void TInputWindow::BindText(QLineEdit* edit, TFieldOf<std::string> field)
+{
+    m_bindings.push_back(std::make_unique<TTextBinding>(edit, std::move(field)));
+}
+
+void TInputWindow::BindText(QPlainTextEdit* memo, TFieldOf<std::string> field)
+{
+    m_bindings.push_back(std::make_unique<TTextBinding>(memo, std::move(field)));
+}
+
+// ---- helpers ----------------------------------------------------------------------------------
+
+TProgramData& TInputWindow::Data() const
+{
+    return m_form.Data();
+}
+
+void TInputWindow::MoveToTop(int top)
+{
+    if (m_sub != nullptr) {
+        m_sub->move(m_sub->x(), top);
+    }
+}
+
+TInputWindow* TInputWindow::FindOpenWindow(TMainForm& form, EInputWindow which)
 {
     if (form.MdiArea() == nullptr) {
         return nullptr;
     }
     const char* windowClass = InputWindowLaunchers()[static_cast<int>(which)].WindowClass;
     for (QMdiSubWindow* sub : form.MdiArea()->subWindowList()) {
-        QWidget* widget = sub->widget();
-        if (widget != nullptr && widget->objectName() == windowClass) {
-            return widget;
+        auto* window = qobject_cast<TInputWindow*>(sub->widget());
+        if (window != nullptr && !window->m_closed && window->objectName() == windowClass) {
+            return window;
         }
     }
     return nullptr;
@@ -73,11 +196,10 @@ void TInputWindow::CloseWindow()
     }
 }
 
-void TInputWindow::MarkModified()
+void TInputWindow::CloseWithProject()
 {
-    if (!m_loading) {
-        m_form.SetModified(true);
-    }
+    m_withProject = true;
+    CloseWindow();
 }
 
 bool TInputWindow::FocusedControlIsValid()
@@ -92,14 +214,18 @@ bool TInputWindow::FocusedControlIsValid()
     return true;
 }
 
+// ---- load and store ---------------------------------------------------------------------------
+
 void TInputWindow::FormActivate()
 {
-    // Loading fires the controls' handlers, which mark the project modified; what the user
-    // changed before (in any window) must still be offered for saving, so the flag is put
-    // back as it was.
+    // What the user changed before (in any window) must still be offered for saving, and
+    // loading is no change: the flag is put back as it was.
     const bool wasModified = m_form.IsModified();
     m_loading = true;
     try {
+        for (const auto& binding : m_bindings) {
+            binding->Load(Data());
+        }
         LoadControls();
     } catch (const std::exception& e) {
         ShowInformation(e.what(), this);
@@ -113,26 +239,42 @@ void TInputWindow::FormDeactivate()
     TryStore();
 }
 
+bool TInputWindow::StorePendingEdits()
+{
+    return m_closed || TryStore();
+}
+
 bool TInputWindow::TryStore()
 {
     if (m_storing || m_closed) {
         return false;
     }
     m_storing = true;
+    if (!FocusedControlIsValid()) {
+        m_storing = false;
+        ActivateAgain();
+        return false;
+    }
+    TProgramData& data = Data();
+    const TProgramData before = data;
+    bool tablesChanged = false;
     bool stored = false;
     try {
-        if (!FocusedControlIsValid()) {
-            m_storing = false;
-            ActivateAgain();
-            return false;
+        for (const auto& binding : m_bindings) {
+            binding->Read();
         }
-        if (StoreControls()) {
-            m_form.SetModified(true);
+        for (const auto& binding : m_bindings) {
+            binding->Store(data);
         }
+        tablesChanged = StoreControls();
         stored = true;
     } catch (const std::exception& e) {
-        // Windows read every control before they store one, so nothing is half stored.
+        // All or nothing: the data go back to what they were.
+        data = before;
         ShowInformation(e.what(), this);
+    }
+    if (stored && (tablesChanged || !(data == before))) {
+        m_form.SetModified(true);
     }
     m_storing = false;
     return stored;
@@ -175,8 +317,10 @@ void TInputWindow::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    // What cannot be stored keeps the window open, so the entries are not lost.
-    if (!TryStore()) {
+    // What cannot be stored keeps the window open, so the entries are not lost; unless the
+    // project itself goes.
+    const bool stored = TryStore();
+    if (!m_withProject && (!stored || !CloseAllowed())) {
         event->ignore();
         return;
     }

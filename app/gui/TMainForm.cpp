@@ -28,6 +28,8 @@
 #include "RunResultSteps.h"
 #include "SpreadsheetExport.h"
 #include "TDlgExport.h"
+#include "TEditHost.h"
+#include "TInputWindow.h"
 #include "TPlotForm.h"
 #include "TTableForm.h"
 
@@ -307,14 +309,12 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::DeactivateActiveChild()
 {
-    // An input window stores its edits in its deactivation handler, a slot named
-    // FormDeactivate; windows without one (graphs) have nothing to store.
+    // Input windows and table editors hold edits not yet stored; graph windows hold none.
     if (m_mdi == nullptr || m_mdi->activeSubWindow() == nullptr) {
         return;
     }
-    QWidget* child = m_mdi->activeSubWindow()->widget();
-    if (child != nullptr && child->metaObject()->indexOfMethod("FormDeactivate()") >= 0) {
-        QMetaObject::invokeMethod(child, "FormDeactivate", Qt::DirectConnection);
+    if (auto* host = dynamic_cast<TEditHost*>(m_mdi->activeSubWindow()->widget())) {
+        host->StorePendingEdits();
     }
 }
 
@@ -322,6 +322,12 @@ void TMainForm::CloseAllChildren()
 {
     if (m_mdi == nullptr) {
         return;
+    }
+    // An input window's own reasons to stay open do not hold when the project goes.
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        if (auto* window = qobject_cast<TInputWindow*>(sub->widget())) {
+            window->CloseWithProject();
+        }
     }
     m_mdi->closeAllSubWindows();
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
@@ -584,8 +590,8 @@ void TMainForm::UpdatePileShapeMenus()
     }
     const int notChosen =
         static_cast<int>(circular ? EInputWindow::NoncircularPile : EInputWindow::CircularPile);
-    if (m_windows[notChosen] != nullptr) {
-        m_windows[notChosen]->close();
+    if (auto* window = qobject_cast<TInputWindow*>(m_windows[notChosen])) {
+        window->CloseWithProject();
     }
 }
 
@@ -755,6 +761,7 @@ void TMainForm::UnitsClick()
         if (system != m_data.UnitSystem) {
             m_data.SetUnits(system, &m_tables, &m_motionInput);
             SetModified(true);
+            ReloadInputWindows();
         }
     });
 }
@@ -860,6 +867,17 @@ void TMainForm::AboutClick()
                  "About",
                  std::string("Quarn 2015\nVersion ") + kVersionText,
                  this});
+}
+
+void TMainForm::ReloadInputWindows()
+{
+    // The windows show the values in the units they were loaded in; what they show next
+    // must be what the project holds now.
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        if (auto* window = qobject_cast<TInputWindow*>(sub->widget())) {
+            window->FormActivate();
+        }
+    }
 }
 
 void TMainForm::InputWindowClick()

@@ -93,6 +93,8 @@ public:
     void VisibleOffshoreColumns();
     void DeactivateActiveChild();
     void CloseAllChildren();
+    // Runs the activation of every open input window, after the project changed under them.
+    void ReloadInputWindows();
     void OpenInEditor(const std::string& path);
     // Help and manuals, through the desktop; a message names a file that could not be opened.
     void OpenDocument(const std::string& path);

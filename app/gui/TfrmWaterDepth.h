@@ -1,16 +1,17 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include "TInputWindow.h"
 
 class QCheckBox;
-class QGroupBox;
 class QLabel;
-class QPushButton;
 class QRadioButton;
-class QTabWidget;
-class TDataEdit;
+
+namespace Ui {
+class TfrmWaterDepth;
+}
 
 // "Computation Methods": the method of unit load transfer for the load-settlement curves, the
 // methods computed for capacity, the t-z factors, the USACE critical depth, the ICP/MTD clay
@@ -22,9 +23,8 @@ class TfrmWaterDepth : public TInputWindow
 
 public:
     explicit TfrmWaterDepth(TMainForm& form);
+    ~TfrmWaterDepth() override;
 
-    static constexpr int kClientWidth = 439;
-    static constexpr int kClientHeight = 605;
     static constexpr int kMethodCount = 9;
 
 public slots:
@@ -46,37 +46,13 @@ private slots:
     void CloseClick();
 
 private:
-    void CreateControls();
+    void DeclareBindings();
     void ConnectHandlers();
-    // Code 1..9 of the checked load-settlement radio button; 0 when none is checked.
-    int CheckedMethod() const;
-    void CheckMethod(int code);
-    void AdjustSoilTables(bool userValuesShown);
-    // Silt layers become sand layers keeping unit weight, friction angle, blow count and Ko.
-    bool ConvertSiltLayers();
 
-    QTabWidget* m_pages = nullptr;
+    std::unique_ptr<Ui::TfrmWaterDepth> ui;
+    // In method-code order 1..9.
     std::array<QRadioButton*, kMethodCount> m_opt{};
     std::array<QCheckBox*, kMethodCount> m_check{};
     std::array<QLabel*, kMethodCount> m_ls{};
-    QGroupBox* m_capacityGroup = nullptr;
-    QRadioButton* m_optHigh = nullptr;
-    QRadioButton* m_optLow = nullptr;
-    QRadioButton* m_radio1 = nullptr;
-    QRadioButton* m_radio2 = nullptr;
-    QRadioButton* m_radio3 = nullptr;
-    QLabel* m_label13 = nullptr;
-    QLabel* m_label12 = nullptr;
-    TDataEdit* m_dataEdit1 = nullptr;
-    QRadioButton* m_optDrain = nullptr;
-    QRadioButton* m_optUndrain = nullptr;
-    QRadioButton* m_optCompression = nullptr;
-    QRadioButton* m_optTension = nullptr;
-    TDataEdit* m_deReduct = nullptr;
-    QLabel* m_reductLabel = nullptr;
-    QLabel* m_label5 = nullptr;
-    QPushButton* m_button1 = nullptr;
-    QPushButton* m_button2 = nullptr;
-    QPushButton* m_button3 = nullptr;
-    QPushButton* m_button4 = nullptr;
+    TRadioBinding* m_method = nullptr;
 };

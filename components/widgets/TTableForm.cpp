@@ -473,13 +473,24 @@ void TTableForm::changeEvent(QEvent* event)
 void TTableForm::FormDeactivate()
 {
     // A message box of our own takes the activation; that is no leaving.
-    if (m_table == nullptr || m_closing || m_inCommit
-        || QApplication::activeModalWidget() != nullptr) {
+    if (QApplication::activeModalWidget() != nullptr) {
         return;
     }
-    if (!CommitCell() && !m_modalRunning && m_table != nullptr) {
+    StorePendingEdits();
+}
+
+bool TTableForm::StorePendingEdits()
+{
+    if (m_table == nullptr || m_closing || m_inCommit) {
+        return true;
+    }
+    if (CommitCell()) {
+        return true;
+    }
+    if (!m_modalRunning && m_table != nullptr) {
         ShowWindow();
     }
+    return false;
 }
 
 // ---- committing --------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <QRect>
 
 #include "GridEditorSeams.h"
+#include "TEditHost.h"
 
 class QLabel;
 class QMdiArea;
@@ -27,7 +28,7 @@ class TTableEditorHandle;
 //
 // The table owns the window through a handle (TGridTableEditor); InstallTableFormEditor makes
 // TGridTable::Show and ShowModal open it.
-class TTableForm : public QDialog, public TGridControlParent
+class TTableForm : public QDialog, public TGridControlParent, public TEditHost
 {
     Q_OBJECT
 
@@ -62,6 +63,9 @@ public:
     // Snaps a frame the user proposes by dragging `edges` to whole rows and columns and
     // returns the corrected frame (client geometry); the window takes the new size.
     QRect WMSizing(Qt::Edges edges, const QRect& proposed);
+
+    // TEditHost: commits the cell being edited; a refused entry keeps the window shown.
+    bool StorePendingEdits() override;
 
     // TGridControlParent
     std::unique_ptr<TGridComboControl> CreateCombo() override;
@@ -106,9 +110,7 @@ private:
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
-    // Invokable by name: the main window stores a child's edits through it before it saves,
-    // runs or closes, since inside the frame the child is never deactivated itself.
-    Q_INVOKABLE void FormDeactivate();
+    void FormDeactivate();
     void GridExit(QWidget* now);
     bool GridSelectCell(int fromColumn, int fromRow, int toColumn, int toRow);
     void GridKeyPress();

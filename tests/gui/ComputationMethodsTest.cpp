@@ -13,11 +13,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "LayoutChecks.h"
 #include "MessageSeam.h"
 #include "ProjectTables.h"
 #include "QtTestApplication.h"
@@ -150,7 +153,6 @@ TEST_F(ComputationMethodsTest, MenuOpensOneWindowWithItsControlsAndCaptions)
     ASSERT_NE(window.SubWindow(), nullptr);
     EXPECT_EQ(window.SubWindow()->windowTitle().toStdString(), "Computation Methods");
     EXPECT_EQ(window.objectName().toStdString(), "TfrmWaterDepth");
-    EXPECT_EQ(window.size(), QSize(439, 605));
     auto* pages = Child<QTabWidget>("PageControl1");
     ASSERT_EQ(pages->count(), 2);
     EXPECT_EQ(pages->tabText(0).toStdString(), "Method for Load Settlement");
@@ -215,6 +217,27 @@ TEST_F(ComputationMethodsTest, MenuOpensOneWindowWithItsControlsAndCaptions)
     Form().findChild<QAction*>("mCompMethod")->trigger();
     EXPECT_EQ(Form().findChildren<TfrmWaterDepth*>().size(), 1);
     EXPECT_TRUE(Messages.empty());
+}
+
+// The window is as large as its content: with USACE and ICP/MTD ticked the critical-depth
+// and clay panels show in full on the capacity page.
+TEST_F(ComputationMethodsTest, BothPagesShowEveryPanelUnclipped)
+{
+    Data().MethodFlags = {0, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    Data().LoadDirection = LoadDirectionCode::kTension;
+    TfrmWaterDepth& window = Open();
+    auto* pages = Child<QTabWidget>("PageControl1");
+    for (int page = 0; page < pages->count(); ++page) {
+        SCOPED_TRACE(page);
+        const QRect tab = pages->tabBar()->tabRect(page);
+        QTest::mouseClick(pages->tabBar(), Qt::LeftButton, Qt::NoModifier, tab.center());
+        ASSERT_EQ(pages->currentIndex(), page);
+        ExpectNothingClippedOrOverlapping(window);
+    }
+    for (const char* name :
+         {"Panel1", "Panel2", "DataEdit1", "OptUndrain", "GroupBox3", "Button4"}) {
+        EXPECT_TRUE(Window()->findChild<QWidget*>(name)->isVisible()) << name;
+    }
 }
 
 TEST_F(ComputationMethodsTest, ActivationLoadsTheProjectInBothUnitSystems)

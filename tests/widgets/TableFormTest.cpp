@@ -446,16 +446,24 @@ TEST_F(TableFormTest, RowButtonsNeedACurrentRowAndAnAcceptedEntry)
     EXPECT_EQ(form->CurrentRow(), 1);
 }
 
-TEST_F(TableFormTest, DeactivationByNameStoresTheTypedCell)
+TEST_F(TableFormTest, StoringPendingEditsStoresTheTypedCell)
 {
-    // The main window stores a child's pending edit by invoking FormDeactivate by name.
+    // The main window stores a child's pending edit through its edit-host interface.
     TTableForm* form = Open(*m_table);
     ASSERT_NE(form, nullptr);
-    ASSERT_GE(form->metaObject()->indexOfMethod("FormDeactivate()"), 0);
+    TEditHost* host = form;
     Type(*form, kCountCol, 1, "7");
-    QMetaObject::invokeMethod(form, "FormDeactivate", Qt::DirectConnection);
+    EXPECT_TRUE(host->StorePendingEdits());
     EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(m_table->Columns(kCountCol).GetText(1), "7");
+
+    // A refused entry is reported and stays in its cell.
+    Type(*form, kCountCol, 1, "99");
+    EXPECT_FALSE(host->StorePendingEdits());
+    ASSERT_EQ(m_messages.size(), 1U);
+    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40.");
+    EXPECT_EQ(m_table->Columns(kCountCol).GetText(1), "7");
+    EXPECT_EQ(form->GridCellText(1 + kCountCol, 2 + 1), "99");
 }
 
 TEST_F(TableFormTest, RowButtonsFollowTheRowLimits)

@@ -1,0 +1,169 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "FileDialogSeam.h"
+#include "MainSeams.h"
+#include "MessageSeam.h"
+#include "QtTestApplication.h"
+#include "TMainForm.h"
+
+// A shown, active main window over a temporary settings folder, for the input-window tests.
+// Every message is recorded and answered with OK; file dialogs and the desktop are answered
+// here. The helpers act as the user does: click, type, tab.
+class WindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EnsureApplication();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "gui-window-XXXXXX").string();
+        m_root = ::mkdtemp(pattern.data());
+        QSettings::setPath(QSettings::IniFormat,
+                           QSettings::UserScope,
+                           QString::fromStdString(m_root.string()));
+        SetMessageAnswerer([this](const TMessageRequest& r) {
+            Messages.push_back(r.text);
+            MessageTypes.push_back(r.type);
+            return EMessageResult::Ok;
+        });
+        SetOpenFileAnswerer([this](const TOpenFileRequest& r) {
+            OpenRequests.push_back(r);
+            return OpenAnswer;
+        });
+        SetSaveFileAnswerer([this](const TSaveFileRequest&) { return SaveAnswer; });
+        SetShellOpener([this](const std::string& what) {
+            Opened.push_back(what);
+            return true;
+        });
+        m_form = std::make_unique<TMainForm>();
+        m_form->FormShow({});
+        m_form->resize(1400, 980);
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    }
+
+    void TearDown() override
+    {
+        m_form.reset();
+        SetMessageAnswerer({});
+        SetOpenFileAnswerer({});
+        SetSaveFileAnswerer({});
+        SetShellOpener({});
+        std::error_code ec;
+        std::filesystem::remove_all(m_root, ec);
+    }
+
+    std::filesystem::path Root() const { return m_root; }
+    TMainForm& Form() { return *m_form; }
+    TProgramData& Data() { return m_form->Data(); }
+
+    // Chooses the menu item (or tool button) as the user does.
+    void Choose(const char* actionName)
+    {
+        QAction* action = m_form->findChild<QAction*>(actionName);
+        ASSERT_NE(action, nullptr) << actionName;
+        ASSERT_TRUE(action->isEnabled()) << actionName;
+        action->trigger();
+        QCoreApplication::processEvents();
+    }
+
+    template<typename Window>
+    Window* Open(const char* actionName)
+    {
+        Choose(actionName);
+        return m_form->findChild<Window*>();
+    }
+
+    // Runs the deferred deletions a close leaves.
+    static void Settle()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    template<typename T>
+    static T* Child(const QWidget* root, const char* name)
+    {
+        T* child = root->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    // A click on a button, check box or radio button where its mark is.
+    static void Click(QAbstractButton* button)
+    {
+        ASSERT_NE(button, nullptr);
+        const bool marked = qobject_cast<QCheckBox*>(button) != nullptr
+                            || qobject_cast<QRadioButton*>(button) != nullptr;
+        const QPoint at = marked ? QPoint(std::min(8, button->width() / 2), button->height() / 2)
+                                 : button->rect().center();
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    // Clicks into the edit, replaces its whole text by typing, and stays in it.
+    static void Type(QLineEdit* edit, const QString& text)
+    {
+        ASSERT_NE(edit, nullptr);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty()) {
+            QTest::keyClick(edit, Qt::Key_Delete);
+        } else {
+            QTest::keyClicks(edit, text);
+        }
+    }
+
+    // Leaves the focused control with Tab.
+    static void Tab()
+    {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+
+    // Types into the edit and tabs out of it.
+    static void Enter(QLineEdit* edit, const QString& text)
+    {
+        Type(edit, text);
+        Tab();
+    }
+
+    // Activates another child of the frame with a click on it, as the user leaves a window.
+    void ClickInto(QWidget* window)
+    {
+        ASSERT_NE(window, nullptr);
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        QCoreApplication::processEvents();
+    }
+
+    std::vector<std::string> Messages;
+    std::vector<EMessageType> MessageTypes;
+    std::vector<TOpenFileRequest> OpenRequests;
+    TOpenFileAnswer OpenAnswer;
+    std::string SaveAnswer;
+    std::vector<std::string> Opened;
+
+private:
+    std::filesystem::path m_root;
+    std::unique_ptr<TMainForm> m_form;
+};
