@@ -199,8 +199,11 @@ void TIPANNULUS(TRunState& s)
     const TPileData& p = s.PILEDATA;
     TPipelineState& pl = s.PIPELINE;
     const int nseg = Segments(s);
-    const bool coneAnnulus = s.METHODIDX > 4 && p.ENDSECTID > 1e-4;
-    const double annulus = kQuarterPi * (p.OD * p.OD - p.ENDSECTID * p.ENDSECTID) / SmallArea(s);
+    // The cone methods take a closed end as closed whatever wall the pile has above it.
+    const bool coneMethod = s.METHODIDX >= 5 && s.METHODIDX <= 8;
+    const double endId = coneMethod && p.CLOSEDEND == 1 ? 0.0 : p.ENDSECTID;
+    const bool coneAnnulus = s.METHODIDX > 4 && endId > 1e-4;
+    const double annulus = kQuarterPi * (p.OD * p.OD - endId * endId) / SmallArea(s);
     for (int k = 1; k <= nseg; ++k) {
         // Both entries of a segment take its own soil values.
         const double qc = coneAnnulus ? TIPCONEQC(s, k) : 0.0;

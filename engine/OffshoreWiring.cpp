@@ -17,7 +17,9 @@ Offshore::Pile OffshorePileOf(const TRunState& s)
     const TPileData& p = s.PILEDATA;
     Offshore::Pile pile;
     pile.od = p.OD;
-    pile.endSectId = p.ENDSECTID;
+    // A closed end has no opening, whatever wall the pile has above it: the cone methods'
+    // open-or-closed rules, area ratios and equivalent radii see an inside diameter of 0.
+    pile.endSectId = p.CLOSEDEND == 1 ? 0.0 : p.ENDSECTID;
     pile.length = p.PILELENGTH;
     pile.pileType = p.PILETYPE;
     pile.load = Offshore::LoadFromCode(p.LOADTYPE);
@@ -62,10 +64,10 @@ void OffshoreClaySegment(TRunState& s, TRunIo& io, int methodIndex, int k, TSegm
                                        soil,
                                        Offshore::ConstantsFor(s.PILEDATA.UNITS));
     if (r.plasticityIndexMissing) {
-        io.report << "\n " << kNoPlasticIndexMessage << '\n';
+        io.report << ' ' << kNoPlasticIndexMessage << '\n';
     }
     if (r.hOverRWarning) {
-        io.report << "\n " << kShortTipDistanceMessage << '\n';
+        io.report << ' ' << kShortTipDistanceMessage << '\n';
     }
     OffshoreSetSegmentFriction(s, methodIndex, k, r.friction, r.transfer, skinf);
 }

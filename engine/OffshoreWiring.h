@@ -11,7 +11,8 @@
 #include "RunIo.h"
 #include "RunState.h"
 
-// The pile of the run: OD, ENDSECTID, embedded length, pile type, load direction, plug option.
+// The pile of the run: OD, ENDSECTID (0 for a closed end), embedded length, pile type, load
+// direction, plug option.
 Offshore::Pile OffshorePileOf(const TRunState& s);
 
 // Segment k: its top depth SEGTOP(k), used for both ends, and the stresses SIGV(2k-1), SIGV(2k).
@@ -32,7 +33,8 @@ void OffshoreSetSegmentFriction(TRunState& s,
 
 // Clay or silt segment k under ICP/MTD, Fugro or UWA (the ICP-05 clay rule): writes the
 // segment's friction and transfer pair, and the report lines for a missing plasticity index
-// and for a segment closer than 8 R* to the tip, in that order, each after an empty line.
+// and for a segment closer than 8 R* to the tip, in that order, each one line with one leading
+// blank.
 void OffshoreClaySegment(TRunState& s, TRunIo& io, int methodIndex, int k, TSegmentFriction& skinf);
 
 // Side resistance of the method along the grid from the segments' unit friction: linear

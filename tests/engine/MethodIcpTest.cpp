@@ -125,8 +125,9 @@ TEST(MethodIcp, ClayRuleAndItsReportLines)
         double expect; // 0: not checked
         const char* report;
     };
-    const std::string error = std::string("\n ") + kNoPlasticIndexMessage + "\n";
-    const std::string warning = std::string("\n ") + kShortTipDistanceMessage + "\n";
+    // Each message is one report line with one leading blank.
+    const std::string error = std::string(" ") + kNoPlasticIndexMessage + "\n";
+    const std::string warning = std::string(" ") + kShortTipDistanceMessage + "\n";
     const TCase cases[] = {
         {100, 30, 5, 19.2105, ""},
         {10, 30, 5, 13.2072, ""},
