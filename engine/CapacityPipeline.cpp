@@ -369,10 +369,17 @@ void STORERESULT(TRunState& s, bool storeRecord)
     };
 
     const bool tension = p.LOADTYPE == 1;
+    // The marker of an unplugged-or-plugged row as compression gives it.
+    const int unpluggedMark =
+        p.ENDSECTID < 1e-4 ? (p.ENDSECTLENGTH > 1e-4 ? kTipPlugged : kTipUnplugged)
+                           : kTipUnplugged;
     TArray1<int, kMaxGridPoints> flag;
     for (int i = 1; i <= n + 1; ++i) {
         const double z = (i - 1) * p.INCREMENT;
         const double w = tension ? selfWeight(z) : 0.0;
+        const bool unpluggedControls = pl.UNPLUGGED[i] - pl.TIPAVG[i] <= kTol || p.PLUG == 2;
+        const int compressionFlag = closed || p.PLUG == 1 || !unpluggedControls ? kTipPlugged
+                                                                                : unpluggedMark;
         if (closed || p.PLUG == 1) {
             // A closed or solid section, or a plug the user declares: the plugged tip.
             if (tension) {
@@ -380,18 +387,12 @@ void STORERESULT(TRunState& s, bool storeRecord)
             }
             pl.TIPRESULT[i] = pl.TIPAVG[i];
             flag[i] = kTipPlugged;
-        } else if (pl.UNPLUGGED[i] - pl.TIPAVG[i] <= kTol || p.PLUG == 2) {
+        } else if (unpluggedControls) {
             if (tension) {
                 pl.UNPLUGGED[i] = w;
             }
             pl.TIPRESULT[i] = pl.UNPLUGGED[i];
-            if (tension) {
-                flag[i] = kTipPlugged;
-            } else if (p.ENDSECTID < 1e-4) {
-                flag[i] = p.ENDSECTLENGTH > 1e-4 ? kTipPlugged : kTipUnplugged;
-            } else {
-                flag[i] = kTipUnplugged;
-            }
+            flag[i] = tension ? kTipPlugged : unpluggedMark;
         } else {
             if (tension) {
                 pl.TIPAVG[i] = w;
@@ -408,6 +409,7 @@ void STORERESULT(TRunState& s, bool storeRecord)
         }
         if (idx >= 1 && idx <= kEngineMethodIndexes) {
             s.PLUGFLAG(idx, i) = flag[i];
+            s.COMPPLUGFLAG(idx, i) = compressionFlag;
         }
     }
 

@@ -1,8 +1,10 @@
 // FHWA method over the run state: Nordlund's side friction in sand and Tomlinson's adhesion in
 // clay per segment (MethodFhwaCore.h), the side resistance accumulated on the penetration grid
 // with the pile's tapered perimeter; the end bearing is the pipeline's (method index 1).
+#include <algorithm>
 #include <vector>
 
+#include "LoadSettlement.h"
 #include "MethodFhwaCore.h"
 #include "MethodSteps.h"
 #include "Pass1Wiring.h"
@@ -40,6 +42,36 @@ std::vector<FhwaSoilLayer> SoilLayers(const TRunState& s)
     return layers;
 }
 
+// Steel cross-section area (ft2 / m2) at each segment's bottom, as the project gives it for the
+// axial stiffness: the constant area, or the area table at the distance from the pile head;
+// empty when the area comes from the section itself.
+std::vector<double> SteelAreas(const TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    const TAreaTable& a = s.AREATABLE;
+    const double perArea = p.UNITS == 1 ? 144.0 : 1.0; // in2 per ft2 as entered
+    const int nseg = std::max(p.NSEG, 0);
+    if (a.AREAMODE == 1 && p.CONSTAREA > 1e-5) {
+        return std::vector<double>(static_cast<std::size_t>(nseg), p.CONSTAREA / perArea);
+    }
+    if (a.AREAMODE != 2 || a.AREACOUNT < 2) {
+        return {};
+    }
+    std::vector<TStiffnessRow> table;
+    for (int r = 1; r <= a.AREACOUNT; ++r) {
+        table.push_back({a.AREADIST[r], a.AREAVALUE[r] / perArea});
+    }
+    std::stable_sort(table.begin(), table.end(), [](const auto& x, const auto& y) {
+        return x.depth < y.depth;
+    });
+    std::vector<double> areas(static_cast<std::size_t>(nseg));
+    for (int k = 1; k <= nseg; ++k) {
+        areas[static_cast<std::size_t>(k - 1)] =
+            StiffnessAt(table, p.STICKUP + s.SEGDATA.SEGBOT[k]);
+    }
+    return areas;
+}
+
 } // namespace
 
 void FHWAMETHOD(TRunState& s, TRunIo&)
@@ -66,8 +98,10 @@ void FHWAMETHOD(TRunState& s, TRunIo&)
     const std::vector<FhwaSoilLayer> layers = SoilLayers(s);
     std::vector<int> plugFlag(static_cast<std::size_t>(nseg));
     for (int k = 1; k <= nseg; ++k) {
-        plugFlag[static_cast<std::size_t>(k - 1)] = Pass1PlugFlag(s, kIndex, k);
+        plugFlag[static_cast<std::size_t>(k - 1)] = Pass1CompressionPlugFlag(s, kIndex, k);
     }
+
+    const std::vector<double> steelArea = p.PILETYPE == 6 ? SteelAreas(s) : std::vector<double>{};
 
     FhwaProfileInput in;
     in.segBottom = segBottom;
@@ -78,6 +112,7 @@ void FHWAMETHOD(TRunState& s, TRunIo&)
     in.segAdh = segAdh;
     in.sigv = sigv;
     in.plugFlag = plugFlag;
+    in.steelArea = steelArea;
     in.layers = layers;
     in.pile = pile;
     std::vector<FhwaSegmentResult> seg(static_cast<std::size_t>(nseg));

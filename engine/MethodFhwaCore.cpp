@@ -37,16 +37,16 @@ double FhwaPerimeterAt(const FhwaPile& pile, double depth, const Pass1Units& u)
 
 // Displaced volume per unit length enters Nordlund's delta/phi ratio and K-delta charts
 // (Hannigan et al. figs. 9.11 to 9.16), which are drawn in ft3/ft.
-double
-FhwaDisplacedVolume(const FhwaPile& pile, double segmentBottom, int plugFlag, const Pass1Units& u)
+double FhwaDisplacedVolume(const FhwaPile& pile,
+                           double segmentBottom,
+                           int plugFlag,
+                           const Pass1Units& u,
+                           double steelArea)
 {
     const double area = u.smallAreaPerArea;
     const double wall = kPass1Pi * 0.25 * (pile.od * pile.od - pile.id * pile.id) / area;
     const double full = kPass1Pi * 0.25 * pile.od * pile.od / area;
     double v = wall;
-    if (pile.tipArea > 1e-6) {
-        v = pile.tipArea;
-    }
     if (plugFlag == 1) {
         v = full; // a plugged or closed section displaces its whole area
     } else if (plugFlag == 2) {
@@ -59,8 +59,13 @@ FhwaDisplacedVolume(const FhwaPile& pile, double segmentBottom, int plugFlag, co
             v = kPass1Pi * 0.25 * d * d;
         }
     }
-    if (pile.pileType == 6 && pile.tipArea > 1e-6) {
-        v = pile.tipArea; // H-pile: the steel area
+    if (pile.tipArea > 1e-6) {
+        // A noncircular section has no plug to form: it displaces its own area, never the
+        // circle of its perimeter. Nordlund's V is the volume of soil the pile pushes aside per
+        // unit length, so an H-pile displaces its steel; the box area a project gives as its
+        // tip area is the area of its toe (Hannigan et al., FHWA-NHI-16-064, 2016, Nordlund
+        // method).
+        v = pile.pileType == 6 && steelArea > 1e-6 ? steelArea : pile.tipArea;
     }
     return v / u.volumeDivisor;
 }
@@ -92,7 +97,7 @@ double FhwaKDelta(double phi, double taperAngle, double volume)
 FhwaSandResult FhwaSandFriction(const FhwaSandInput& in, const FhwaPile& pile, const Pass1Units& u)
 {
     FhwaSandResult r;
-    r.volume = FhwaDisplacedVolume(pile, in.segmentBottom, in.plugFlag, u);
+    r.volume = FhwaDisplacedVolume(pile, in.segmentBottom, in.plugFlag, u, in.steelArea);
     r.deltaRatio = DELTARATIO(r.volume, pile.pileType);
     r.delta = std::max(0.0, r.deltaRatio * in.phi);
     r.correctionFactor = KDELTACF(r.deltaRatio, in.phi);
@@ -198,7 +203,8 @@ void FhwaSegmentFrictions(const FhwaProfileInput& in,
     const std::size_t nseg = in.segBottom.size();
     if (in.segType.size() < nseg || in.segPhi.size() < nseg || in.segSu.size() < nseg
         || in.segSur.size() < nseg || in.segAdh.size() < nseg || in.sigv.size() < 2 * nseg
-        || in.plugFlag.size() < nseg || out.size() < nseg) {
+        || in.plugFlag.size() < nseg || out.size() < nseg
+        || (!in.steelArea.empty() && in.steelArea.size() < nseg)) {
         throw std::invalid_argument("FHWA segment walk: arrays shorter than the segments");
     }
     int graph = kFhwaGraphUndecided;
@@ -231,6 +237,7 @@ void FhwaSegmentFrictions(const FhwaProfileInput& in,
             s.phi = in.segPhi[k];
             s.segmentBottom = in.segBottom[k];
             s.plugFlag = in.plugFlag[k];
+            s.steelArea = in.steelArea.empty() ? 0.0 : in.steelArea[k];
             r.sand = FhwaSandFriction(s, in.pile, u);
             r.top = r.sand.top;
             r.bottom = r.sand.bottom;

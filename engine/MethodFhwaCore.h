@@ -35,9 +35,14 @@ double FhwaPerimeterAt(const FhwaPile& pile, double depth, const Pass1Units& u);
 
 // Displaced volume per unit length (ft3/ft in both systems; the SI volume is converted) of a
 // sand segment whose bottom lies at segmentBottom, with plugFlag the FHWA plug flag of the
-// segment's row from the previous pipeline run (1 plugged or closed, 2 unplugged).
-double
-FhwaDisplacedVolume(const FhwaPile& pile, double segmentBottom, int plugFlag, const Pass1Units& u);
+// segment's row as the pile has it in compression (1 plugged or closed, 2 unplugged). A
+// noncircular section displaces its own area: an H-pile its steel (steelArea, ft2 / m2, when
+// the project gives one; else the tip area), a solid section its tip area.
+double FhwaDisplacedVolume(const FhwaPile& pile,
+                           double segmentBottom,
+                           int plugFlag,
+                           const Pass1Units& u,
+                           double steelArea = 0.0);
 
 // K-delta for a friction angle (degrees), blended linearly between the charts for 25, 30, 35 and
 // 40 degrees, at the taper angle and displaced volume given.
@@ -49,7 +54,8 @@ struct FhwaSandInput
     double sigvBottom = 0.0;    // ... and at its bottom
     double phi = 0.0;           // SEGPHI (degrees)
     double segmentBottom = 0.0; // SEGBOT (ft / m)
-    int plugFlag = 0;           // PLUGFLAG of the FHWA method at the segment's row
+    int plugFlag = 0;           // PLUGFLAG of the FHWA method at the segment's row, compression
+    double steelArea = 0.0;     // H-pile: steel cross-section area at the segment (ft2 / m2)
 };
 struct FhwaSandResult
 {
@@ -127,6 +133,7 @@ struct FhwaProfileInput
     std::span<const int> plugFlag;     // PLUGFLAG of the FHWA method, one per segment row
     std::span<const FhwaSoilLayer> layers;
     FhwaPile pile;
+    std::span<const double> steelArea; // H-pile steel area per segment (ft2 / m2); may be empty
 };
 struct FhwaSegmentResult
 {

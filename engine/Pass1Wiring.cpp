@@ -67,8 +67,8 @@ void Pass1SetUnitTransfer(TRunState& s, int methodIndex, int k, double top, doub
     s.UNITXFER(methodIndex, 2 * k) = bottom;
 }
 
-int Pass1PlugFlag(const TRunState& s, int methodIndex, int row)
+int Pass1CompressionPlugFlag(const TRunState& s, int methodIndex, int row)
 {
     const int last = std::max(s.PILEDATA.NGRID, 1);
-    return s.PLUGFLAG(methodIndex, std::clamp(row, 1, std::min(last, kMaxGridPoints)));
+    return s.COMPPLUGFLAG(methodIndex, std::clamp(row, 1, std::min(last, kMaxGridPoints)));
 }

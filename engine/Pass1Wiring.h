@@ -26,8 +26,9 @@ std::vector<double> Pass1LimitedStressEnds(const TRunState& s);
 void Pass1SetUnitTransfer(TRunState& s, int methodIndex, int k, double top, double bottom);
 
 // The plug marker the last pipeline run of a method index left at grid row `row` (1 plugged
-// or closed, 2 unplugged); rows beyond the grid take the last grid row's.
-int Pass1PlugFlag(const TRunState& s, int methodIndex, int row);
+// or closed, 2 unplugged) as the pile has it in compression, whatever the load direction; rows
+// beyond the grid take the last grid row's.
+int Pass1CompressionPlugFlag(const TRunState& s, int methodIndex, int row);
 
 // The side half of a method's record for grid rows 1 .. skin.size(): penetration, cumulative side
 // resistance (reduced by the side factors), unit side friction and the load-transfer side

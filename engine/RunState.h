@@ -218,6 +218,10 @@ struct TRunState
     // by the plug friction; and the tip marker per grid point the method's pipeline run left.
     TMatrix<double, kEngineMethodIndexes, 2 * kMaxSegments> UNITXFER;
     TMatrix<int, kEngineMethodIndexes, kMaxGridPoints> PLUGFLAG;
+    // The marker the same rows carry in compression: how the pile was driven, which the FHWA
+    // displaced volume follows whatever the load direction (PLUGFLAG marks every row of a
+    // tension run as plugged, the self weight being its tip).
+    TMatrix<int, kEngineMethodIndexes, kMaxGridPoints> COMPPLUGFLAG;
     TPipelineState PIPELINE; // the capacity pipeline's arrays
     TGridData GRID;
     TUnitLabels UNITLABELS;

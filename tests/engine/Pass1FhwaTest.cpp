@@ -294,7 +294,7 @@ TEST(Pass1FhwaWalk, ClayAtTheSurfaceGetsItsAdhesionAndSandResetsTheGraph)
     pile.pileLength = 4.0;
     pile.pileType = 3;
     std::array<FhwaSegmentResult, 4> out{};
-    FhwaSegmentFrictions({bottom, type, phi, su, sur, adh, sigv, plug, layers, pile},
+    FhwaSegmentFrictions({bottom, type, phi, su, sur, adh, sigv, plug, layers, pile, {}},
                          English(),
                          out);
     EXPECT_EQ(out[0].graph, 2);

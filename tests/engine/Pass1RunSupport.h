@@ -194,6 +194,7 @@ inline std::unique_ptr<TRunState> StateBeforeMethods(const TProject& project, do
     for (int m = 1; m <= kEngineMethodIndexes; ++m) {
         for (int j = 1; j <= kMaxGridPoints; ++j) {
             s.PLUGFLAG(m, j) = 1;
+            s.COMPPLUGFLAG(m, j) = 1;
         }
     }
     return state;
