@@ -2,19 +2,22 @@
 # third-party libraries). quarn_check_layers() runs after all targets exist and stops
 # the configure step when a target links a project target it should not.
 set(QUARN_LAYER_TARGETS
-  quarn_engine QUARN2015_DLL components_core components_widgets app_core app_gui WINQUARN2015
-  quarn-run)
+  quarn_charts quarn_engine QUARN2015_DLL components_core components_widgets app_core app_gui
+  WINQUARN2015 quarn-run)
 
-set(QUARN_ALLOWED_quarn_engine "")
+# The design charts sit below both the engine and the program, which draws them.
+set(QUARN_ALLOWED_quarn_charts "")
+set(QUARN_ALLOWED_quarn_engine quarn_charts)
 set(QUARN_ALLOWED_QUARN2015_DLL quarn_engine)
 set(QUARN_ALLOWED_components_core "")
 set(QUARN_ALLOWED_components_widgets components_core)
 set(QUARN_ALLOWED_app_core components_core)
-set(QUARN_ALLOWED_app_gui app_core components_widgets components_core)
-set(QUARN_ALLOWED_WINQUARN2015 app_gui app_core components_widgets components_core)
+set(QUARN_ALLOWED_app_gui app_core components_widgets components_core quarn_charts)
+set(QUARN_ALLOWED_WINQUARN2015 app_gui app_core components_widgets components_core quarn_charts)
 set(QUARN_ALLOWED_quarn-run app_core components_core)
 
 # Third-party libraries each layer may use beyond the standard library.
+set(QUARN_FOREIGN_quarn_charts "")
 set(QUARN_FOREIGN_quarn_engine "")
 set(QUARN_FOREIGN_components_core "Qt6::Core")
 
@@ -23,7 +26,13 @@ function(quarn_check_layers)
     if(NOT TARGET ${tgt})
       continue()
     endif()
-    get_target_property(libs ${tgt} LINK_LIBRARIES)
+    # A header-only layer names what it needs in its interface only.
+    get_target_property(type ${tgt} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(libs ${tgt} INTERFACE_LINK_LIBRARIES)
+    else()
+      get_target_property(libs ${tgt} LINK_LIBRARIES)
+    endif()
     if(NOT libs)
       continue()
     endif()

@@ -371,15 +371,14 @@ void STORERESULT(TRunState& s, bool storeRecord)
     const bool tension = p.LOADTYPE == 1;
     // The marker of an unplugged-or-plugged row as compression gives it.
     const int unpluggedMark =
-        p.ENDSECTID < 1e-4 ? (p.ENDSECTLENGTH > 1e-4 ? kTipPlugged : kTipUnplugged)
-                           : kTipUnplugged;
+        p.ENDSECTID < 1e-4 ? (p.ENDSECTLENGTH > 1e-4 ? kTipPlugged : kTipUnplugged) : kTipUnplugged;
     TArray1<int, kMaxGridPoints> flag;
     for (int i = 1; i <= n + 1; ++i) {
         const double z = (i - 1) * p.INCREMENT;
         const double w = tension ? selfWeight(z) : 0.0;
         const bool unpluggedControls = pl.UNPLUGGED[i] - pl.TIPAVG[i] <= kTol || p.PLUG == 2;
-        const int compressionFlag = closed || p.PLUG == 1 || !unpluggedControls ? kTipPlugged
-                                                                                : unpluggedMark;
+        const int compressionFlag =
+            closed || p.PLUG == 1 || !unpluggedControls ? kTipPlugged : unpluggedMark;
         if (closed || p.PLUG == 1) {
             // A closed or solid section, or a plug the user declares: the plugged tip.
             if (tension) {

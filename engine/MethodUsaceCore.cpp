@@ -4,7 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "DesignCharts.h"
+#include "charts/DesignCharts.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
-#include "DesignCharts.h"
 #include "SideAccumulation.h"
+#include "charts/DesignCharts.h"
 
 namespace {
 

@@ -56,9 +56,9 @@ struct TCase
     int areaMode;
     double constantArea;                             // in2
     std::vector<std::pair<double, double>> areaRows; // distance from the head (ft), in2
-    double term;     // K-delta x CF x sin(delta): f = term x sigma'v
-    double toe;      // kips at 40 ft
-    double skin40;   // kips at 40 ft
+    double term;   // K-delta x CF x sin(delta): f = term x sigma'v
+    double toe;    // kips at 40 ft
+    double skin40; // kips at 40 ft
 };
 
 // Nordlund in sand, no taper: f = K-delta x CF x sin(delta) x sigma'v, delta = (delta/phi) phi.
@@ -85,15 +85,18 @@ struct TCase
 //    CF 0.82 + 0.167 x 0.6 = 0.9202; term = 1.15 x 0.9202 x sin(23.01 deg) = 0.41365327;
 //    perimeter 3.14159 x 48 / 3.1416 / 12 = 3.9999873 ft, side 158.842350 kips; toe 1 ft2 x
 //    13.32 = 13.32 kips.
+// clang-format off
 const TCase kCases[] = {
-    {"H-pile, constant steel area", 6, 48.70, 148.23, 1, 21.8, {}, 0.32440929, 13.711275,
-     126.389457},
+    {"H-pile, constant steel area", 6, 48.70, 148.23, 1, 21.8, {},
+     0.32440929, 13.711275, 126.389457},
     {"H-pile, steel area table", 6, 48.70, 148.23, 2, 0.0, {{0.0, 21.8}, {50.0, 21.8}},
      0.32440929, 13.711275, 126.389457},
-    {"H-pile, area from the section", 6, 48.70, 148.23, 0, 21.8, {}, 0.56162969, 13.711275,
-     218.810231},
-    {"square concrete", 3, 48.0, 144.0, 0, 0.0, {}, 0.41365327, 13.32, 158.842350},
+    {"H-pile, area from the section", 6, 48.70, 148.23, 0, 21.8, {},
+     0.56162969, 13.711275, 218.810231},
+    {"square concrete", 3, 48.0, 144.0, 0, 0.0, {},
+     0.41365327, 13.32, 158.842350},
 };
+// clang-format on
 
 TEST(FhwaNoncircular, DisplacedVolumeAndToeByHand)
 {

@@ -2,8 +2,8 @@
 // increment, and the tension factor at every row.
 #include <gtest/gtest.h>
 
-#include "DesignCharts.h"
 #include "Pass1RunSupport.h"
+#include "charts/DesignCharts.h"
 
 namespace {
 

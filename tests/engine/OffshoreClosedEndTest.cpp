@@ -165,8 +165,8 @@ TEST(OffshoreClosedEnd, WallUnderAClosedEndIsTheSolidPileByHand)
             const TMethodResult& r = s.RESULTS[m.code];
             ASSERT_TRUE(r.COMPUTED) << c.name << ", method " << m.code;
             for (int j = 1; j <= 5; ++j) {
-                const std::string what = std::string(c.name) + ", method "
-                                         + std::to_string(m.code) + ", row " + std::to_string(j);
+                const std::string what = std::string(c.name) + ", method " + std::to_string(m.code)
+                                         + ", row " + std::to_string(j);
                 const TRowValues& want = m.rows[j - 1];
                 ExpectNear(r.SKIN[j] * force, want.skin, what + " skin");
                 ExpectNear(r.TIP[j] * force, want.tip, what + " tip");

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DesignCharts.h"
+#include "charts/DesignCharts.h"
 
 namespace {
 
@@ -132,6 +132,46 @@ TEST(ChartAdhesionTest, BlendsBetweenEmbedmentRatios)
     for (const auto& c : cases) {
         EXPECT_NEAR(c.value, c.expected, kInterpTol) << c.what;
     }
+}
+
+// The graphs as the program draws them are the published curves, on the published strengths,
+// in rising embedment ratio; a drawn point and the computed factor are the same number.
+TEST(ChartAdhesionTest, DrawnGraphsAreTheComputedCurves)
+{
+    struct TGraph
+    {
+        int graph;
+        std::vector<double> ratios;
+        std::vector<std::size_t> curves; // indexes into PureCurves()
+    };
+    const TGraph graphs[] = {
+        {1, {10, 20, 40}, {0, 1, 2}},
+        {2, {10, 20}, {3, 4}},
+        {3, {10, 40}, {5, 6}},
+    };
+    for (const TGraph& g : graphs) {
+        const TAdhesionGraphView view = AdhesionGraph(g.graph);
+        ASSERT_EQ(view.count, g.ratios.size()) << "graph " << g.graph;
+        ASSERT_EQ(view.su.size(), kStrengthKsf.size());
+        for (std::size_t i = 0; i < kStrengthKsf.size(); ++i) {
+            EXPECT_EQ(view.su[i], kStrengthKsf[i]);
+        }
+        for (std::size_t c = 0; c < view.count; ++c) {
+            const PureCurve& pure = PureCurves()[g.curves[c]];
+            EXPECT_EQ(view.curves[c].ratio, g.ratios[c]) << pure.name;
+            ASSERT_EQ(view.curves[c].factor.size(), pure.values.size()) << pure.name;
+            for (std::size_t i = 0; i < pure.values.size(); ++i) {
+                EXPECT_EQ(view.curves[c].factor[i], pure.values[i]) << pure.name << " point " << i;
+                EXPECT_NEAR(AdhesionFactorKsf(g.graph, kStrengthKsf[i], pure.ratio),
+                            pure.values[i],
+                            kNodeTol)
+                    << pure.name << " point " << i;
+            }
+        }
+    }
+    // A graph number beyond the three reads graph C, as the FHWA method does.
+    EXPECT_EQ(AdhesionGraph(7).count, 2u);
+    EXPECT_NEAR(AdhesionFactorKsf(7, 2.0, 25.0), 0.794, kInterpTol);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // points as published, typed here independently of the engine's tables, and values
 // interpolated by hand between them.
 
-#include "DesignCharts.h"
+#include "charts/DesignCharts.h"
 
 #include <cmath>
 #include <limits>

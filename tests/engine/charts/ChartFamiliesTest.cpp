@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DesignCharts.h"
+#include "charts/DesignCharts.h"
 
 namespace {
 

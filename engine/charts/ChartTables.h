@@ -1,7 +1,8 @@
 #pragma once
 
-// Digitised design charts of the capacity methods, as constant tables. The lookups that read
-// them are in DesignCharts.h. Units: stresses in ksf unless said, angles in degrees, displaced
+// Digitised design charts of the capacity methods, as constant tables: one copy that the engine
+// computes with and the program draws. The lookups that read them are in charts/DesignCharts.h
+// and charts/AdhesionGraphs.h. Units: stresses in ksf unless said, angles in degrees, displaced
 // volume in cubic feet per foot of pile, ratios dimensionless.
 
 #include <array>
