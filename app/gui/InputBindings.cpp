@@ -1,6 +1,7 @@
 #include "InputBindings.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -99,12 +100,23 @@ void TRadioBinding::Check(int code) const
         }
     }
     // Exclusivity is lifted for a moment so that no button at all can be checked.
+    std::vector<QButtonGroup*> groups;
+    for (const auto& entry : m_buttons) {
+        QButtonGroup* group = entry.first->group();
+        if (group != nullptr && group->exclusive()) {
+            group->setExclusive(false);
+            groups.push_back(group);
+        }
+    }
     for (const auto& entry : m_buttons) {
         QAbstractButton* button = entry.first;
         const bool exclusive = button->autoExclusive();
         button->setAutoExclusive(false);
         button->setChecked(button == checked);
         button->setAutoExclusive(exclusive);
+    }
+    for (QButtonGroup* group : groups) {
+        group->setExclusive(true);
     }
 }
 

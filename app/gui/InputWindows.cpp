@@ -2,6 +2,9 @@
 
 #include "TDlgSideView.h"
 #include "TInputWindow.h"
+#include "TfrmMaterial.h"
+#include "TfrmNCsection.h"
+#include "TfrmShaftpeneta.h"
 #include "TfrmWaterDepth.h"
 
 // Where each input window goes. Set Create when the window exists; the main window then
@@ -27,7 +30,9 @@ const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers(
          "TfrmMaterial",
          "Pile Material",
          false,
-         {}},
+         [](TMainForm& form) {
+             return TInputWindow::Open<TfrmMaterial>(form);
+         }},
         {"mCircularPile",
          "&Circular-Section Pile",
          "sbCircularPile",
@@ -35,7 +40,9 @@ const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers(
          "TfrmShaftpeneta",
          "Circular Pile Properties",
          false,
-         {}},
+         [](TMainForm& form) {
+             return TInputWindow::Open<TfrmShaftpeneta>(form);
+         }},
         {"mNoncircularPile",
          "&Noncircular-Section Pile",
          "sbNoncircularPile",
@@ -43,7 +50,9 @@ const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers(
          "TfrmNCsection",
          "Noncircular Pile Properties",
          false,
-         {}},
+         [](TMainForm& form) {
+             return TInputWindow::Open<TfrmNCsection>(form);
+         }},
         {"mSoilLayers",
          "Soi&l Layers",
          "sbSoilLayers",

@@ -298,6 +298,18 @@ void TInputWindow::SubWindowActivated(QMdiSubWindow* sub)
     }
     if (sub != nullptr && sub == m_sub) {
         if (!m_active) {
+            // The window left stores first, so that this one shows what it stored.
+            for (QMdiSubWindow* other : m_form.MdiArea()->subWindowList()) {
+                auto* window = qobject_cast<TInputWindow*>(other->widget());
+                if (window != nullptr && window != this && window->m_active) {
+                    window->m_active = false;
+                    window->FormDeactivate();
+                }
+            }
+            // It may have refused to be left, and is active again.
+            if (m_form.MdiArea()->activeSubWindow() != m_sub) {
+                return;
+            }
             m_active = true;
             FormActivate();
         }

@@ -195,6 +195,21 @@ TEST_F(InputWindowKitTest, LeavingStoresEveryBindingAndMarksTheProject)
     EXPECT_TRUE(Messages.empty());
 }
 
+// Going from a window to one opened before it: the window left stores first, so the one
+// activated shows what was just entered.
+TEST_F(InputWindowKitTest, WindowActivatedShowsWhatTheWindowLeftStored)
+{
+    TKitWindow& first = OpenKit();
+    TKitWindow& second = OpenOther();
+    Enter(second.Diameter, "31");
+    Back();
+    EXPECT_EQ(Data().OD, 31.0L);
+    EXPECT_EQ(first.Diameter->text().toStdString(), "31");
+    Enter(first.Diameter, "32");
+    Leave();
+    EXPECT_EQ(second.Diameter->text().toStdString(), "32");
+}
+
 TEST_F(InputWindowKitTest, ClosingStoresAsLeavingDoes)
 {
     TKitWindow& w = OpenKit();
@@ -359,8 +374,7 @@ TEST_F(InputWindowKitTest, MainWindowStoresTheActiveWindowBeforeItSaves)
 {
     TKitWindow& w = OpenKit();
     Type(w.Diameter, "42");
-    Form().FileMenu->popup({0, 0}); // opening the File menu is the user's first step
-    Form().FileMenu->hide();
+    LookInto(Form().FileMenu);
     EXPECT_EQ(Data().OD, 42.0L);
     EXPECT_EQ(Form().MdiArea()->activeSubWindow(), w.SubWindow());
 }
@@ -369,8 +383,7 @@ TEST_F(InputWindowKitTest, UnitChangeReloadsTheOpenWindows)
 {
     TKitWindow& w = OpenKit();
     Type(w.Diameter, "10");
-    Form().OptionsMenu->popup({0, 0});
-    Form().OptionsMenu->hide();
+    LookInto(Form().OptionsMenu);
     Choose("SIUnits");
     // 10 in is 254 mm, shown in the window at once; leaving it keeps 254.
     EXPECT_EQ(w.DiameterLabel->text().toStdString(), "&Outer Diameter, OD (mm)");

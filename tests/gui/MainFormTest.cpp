@@ -177,10 +177,15 @@ TEST_F(MainFormTest, NewProjectHasDefaultsAndNothingToShow)
     for (const char* name : {"uSkin", "mTotal", "mQw", "ExportExcel", "sbTotal", "sbAxial"}) {
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
     }
-    // The input windows do not exist yet: their items and buttons stay disabled.
-    for (const char* name : {"mTitle", "mPileMaterial", "mSoilLayers", "sbTitle"}) {
+    // The windows that do not exist yet have their items and buttons disabled; of the two
+    // pile-section windows only that of the project's (circular) shape is offered.
+    for (const char* name : {"mTitle", "sbTitle", "mSoilLayers", "mNoncircularPile"}) {
         ASSERT_NE(Action(name), nullptr) << name;
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
+    }
+    for (const char* name : {"mPileMaterial", "sbPileMaterial", "mCircularPile"}) {
+        ASSERT_NE(Action(name), nullptr) << name;
+        EXPECT_TRUE(Action(name)->isEnabled()) << name;
     }
     EXPECT_TRUE(Messages.empty());
 }

@@ -12,18 +12,19 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "FileDialogSeam.h"
 #include "MainSeams.h"
 #include "MessageSeam.h"
 #include "QtTestApplication.h"
 #include "TMainForm.h"
+#include "TestFolder.h"
 
 // A shown, active main window over a temporary settings folder, for the input-window tests.
 // Every message is recorded and answered with OK; file dialogs and the desktop are answered
@@ -34,12 +35,9 @@ protected:
     void SetUp() override
     {
         EnsureApplication();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "gui-window-XXXXXX").string();
-        m_root = ::mkdtemp(pattern.data());
         QSettings::setPath(QSettings::IniFormat,
                            QSettings::UserScope,
-                           QString::fromStdString(m_root.string()));
+                           QString::fromStdString((m_folder / "settings").string()));
         SetMessageAnswerer([this](const TMessageRequest& r) {
             Messages.push_back(r.text);
             MessageTypes.push_back(r.type);
@@ -69,11 +67,9 @@ protected:
         SetOpenFileAnswerer({});
         SetSaveFileAnswerer({});
         SetShellOpener({});
-        std::error_code ec;
-        std::filesystem::remove_all(m_root, ec);
     }
 
-    std::filesystem::path Root() const { return m_root; }
+    const TTestFolder& Folder() const { return m_folder; }
     TMainForm& Form() { return *m_form; }
     TProgramData& Data() { return m_form->Data(); }
 
@@ -85,6 +81,16 @@ protected:
         ASSERT_TRUE(action->isEnabled()) << actionName;
         action->trigger();
         QCoreApplication::processEvents();
+    }
+
+    // Opens a menu of the main window and leaves it again, as the user's first step to one of
+    // its items.
+    static void LookInto(QMenu* menu)
+    {
+        ASSERT_NE(menu, nullptr);
+        menu->popup({0, 0});
+        QCoreApplication::processEvents();
+        menu->hide();
     }
 
     template<typename Window>
@@ -120,17 +126,15 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
     }
 
-    // Clicks into the edit, replaces its whole text by typing, and stays in it.
+    // Clicks into the edit, clears it, types the text, and stays in it.
     static void Type(QLineEdit* edit, const QString& text)
     {
         ASSERT_NE(edit, nullptr);
         QTest::mouseClick(edit, Qt::LeftButton);
+        // Cleared first: an operator typed over a selected number is appended to it.
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty()) {
-            QTest::keyClick(edit, Qt::Key_Delete);
-        } else {
-            QTest::keyClicks(edit, text);
-        }
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
     }
 
     // Leaves the focused control with Tab.
@@ -164,6 +168,6 @@ protected:
     std::vector<std::string> Opened;
 
 private:
-    std::filesystem::path m_root;
+    TTestFolder m_folder{"gui-window"};
     std::unique_ptr<TMainForm> m_form;
 };
