@@ -1,7 +1,11 @@
 #include "InputWindows.h"
 
+#include "TDlgBlock.h"
+#include "TDlgOptions.h"
 #include "TDlgSideView.h"
+#include "TDlgTZPrint.h"
 #include "TInputWindow.h"
+#include "TdlgTitle.h"
 #include "TfrmMaterial.h"
 #include "TfrmNCsection.h"
 #include "TfrmShaftpeneta.h"
@@ -12,7 +16,16 @@
 const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers()
 {
     static const std::array<TInputWindowLauncher, kInputWindowCount> launchers = {{
-        {"mTitle", "&Title", "sbTitle", "Title", "TdlgTitle", "Project Title", false, {}},
+        {"mTitle",
+         "&Title",
+         "sbTitle",
+         "Title",
+         "TdlgTitle",
+         "Project Title",
+         false,
+         [](TMainForm& form) {
+             return TInputWindow::Open<TdlgTitle>(form);
+         }},
         {"mCompMethod",
          "Computational &Method",
          "sbCompMethod",
@@ -76,7 +89,9 @@ const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers(
          "TDlgTZPrint",
          "Option of Printing t-z Curves",
          false,
-         {}},
+         [](TMainForm& form) {
+             return TInputWindow::Open<TDlgTZPrint>(form);
+         }},
         {"mControlOptions",
          "Control &Options",
          nullptr,
@@ -84,7 +99,9 @@ const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers(
          "TDlgOptions",
          "Control Options",
          false,
-         {}},
+         [](TMainForm& form) {
+             return TInputWindow::Open<TDlgOptions>(form);
+         }},
         {"mCriticalDepth",
          "Critical Depth Used by US ARMY Method",
          nullptr,
@@ -92,7 +109,9 @@ const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers(
          "TDlgBlock",
          "Critical Depths Used by US Army Method",
          true,
-         {}},
+         [](TMainForm& form) {
+             return TInputWindow::Open<TDlgBlock>(form);
+         }},
         {"mSideView",
          "&View Soil Layer Coordinates",
          "sbSideView",

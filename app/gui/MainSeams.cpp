@@ -90,6 +90,14 @@ bool ShellOpen(const std::string& file)
     return DesktopOpen(file);
 }
 
+bool ShellOpenUrl(const std::string& url)
+{
+    if (Opener()) {
+        return Opener()(url);
+    }
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
 TShellOpener SetShellOpener(TShellOpener opener)
 {
     TShellOpener previous = std::move(Opener());

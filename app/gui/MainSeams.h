@@ -37,4 +37,6 @@ TEditorLauncher SetEditorLauncher(TEditorLauncher launcher);
 // Opens a document (help, manual) with the desktop's default handler. False when it could not.
 using TShellOpener = std::function<bool(const std::string& file)>;
 bool ShellOpen(const std::string& file);
+// The same for an address (mailto:, https:); the installed opener is given the address.
+bool ShellOpenUrl(const std::string& url);
 TShellOpener SetShellOpener(TShellOpener opener);

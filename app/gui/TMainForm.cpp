@@ -24,9 +24,11 @@
 #include "FileDialogSeam.h"
 #include "MainSeams.h"
 #include "MessageSeam.h"
+#include "ModalDialogSeam.h"
 #include "ProgramFolder.h"
 #include "RunResultSteps.h"
 #include "SpreadsheetExport.h"
+#include "TAboutBox.h"
 #include "TDlgExport.h"
 #include "TEditHost.h"
 #include "TInputWindow.h"
@@ -150,6 +152,7 @@ TMainForm::TMainForm(QWidget* parent)
                            [this](TPlotForm& form) { m_mdi->addSubWindow(&form)->show(); });
     CreateMenus();
     CreateToolBar();
+    m_about = new TAboutBox(this);
     m_export = new TDlgExport(m_graphs, this);
     ConnectHandlers();
     ResetProject(m_data, &m_tables, &m_motionInput);
@@ -862,11 +865,7 @@ void TMainForm::TechnicalManualClick()
 
 void TMainForm::AboutClick()
 {
-    ShowMessage({EMessageType::Information,
-                 EMessageButtons::Ok,
-                 "About",
-                 std::string("Quarn 2015\nVersion ") + kVersionText,
-                 this});
+    RunModalDialog(*m_about);
 }
 
 void TMainForm::ReloadInputWindows()

@@ -21,6 +21,7 @@ class QAction;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class TAboutBox;
 class TDlgExport;
 
 // Settings: the user's key SOFTWARE\Tarvik\QUARN\2015.7.2 becomes the INI file Tarvik/QUARN.ini
@@ -56,6 +57,7 @@ public:
     TGraphPlot& MotionInput() { return m_motionInput; }
     QMdiArea* MdiArea() const { return m_mdi; }
     TDlgExport* ExportDialog() const { return m_export; }
+    TAboutBox* AboutBox() const { return m_about; }
 
     bool IsModified() const;
     void SetModified(bool value);
@@ -188,6 +190,7 @@ private:
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolBar = nullptr;
     TDlgExport* m_export = nullptr;
+    TAboutBox* m_about = nullptr;
     std::array<QAction*, kRecentFileCount> m_recentItems{};
     QAction* m_recentSeparator = nullptr;
     std::array<QAction*, kWindowListCount> m_windowItems{};

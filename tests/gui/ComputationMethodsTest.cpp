@@ -240,6 +240,34 @@ TEST_F(ComputationMethodsTest, BothPagesShowEveryPanelUnclipped)
     }
 }
 
+// A click on the capacity group's background stores the ticked boxes at once; the change
+// must count as one, or leaving the window would find nothing changed.
+TEST_F(ComputationMethodsTest, ClickOnTheCapacityGroupStoresTheTickedBoxesAndMarksTheProject)
+{
+    Data().MethodFlags = {0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+    TfrmWaterDepth& window = Open();
+    auto* pages = Child<QTabWidget>("PageControl1");
+    QTest::mouseClick(pages->tabBar(),
+                      Qt::LeftButton,
+                      Qt::NoModifier,
+                      pages->tabBar()->tabRect(1).center());
+    Form().SetModified(false);
+    QCheckBox* lambda = Box(3);
+    QTest::mouseClick(lambda, Qt::LeftButton, Qt::NoModifier, QPoint(8, lambda->height() / 2));
+    ASSERT_TRUE(lambda->isChecked());
+    auto* group = Child<QWidget>("GroupBox2");
+    QTest::mouseClick(group,
+                      Qt::LeftButton,
+                      Qt::NoModifier,
+                      QPoint(group->width() - 4, group->height() - 4));
+    EXPECT_EQ(Data().MethodFlags[MethodCode::kLambda], 1);
+    EXPECT_TRUE(Form().IsModified());
+    Form().SetModified(false);
+    window.CloseWindow();
+    Settle();
+    EXPECT_EQ(Data().MethodFlags[MethodCode::kLambda], 1);
+}
+
 TEST_F(ComputationMethodsTest, ActivationLoadsTheProjectInBothUnitSystems)
 {
     struct TCase

@@ -177,13 +177,14 @@ TEST_F(MainFormTest, NewProjectHasDefaultsAndNothingToShow)
     for (const char* name : {"uSkin", "mTotal", "mQw", "ExportExcel", "sbTotal", "sbAxial"}) {
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
     }
-    // The windows that do not exist yet have their items and buttons disabled; of the two
+    // The soil windows do not exist yet: their items and buttons stay disabled; of the two
     // pile-section windows only that of the project's (circular) shape is offered.
-    for (const char* name : {"mTitle", "sbTitle", "mSoilLayers", "mNoncircularPile"}) {
+    for (const char* name : {"mSoilLayers", "sbSoilLayers", "mCptData", "mNoncircularPile"}) {
         ASSERT_NE(Action(name), nullptr) << name;
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
     }
-    for (const char* name : {"mPileMaterial", "sbPileMaterial", "mCircularPile"}) {
+    for (const char* name :
+         {"mTitle", "sbTitle", "mPileMaterial", "mCircularPile", "mTzPrint", "mControlOptions"}) {
         ASSERT_NE(Action(name), nullptr) << name;
         EXPECT_TRUE(Action(name)->isEnabled()) << name;
     }
