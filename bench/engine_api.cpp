@@ -8,8 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "QuarnEngine.h"
-#include "RunEnvironment.h"
+#include "run/QuarnEngine.h"
+#include "run/RunEnvironment.h"
 
 namespace {
 

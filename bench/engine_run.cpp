@@ -8,10 +8,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "FieldFormat.h"
-#include "ListReader.h"
-#include "QuarnEngine.h"
-#include "RunEnvironment.h"
+#include "input/ListReader.h"
+#include "report/FieldFormat.h"
+#include "run/QuarnEngine.h"
+#include "run/RunEnvironment.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include <string_view>
 
 #include "FuzzTempFolder.h"
-#include "RunDriver.h"
-#include "RunEnvironment.h"
-#include "RunState.h"
+#include "run/RunDriver.h"
+#include "run/RunEnvironment.h"
+#include "state/RunState.h"
 
 #ifndef QUARN_SOURCE_DIR
 #error "QUARN_SOURCE_DIR must name the source folder"

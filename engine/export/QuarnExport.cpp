@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include "QuarnEngine.h"
+#include "run/QuarnEngine.h"
 
 // The engine's only exports: one routine under two names, as its callers have always
 // looked it up.

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "QuarnEngine.h"
-#include "RunEnvironment.h"
 #include "TestFolder.h"
+#include "run/QuarnEngine.h"
+#include "run/RunEnvironment.h"
 
 namespace enginetest {
 

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "CapacityPipelineCone.h"
-#include "OffshoreMethods.h"
-#include "RunState.h"
+#include "capacity/CapacityPipelineCone.h"
+#include "methods/offshore/OffshoreCore.h"
+#include "state/RunState.h"
 
 namespace offshoretest {
 

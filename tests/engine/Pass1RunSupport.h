@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
-#include "InputReader.h"
-#include "ListReader.h"
-#include "MethodSteps.h"
-#include "RunDriver.h"
-#include "RunIo.h"
-#include "RunState.h"
-#include "Segments.h"
+#include "input/InputReader.h"
+#include "input/ListReader.h"
+#include "profile/Segments.h"
+#include "report/RunIo.h"
+#include "run/MethodSteps.h"
+#include "run/RunDriver.h"
+#include "state/RunState.h"
 
 namespace pass1test {
 

@@ -1,0 +1,452 @@
+#include "capacity/CapacityPipeline.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "capacity/CapacityPipelineCone.h"
+#include "methods/pass1/FhwaCore.h"
+#include "methods/pass1/Pass1Core.h"
+#include "methods/pass1/UsaceCore.h"
+#include "run/MethodSteps.h"
+
+namespace {
+
+constexpr double kNotLimited = 9999999.0;
+constexpr double kTol = 1e-6;
+constexpr double kQuarterPi = 0.7853975;
+constexpr double kPi = 3.14159;
+constexpr double kDegPerRad = 57.2958;
+
+bool English(const TRunState& s)
+{
+    return s.PILEDATA.UNITS <= 1;
+}
+// Inches or millimetres to feet or metres.
+double Small(const TRunState& s)
+{
+    return English(s) ? 12.0 : 1000.0;
+}
+double SmallArea(const TRunState& s)
+{
+    return English(s) ? 144.0 : 1000000.0;
+}
+int Segments(const TRunState& s)
+{
+    return std::clamp(s.PILEDATA.NSEG, 0, kMaxSegments);
+}
+// n: the grid's last row is n + 1.
+int GridSteps(const TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    if (!(p.INCREMENT > 0.0) || !(p.PILELENGTH >= 0.0)) {
+        return 0;
+    }
+    const double steps = p.PILELENGTH / p.INCREMENT + kTol;
+    return steps < kMaxGridPoints - 1 ? static_cast<int>(steps) : kMaxGridPoints - 1;
+}
+bool Cohesive(const TRunState& s, int k)
+{
+    return s.SEGDATA.SEGTYPE[k] - 1.0 > kTol;
+}
+
+// Limiting unit end bearing of API RP 2A-WSD (21st ed., table 6.4.3-1) and the Revised Lambda
+// method by friction angle, linear between the tabled angles.
+double SandTipLimit(double phi, bool english)
+{
+    static constexpr double kPhi[] = {20, 25, 30, 35, 40};
+    static constexpr double kKsf[] = {40, 60, 100, 200, 250};
+    static constexpr double kKpa[] = {1900, 2900, 4800, 9600, 12000};
+    const double* q = english ? kKsf : kKpa;
+    if (!(phi > kPhi[0])) {
+        return q[0];
+    }
+    for (int i = 1; i < 5; ++i) {
+        if (phi <= kPhi[i]) {
+            return q[i - 1] + (q[i] - q[i - 1]) * (phi - kPhi[i - 1]) / (kPhi[i] - kPhi[i - 1]);
+        }
+    }
+    return q[4];
+}
+
+FhwaPile FhwaPileOf(const TPileData& p)
+{
+    FhwaPile pile;
+    pile.od = p.OD;
+    pile.id = p.ID;
+    pile.endSectionLength = p.ENDSECTLENGTH;
+    pile.endSectionId = p.ENDSECTID;
+    pile.tipArea = p.TIPAREA;
+    pile.taperAngle = p.TAPERANGLE;
+    pile.stickup = p.STICKUP;
+    pile.pileLength = p.PILELENGTH;
+    pile.pileType = p.PILETYPE;
+    return pile;
+}
+
+// Value at depth z of a two-entry profile, linear within the segment that holds z (a depth
+// within 1e-6 of a boundary belongs to the segment above); the last segment holds anything
+// deeper.
+double AtDepth(const TRunState& s, const TArray1<double, 2 * kMaxSegments + 1>& ends, double z)
+{
+    const int nseg = Segments(s);
+    const TSegData& g = s.SEGDATA;
+    int m = 1;
+    double bottom = g.SEGBOT[1] - g.SEGTOP[1];
+    while (z - bottom > kTol && m < nseg) {
+        ++m;
+        bottom += g.SEGBOT[m] - g.SEGTOP[m];
+    }
+    const double len = g.SEGBOT[m] - g.SEGTOP[m];
+    const double into = std::clamp(z - (bottom - len), 0.0, std::max(len, 0.0));
+    const double top = ends[2 * m - 1];
+    return len > 0.0 ? top + (ends[2 * m] - top) / len * into : top;
+}
+
+// Integral from the ground surface down to z of a per-segment quantity whose integral over
+// each segment is given, linear within a segment; 0 above the ground.
+double IntegralTo(const TRunState& s, const TArray1<double, kMaxSegments>& segIntegral, double z)
+{
+    if (z <= 0.0) {
+        return 0.0;
+    }
+    const int nseg = Segments(s);
+    const TSegData& g = s.SEGDATA;
+    double sum = 0.0;
+    double top = 0.0;
+    for (int k = 1; k <= nseg; ++k) {
+        const double len = g.SEGBOT[k] - g.SEGTOP[k];
+        if (z <= top + len || k == nseg) {
+            const double part = len > 0.0 ? std::clamp((z - top) / len, 0.0, 1.0) : 1.0;
+            return sum + segIntegral[k] * part;
+        }
+        sum += segIntegral[k];
+        top += len;
+    }
+    return sum;
+}
+
+} // namespace
+
+int MethodCodeOfIndex(int methodIndex)
+{
+    static constexpr int kCodes[] =
+        {kFhwa, kUsace, kLambda, kApi, kNgi, kIcp, kFugro, kUwa, kGeneral};
+    return methodIndex >= 1 && methodIndex <= 9 ? kCodes[methodIndex - 1] : 0;
+}
+
+void TIPUNIT(TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    TSegData& g = s.SEGDATA;
+    TPipelineState& pl = s.PIPELINE;
+    const Pass1Units& u = Pass1UnitsFor(p.UNITS);
+    const int idx = s.METHODIDX;
+    const int nseg = Segments(s);
+    const FhwaPile pile = FhwaPileOf(p);
+    UsaceTipState usace{0.0, pl.S15, pl.S20};
+    const UsaceTipSettings usaceSettings{p.OD, p.CRITOPTION, p.CRITDEPTH};
+
+    for (int k = 1; k <= nseg; ++k) {
+        const double pTop = s.STRESS.SIGV[2 * k - 1];
+        const double pBottom = s.STRESS.SIGV[2 * k];
+        double top = 0.0;
+        double bottom = 0.0;
+        if (Cohesive(s, k)) {
+            top = bottom = 9.0 * g.SEGSU[k];
+        }
+        if (idx >= 5 && idx <= 8) {
+            TIPUNITCONE(s, k, pTop, pBottom, top, bottom);
+        } else if (!Cohesive(s, k)) {
+            const double phi = g.SEGPHI[k];
+            if (idx == 1) {
+                const FhwaTipResult r =
+                    FhwaTipUnit({g.SEGTYPE[k], pTop, pBottom, phi, g.SEGSU[k], g.SEGQMAX[k]},
+                                pile,
+                                u);
+                top = r.top;
+                bottom = r.bottom;
+            } else if (idx == 2) {
+                UsaceTipInput in;
+                // The segment's depth is its top (the grid depth of its row).
+                in.depth = g.SEGTOP[k];
+                in.soilType = g.SEGTYPE[k];
+                in.phi = phi;
+                in.su = g.SEGSU[k];
+                in.sigvTop = pTop;
+                in.sigvBottom = pBottom;
+                in.sigvLimBottom = s.STRESS.SIGVLIM[2 * k];
+                in.maxEndBearing = g.SEGQMAX[k];
+                const UsaceTipResult r = UsaceTipUnit(in, usaceSettings, usace, u);
+                top = r.top;
+                bottom = r.bottom;
+            } else if (idx == 3 || idx == 4) {
+                const double nq = g.SEGNQ[k];
+                const double limit =
+                    g.SEGQMAX[k] != kNotLimited ? g.SEGQMAX[k] : SandTipLimit(phi, English(s));
+                top = std::min(pTop * nq, limit);
+                bottom = std::min(pBottom * nq, limit);
+            }
+        }
+        pl.QTIP[2 * k - 1] = top;
+        pl.QTIP[2 * k] = bottom;
+    }
+    pl.S15 = usace.held15;
+    pl.S20 = usace.held20;
+}
+
+void TIPANNULUS(TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    TPipelineState& pl = s.PIPELINE;
+    const int nseg = Segments(s);
+    // The cone methods take a closed end as closed whatever wall the pile has above it.
+    const bool coneMethod = s.METHODIDX >= 5 && s.METHODIDX <= 8;
+    const double endId = coneMethod && p.CLOSEDEND == 1 ? 0.0 : p.ENDSECTID;
+    const bool coneAnnulus = s.METHODIDX > 4 && endId > 1e-4;
+    const double annulus = kQuarterPi * (p.OD * p.OD - endId * endId) / SmallArea(s);
+    for (int k = 1; k <= nseg; ++k) {
+        // Both entries of a segment take its own soil values.
+        const double qc = coneAnnulus ? TIPCONEQC(s, k) : 0.0;
+        for (int e : {2 * k - 1, 2 * k}) {
+            const double unit = coneAnnulus ? qc : pl.QTIP[e];
+            pl.TIPFORCE[e] = p.TIPAREA > 1e-4 ? p.TIPAREA * unit : unit * annulus;
+        }
+    }
+}
+
+void PLUGFRIC(TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    TSegData& g = s.SEGDATA;
+    TPipelineState& pl = s.PIPELINE;
+    const int idx = s.METHODIDX;
+    const bool ownFriction = idx == 1 || idx == 2 || (idx >= 4 && idx <= 8);
+    const int nseg = Segments(s);
+    pl.PLUGF[1] = 0.0;
+    for (int k = 1; k <= nseg; ++k) {
+        if (Cohesive(s, k)) {
+            double& sig = s.STRESS.SIGV[2 * k];
+            sig = std::max(sig, 1e-10);
+            const double psi = std::max(g.SEGSU[k] / sig, 1e-10);
+            const double alpha =
+                std::min(psi <= 1.0 ? 0.5 / std::sqrt(psi) : 0.5 / std::pow(psi, 0.25), 1.0);
+            pl.FIN[2 * k - 1] = ownFriction ? s.UNITXFER(idx, 2 * k - 1) : alpha * g.SEGSUR[k];
+            pl.FIN[2 * k] = pl.FIN[2 * k - 1];
+        } else if (ownFriction) {
+            pl.FIN[2 * k - 1] = s.UNITXFER(idx, 2 * k - 1);
+            pl.FIN[2 * k] = s.UNITXFER(idx, 2 * k);
+        } else {
+            const double tanDelta = std::tan(std::max(g.SEGPHI[k] - 5.0, 0.0) / kDegPerRad);
+            for (int e : {2 * k - 1, 2 * k}) {
+                pl.FIN[e] = std::min(g.SEGKO[k] * s.STRESS.SIGV[e] * tanDelta, g.SEGFMAX[k]);
+            }
+        }
+        const double increment = (g.SEGBOT[k] - g.SEGTOP[k]) * (pl.FIN[2 * k - 1] + pl.FIN[2 * k])
+                                 * 0.5 * kPi * p.ENDSECTID / Small(s);
+        pl.PLUGF[2 * k] = pl.PLUGF[2 * k - 1] + increment;
+        pl.PLUGF[2 * k + 1] = pl.PLUGF[2 * k];
+    }
+}
+
+void TOTALCAP(TRunState& s)
+{
+    TPipelineState& pl = s.PIPELINE;
+    const int entries = 2 * Segments(s);
+    if (s.PILEDATA.PLUG == 2) {
+        for (int e = 1; e <= entries + 1; ++e) {
+            pl.PLUGF[e] = 0.0;
+        }
+    }
+    for (int e = 1; e <= entries; ++e) {
+        pl.TOTTIP[e] = pl.TIPFORCE[e] + pl.PLUGF[e];
+    }
+}
+
+void REGRID(TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    TPipelineState& pl = s.PIPELINE;
+    if (Segments(s) < 1) {
+        return;
+    }
+    const int n = GridSteps(s);
+    pl.UNPLUGGED[1] = pl.TOTTIP[1];
+    for (int i = 1; i <= n; ++i) {
+        const double z = i * p.INCREMENT;
+        const double total = AtDepth(s, pl.TOTTIP, z);
+        const double plugDepth = z - p.ENDSECTLENGTH;
+        const double plug = plugDepth <= kTol ? 0.0 : AtDepth(s, pl.PLUGF, plugDepth);
+        pl.UNPLUGGED[i + 1] = total - plug;
+    }
+}
+
+void STORERESULT(TRunState& s, bool storeRecord)
+{
+    const TPileData& p = s.PILEDATA;
+    const TSegData& g = s.SEGDATA;
+    TPipelineState& pl = s.PIPELINE;
+    const int nseg = Segments(s);
+    if (nseg < 1) {
+        return;
+    }
+    const int idx = s.METHODIDX;
+    const int n = GridSteps(s);
+    const bool english = English(s);
+    const double d0 = p.OD / Small(s);
+
+    // Plugged tip area at the tip diameter.
+    double d = d0;
+    if (p.TAPERANGLE > 0.0) {
+        d -= std::tan(p.TAPERANGLE * 0.01745) * 2.0 * (p.STICKUP + p.PILELENGTH);
+    }
+    const double area = p.TIPAREA > 1e-4 ? p.TIPAREA : d * d * kQuarterPi;
+
+    // Integrals of the plugged tip force and of its maximum over each segment.
+    TArray1<double, kMaxSegments> tipIntegral;
+    TArray1<double, kMaxSegments> maxIntegral;
+    for (int k = 1; k <= nseg; ++k) {
+        const double len = g.SEGBOT[k] - g.SEGTOP[k];
+        double top = area * pl.QTIP[2 * k - 1];
+        double bottom = area * pl.QTIP[2 * k];
+        if (idx == 6) {
+            top = std::max(top, pl.TIPFORCE[2 * k - 1]);
+            bottom = std::max(bottom, pl.TIPFORCE[2 * k]);
+        }
+        tipIntegral[k] = 0.5 * (top + bottom) * len;
+        maxIntegral[k] = area * g.SEGQMAX[k] * len;
+    }
+
+    const double window = 1.5 * d0;
+    for (int i = 1; i <= n + 1; ++i) {
+        const double z = (i - 1) * p.INCREMENT;
+        if (d0 > 0.0) {
+            const double avg =
+                (IntegralTo(s, tipIntegral, z + window) - IntegralTo(s, tipIntegral, z - window))
+                / (3.0 * d0);
+            const double cap =
+                (IntegralTo(s, maxIntegral, z + window) - IntegralTo(s, maxIntegral, z - window))
+                / (3.0 * d0);
+            pl.TIPAVG[i] = avg - cap > kTol ? cap : avg;
+        } else {
+            pl.TIPAVG[i] = 0.0;
+        }
+    }
+
+    // Self weight in tension.
+    const double water = p.WATERDEPTH < 1.0 ? 0.1 : p.WATERDEPTH;
+    double unitWeight = 0.0;
+    switch (p.PILETYPE) {
+    case 2:
+        unitWeight = english ? 0.05 : 7.8543506;
+        break;
+    case 3:
+        unitWeight = english ? 0.15 : 23.563051;
+        break;
+    default:
+        unitWeight = english ? 0.49 : 76.97263;
+        break;
+    }
+    const double waterWeight = english ? 0.0624 : 9.8;
+    if ((n + 1) * p.INCREMENT + window > water) {
+        pl.BUOYANT = unitWeight - waterWeight;
+    }
+    const double steelArea = p.CONSTAREA > 1e-6
+                                 ? (english ? p.CONSTAREA / 144.0 : p.CONSTAREA)
+                                 : kQuarterPi * (p.OD * p.OD - p.ID * p.ID) / SmallArea(s);
+    const double grossArea = kQuarterPi * p.OD * p.OD / SmallArea(s);
+    const bool closed = p.ID < 1e-10 || p.CLOSEDEND == 1;
+    const bool displacesWater = ((p.PILETYPE == 1 && p.CLOSEDEND == 1) || p.PILETYPE == 4
+                                 || p.PILETYPE == 5 || p.PILETYPE == 7)
+                                && p.CONSTAREA > 1e-5;
+    auto selfWeight = [&](double z) {
+        if (z + window > water) {
+            if (closed && displacesWater) {
+                return steelArea * unitWeight * z - grossArea * waterWeight * (z - water);
+            }
+            return steelArea * unitWeight * water + steelArea * pl.BUOYANT * (z - water);
+        }
+        return z * steelArea * unitWeight;
+    };
+
+    const bool tension = p.LOADTYPE == 1;
+    // The marker of an unplugged-or-plugged row as compression gives it.
+    const int unpluggedMark =
+        p.ENDSECTID < 1e-4 ? (p.ENDSECTLENGTH > 1e-4 ? kTipPlugged : kTipUnplugged) : kTipUnplugged;
+    TArray1<int, kMaxGridPoints> flag;
+    for (int i = 1; i <= n + 1; ++i) {
+        const double z = (i - 1) * p.INCREMENT;
+        const double w = tension ? selfWeight(z) : 0.0;
+        const bool unpluggedControls = pl.UNPLUGGED[i] - pl.TIPAVG[i] <= kTol || p.PLUG == 2;
+        const int compressionFlag =
+            closed || p.PLUG == 1 || !unpluggedControls ? kTipPlugged : unpluggedMark;
+        if (closed || p.PLUG == 1) {
+            // A closed or solid section, or a plug the user declares: the plugged tip.
+            if (tension) {
+                pl.TIPAVG[i] = w;
+            }
+            pl.TIPRESULT[i] = pl.TIPAVG[i];
+            flag[i] = kTipPlugged;
+        } else if (unpluggedControls) {
+            if (tension) {
+                pl.UNPLUGGED[i] = w;
+            }
+            pl.TIPRESULT[i] = pl.UNPLUGGED[i];
+            flag[i] = tension ? kTipPlugged : unpluggedMark;
+        } else {
+            if (tension) {
+                pl.TIPAVG[i] = w;
+            }
+            pl.TIPRESULT[i] = pl.TIPAVG[i];
+            flag[i] = kTipPlugged;
+        }
+        if (idx == 1) {
+            pl.TIPFHWA[i] = pl.TIPRESULT[i];
+        } else if (idx == 2) {
+            pl.TIPUSACE[i] = pl.TIPRESULT[i];
+        } else if (idx == 9) {
+            pl.TIPGENERAL[i] = pl.TIPRESULT[i];
+        }
+        if (idx >= 1 && idx <= kEngineMethodIndexes) {
+            s.PLUGFLAG(idx, i) = flag[i];
+            s.COMPPLUGFLAG(idx, i) = compressionFlag;
+        }
+    }
+
+    const int code = MethodCodeOfIndex(idx);
+    if (!storeRecord || code == 0) {
+        return;
+    }
+    TMethodResult& r = s.RESULTS[code];
+    // A record holds a method's results once its routine stored the side half (the pass-1
+    // methods always run); a routine not yet computed leaves no table behind.
+    if (!r.COMPUTED && idx > 3) {
+        return;
+    }
+    for (int i = 1; i <= n + 1; ++i) {
+        // The end bearing is reduced by the factor of the soil below the tip; the self weight
+        // in tension is not an end bearing and stays as it is.
+        const double factor = tension ? 1.0 : g.SEGRFE[std::clamp(i, 1, nseg)];
+        const double tip = pl.TIPRESULT[i];
+        r.PENETRATION[i] = (i - 1) * p.INCREMENT;
+        r.TIP[i] = tip * factor;
+        r.TOTAL[i] = r.SKIN[i] + r.TIP[i];
+        r.MARK[i] = flag[i];
+        r.TZTIP[i] = p.TZFACTOR == 1 ? r.TIP[i] : tip;
+    }
+    r.COMPUTED = true;
+}
+
+void RunCapacityPipeline(TRunState& s, bool storeRecord)
+{
+    TIPUNIT(s);
+    TIPANNULUS(s);
+    PLUGFRIC(s);
+    TOTALCAP(s);
+    REGRID(s);
+    STORERESULT(s, storeRecord);
+}
+
+void CAPPIPE(TRunState& s, TRunIo&)
+{
+    RunCapacityPipeline(s, true);
+}

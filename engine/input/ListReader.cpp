@@ -1,0 +1,223 @@
+#include "input/ListReader.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "state/EngineErrors.h"
+
+namespace {
+
+// No project, CPT or hand-over file comes near this; a larger file is refused before it is
+// read into memory.
+constexpr std::streamoff kMaxFileBytes = 64LL * 1024 * 1024;
+
+bool IsSeparator(char c)
+{
+    return c == ' ' || c == '\t' || c == ',';
+}
+
+std::string Quote(std::string_view word)
+{
+    constexpr std::size_t kShown = 40;
+    std::string shown;
+    for (char c : word.substr(0, kShown)) {
+        const auto u = static_cast<unsigned char>(c);
+        shown += (u < 32 || u > 126) ? '?' : c;
+    }
+    if (word.size() > kShown) {
+        shown += "...";
+    }
+    return "\"" + shown + "\"";
+}
+
+} // namespace
+
+bool ParseInteger(std::string_view word, int& value)
+{
+    if (!word.empty() && word.front() == '+') {
+        word.remove_prefix(1);
+    }
+    if (word.empty()) {
+        return false;
+    }
+    const char* end = word.data() + word.size();
+    auto [ptr, ec] = std::from_chars(word.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+bool ParseReal(std::string_view word, double& value)
+{
+    if (!word.empty() && word.front() == '+') {
+        word.remove_prefix(1);
+    }
+    if (word.empty() || word.size() > 64) {
+        return false;
+    }
+    // Fortran writes double-precision exponents with D.
+    std::string text(word);
+    for (char& c : text) {
+        if (c == 'D' || c == 'd') {
+            c = 'E';
+        }
+    }
+    // from_chars takes no letters for infinity or NaN as numbers here.
+    if (text.find_first_of("iInN") != std::string::npos) {
+        return false;
+    }
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    return ec == std::errc() && ptr == end && std::isfinite(value);
+}
+
+TListReader::TListReader(const std::string& path, const std::string& what)
+    : m_path(path)
+    , m_what(what)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw EEngineInputError("ERROR - THE " + m_what + " \"" + path + "\" CANNOT BE OPENED.");
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0 || size > kMaxFileBytes) {
+        throw EEngineInputError("ERROR - THE " + m_what + " \"" + path
+                                + "\" CANNOT BE READ (NOT A TEXT FILE OF A USABLE SIZE).");
+    }
+    in.seekg(0, std::ios::beg);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        throw EEngineInputError("ERROR - THE " + m_what + " \"" + path + "\" CANNOT BE READ.");
+    }
+    m_text = buffer.str();
+    SplitLines(m_text);
+}
+
+TListReader::TListReader(std::string_view text, const std::string& path, const std::string& what)
+    : m_path(path)
+    , m_what(what)
+    , m_text(text)
+{
+    SplitLines(m_text);
+}
+
+void TListReader::SplitLines(std::string_view text)
+{
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        if (last) {
+            end = text.size();
+        }
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        m_lines.push_back(line);
+        start = end + 1;
+    }
+}
+
+void TListReader::Fail(int line, int position, const std::string& detail) const
+{
+    std::string where = "ERROR IN " + m_what + " \"" + m_path + "\", LINE " + std::to_string(line);
+    if (position > 0) {
+        where += ", ITEM " + std::to_string(position);
+    }
+    throw EEngineInputError(where + ": " + detail);
+}
+
+std::string TListReader::ReadText(std::size_t maxChars, const char* itemName)
+{
+    std::string line;
+    if (!TryReadText(line)) {
+        Fail(NextLine(), 0, std::string("THE FILE ENDS BEFORE ") + itemName + ".");
+    }
+    if (maxChars > 0 && line.size() > maxChars) {
+        line.resize(maxChars);
+    }
+    return line;
+}
+
+bool TListReader::TryReadText(std::string& line)
+{
+    if (m_next >= static_cast<int>(m_lines.size())) {
+        return false;
+    }
+    line = std::string(m_lines[static_cast<std::size_t>(m_next)]);
+    ++m_next;
+    return true;
+}
+
+std::vector<TListReader::TItem> TListReader::TakeItems(std::size_t count, const char* itemNames)
+{
+    std::vector<TItem> items;
+    while (items.size() < count) {
+        if (m_next >= static_cast<int>(m_lines.size())) {
+            Fail(NextLine(),
+                 static_cast<int>(items.size()) + 1,
+                 std::string("THE FILE ENDS BEFORE ALL OF ") + itemNames + " WERE READ.");
+        }
+        const std::string_view line = m_lines[static_cast<std::size_t>(m_next)];
+        const int lineNo = m_next + 1;
+        ++m_next;
+        std::size_t pos = 0;
+        int position = 0;
+        while (items.size() < count) {
+            while (pos < line.size() && IsSeparator(line[pos])) {
+                ++pos;
+            }
+            if (pos >= line.size()) {
+                break;
+            }
+            std::size_t end = pos;
+            while (end < line.size() && !IsSeparator(line[end])) {
+                ++end;
+            }
+            ++position;
+            items.push_back({line.substr(pos, end - pos), lineNo, position});
+            pos = end;
+        }
+        // The rest of this line, if any, is dropped: the next statement starts a new line.
+    }
+    return items;
+}
+
+void TListReader::Refuse(int position, const std::string& detail) const
+{
+    if (position >= 1 && position <= static_cast<int>(m_last.size())) {
+        const TItem& item = m_last[static_cast<std::size_t>(position - 1)];
+        Fail(item.line, item.position, detail);
+    }
+    Fail(m_next, 0, detail);
+}
+
+void TListReader::Read(std::initializer_list<TTarget> targets, const char* itemNames)
+{
+    m_last = TakeItems(targets.size(), itemNames);
+    const std::vector<TItem>& items = m_last;
+    std::size_t k = 0;
+    for (const TTarget& target : targets) {
+        const TItem& item = items[k++];
+        if (target.integer != nullptr && !ParseInteger(item.word, *target.integer)) {
+            Fail(item.line,
+                 item.position,
+                 Quote(item.word) + " IS NOT AN INTEGER (" + itemNames + ").");
+        }
+        if (target.real != nullptr && !ParseReal(item.word, *target.real)) {
+            Fail(item.line,
+                 item.position,
+                 Quote(item.word) + " IS NOT A NUMBER (" + itemNames + ").");
+        }
+        // No quantity of a pile or its soil comes near this; beyond it the formulas overflow
+        // to infinity and NaN and print them as results.
+        if (target.real != nullptr && std::abs(*target.real) > kLargestInputValue) {
+            Fail(item.line,
+                 item.position,
+                 Quote(item.word) + " IS LARGER THAN 1.0E+15 IN SIZE (" + itemNames + ").");
+        }
+    }
+}

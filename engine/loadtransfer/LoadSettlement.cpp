@@ -1,0 +1,190 @@
+#include "loadtransfer/LoadSettlement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+constexpr double kDepthTolerance = 1e-6;  // two depths closer than this are the same depth
+constexpr double kInchesPerMetre = 39.37; // the engine's conversion of movements
+constexpr double kInchesPerFoot = 12.0;
+constexpr double kPoundsPerKip = 1000.0;
+
+} // namespace
+
+double CurveValueAt(const TLoadTransferCurve& curve, double z)
+{
+    const std::size_t n = std::min(curve.z.size(), curve.value.size());
+    if (n == 0) {
+        return 0.0;
+    }
+    if (z <= curve.z[0]) {
+        return curve.value[0];
+    }
+    for (std::size_t i = 1; i < n; ++i) {
+        if (curve.z[i] >= z) {
+            const double dz = curve.z[i] - curve.z[i - 1];
+            if (dz < 1e-12) { // a vertical step: take its upper point
+                return curve.value[i];
+            }
+            const double w = (z - curve.z[i - 1]) / dz;
+            return curve.value[i - 1] + w * (curve.value[i] - curve.value[i - 1]);
+        }
+    }
+    return curve.value[n - 1]; // beyond the last point: the curve's end value
+}
+
+double ShaftResistanceAt(const std::vector<TLoadTransferCurve>& curves, double d, double z)
+{
+    if (curves.empty()) {
+        return 0.0;
+    }
+    // First curve deeper than d.
+    std::size_t c = 0;
+    while (c < curves.size() && !(curves[c].depth > d)) {
+        ++c;
+    }
+    if (c == curves.size()) {
+        return CurveValueAt(curves.back(), z);
+    }
+    if (c > 0 && std::abs(d - curves[c - 1].depth) < kDepthTolerance) {
+        return CurveValueAt(curves[c - 1], z);
+    }
+    if (c == 0) { // above the first curve
+        return CurveValueAt(curves.front(), z);
+    }
+    const TLoadTransferCurve& upper = curves[c - 1];
+    const TLoadTransferCurve& lower = curves[c];
+    const double span = lower.depth - upper.depth;
+    const double tUpper = CurveValueAt(upper, z);
+    if (span < kDepthTolerance) {
+        return tUpper;
+    }
+    const double w = (d - upper.depth) / span;
+    return tUpper + w * (CurveValueAt(lower, z) - tUpper);
+}
+
+double StiffnessAt(const std::vector<TStiffnessRow>& table, double d)
+{
+    if (table.empty()) {
+        return 0.0;
+    }
+    if (d <= table.front().depth) {
+        return table.front().ea;
+    }
+    for (std::size_t i = 1; i < table.size(); ++i) {
+        if (table[i].depth >= d) {
+            const double span = table[i].depth - table[i - 1].depth;
+            if (span < kDepthTolerance) {
+                return table[i].ea;
+            }
+            const double w = (d - table[i - 1].depth) / span;
+            return table[i - 1].ea + w * (table[i].ea - table[i - 1].ea);
+        }
+    }
+    return table.back().ea;
+}
+
+std::vector<TPileSegment> UniformSegments(double pileLength,
+                                          int count,
+                                          const std::vector<TStiffnessRow>& table,
+                                          double perimeter)
+{
+    if (table.empty() || count < 1 || !(pileLength > 0.0)) {
+        throw std::invalid_argument("UniformSegments: no stiffness rows, segments or length");
+    }
+    const double h = pileLength / count;
+    std::vector<TPileSegment> segments(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k) {
+        const double mid = (k + 0.5) * h;
+        segments[static_cast<std::size_t>(k)] = {h, StiffnessAt(table, mid), perimeter};
+    }
+    return segments;
+}
+
+std::vector<double> StandardTipMoves(bool english)
+{
+    std::vector<double> moves{0.0001, 0.001, 0.005, 0.01, 0.05, 0.1, 0.5, 1.0, 2.0};
+    if (!english) {
+        for (double& m : moves) {
+            m /= kInchesPerMetre;
+        }
+    }
+    return moves;
+}
+
+TLoadSettleResult SolveLoadSettlement(const TLoadSettleInput& in)
+{
+    double pileLength = 0.0;
+    for (const TPileSegment& s : in.segments) {
+        if (!(s.ea > 0.0) || s.perimeter < 0.0 || s.length < 0.0) {
+            throw std::invalid_argument("SolveLoadSettlement: a segment without stiffness");
+        }
+        pileLength += s.length;
+    }
+    const int maxRounds = std::max(1, in.maxIterations);
+
+    TLoadSettleResult result;
+    result.points.reserve(in.tipMoves.size());
+    for (const double tipMove : in.tipMoves) {
+        TLoadSettlePoint point;
+        point.tipMove = tipMove;
+        point.tipLoad = CurveValueAt(in.tipCurve, tipMove);
+        point.rows.reserve(in.segments.size());
+
+        double p = point.tipLoad; // axial load at the node below the segment
+        double z = tipMove;       // movement of that node
+        double bottom = pileLength;
+        for (auto it = in.segments.rbegin(); it != in.segments.rend(); ++it) {
+            const double h = it->length;
+            const double d = bottom - h / 2.0;
+            double zMid = z;
+            double pTop = p;
+            double pAvg = p;
+            double zTop = z;
+            double zNew = z;
+            bool settled = false;
+            for (int round = 0; round < maxRounds; ++round) {
+                const double t = ShaftResistanceAt(in.shaftCurves, d, zMid);
+                const double dp = t * it->perimeter * h;
+                pTop = p + dp;
+                pAvg = p + dp / 2.0;
+                zTop = z + h * pAvg / it->ea;
+                // Mid-point movement: the node's movement plus the shortening of the lower half
+                // under the mean of its end loads.
+                zNew = z + ((pTop + p) / 2.0 + p) / 2.0 * (h / 2.0) / it->ea;
+                if (std::abs(zNew - zMid) <= in.tolerance) {
+                    settled = true;
+                    break;
+                }
+                zMid = zNew;
+            }
+            if (!settled) {
+                point.converged = false;
+                result.iterationLimitReached = true;
+            }
+            point.rows.push_back({d, pAvg, zNew});
+            p = pTop;
+            z = zTop;
+            bottom -= h;
+        }
+        point.topLoad = p;
+        point.topMove = z;
+        result.points.push_back(std::move(point));
+    }
+    return result;
+}
+
+std::vector<TLoadDistributionRow> WrittenDistributionRows(const TLoadSettlePoint& point,
+                                                          bool english)
+{
+    std::vector<TLoadDistributionRow> rows = point.rows;
+    if (english) {
+        for (TLoadDistributionRow& r : rows) {
+            r.depth /= kInchesPerFoot;
+            r.load /= kPoundsPerKip;
+        }
+    }
+    return rows;
+}

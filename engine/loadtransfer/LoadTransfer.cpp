@@ -1,0 +1,583 @@
+#include "loadtransfer/LoadTransfer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "loadtransfer/LoadSettlement.h"
+#include "report/DateAndUnits.h"
+#include "report/FieldFormat.h"
+#include "report/InputEcho.h"
+#include "run/MethodSteps.h"
+#include "state/EngineErrors.h"
+
+namespace {
+
+constexpr double kPi = 3.1416;
+constexpr double kInchesPerFoot = 12.0;
+constexpr double kPoundsPerKip = 1000.0;
+constexpr double kMillimetresPerMetre = 1000.0;
+constexpr double kThinnestLayer = 0.11; // a pair of soil rows closer than this gets no curves
+constexpr double kSmallestArea = 1e-5;  // below this a constant area counts as not given
+// On a segment's mid-point movement, in inches whatever the unit system: the smallest tip
+// movement is 0.0001 in, so a tolerance of that size (or of 0.0001 m, 39 times larger) would
+// stop the iteration before the elastic range is resolved.
+constexpr double kSolverToleranceInches = 1e-7;
+constexpr double kInchesPerMetre = 39.37;
+constexpr int kSolverRounds = 100; // per segment; the solver flags when it is reached
+constexpr double kStickupFloor = 1e-6;
+
+bool English(const TRunState& s)
+{
+    return s.PILEDATA.UNITS == 1;
+}
+
+// Stick-up in working units (inches / metres).
+double WorkingStickup(const TPileData& p)
+{
+    return p.UNITS == 1 ? p.STICKUP * kInchesPerFoot : p.STICKUP;
+}
+
+bool HasStickup(const TPileData& p)
+{
+    return p.STICKUP > kStickupFloor;
+}
+
+int SoilType(const TRunState& s, int row)
+{
+    return static_cast<int>(std::lround(s.SOILDATA(row, kColType)));
+}
+
+bool BothSand(const TRunState& s, int r)
+{
+    return SoilType(s, r) == 1 && SoilType(s, r + 1) == 1;
+}
+
+void AddCurve(TCurveData& c, double depth, int type, double phi)
+{
+    ++c.NCURVES;
+    const int k = c.NCURVES;
+    c.CURVEDEPTH[k] = depth;
+    c.CURVETYPE[k] = type;
+    c.CURVEPHI[k] = phi;
+    c.CURVETMAX[k] = 0.0;
+    c.CURVENO[k] = k;
+    c.CURVEPTS[k] = kTzCurvePoints;
+}
+
+// Curve k from its type, t_max and friction angle, by the load-settlement method's shapes.
+void BuildCurve(TRunState& s, int k)
+{
+    TCurveData& c = s.CURVES;
+    const int method = s.PILEDATA.LSMETHOD;
+    c.CURVE[k] = c.CURVETYPE[k] == 2
+                     ? TzClayCurve(method, c.CURVETMAX[k], WorkingDiameter(s.PILEDATA), English(s))
+                     : TzSandCurve(method, c.CURVETMAX[k], c.CURVEPHI[k], English(s));
+}
+
+// Depth below the ground of a solver curve, in the report's length unit (ft / m).
+double CurveDepthBelowGround(const TRunState& s, int k)
+{
+    const TPileData& p = s.PILEDATA;
+    const double depth = s.CURVES.CURVEDEPTH[k];
+    const double below = p.UNITS == 1 ? depth / kInchesPerFoot - p.STICKUP : depth - p.STICKUP;
+    // The top soil curve lies at the stick-up itself; the inch round trip must not put it a
+    // rounding error above the ground.
+    return std::abs(below) < 1e-9 ? 0.0 : below;
+}
+
+// A solver curve goes to the report and plot data when it lies in the soil.
+bool WrittenCurve(const TRunState& s, int k)
+{
+    const bool aboveGround = HasStickup(s.PILEDATA) && k <= 3;
+    return !aboveGround && CurveDepthBelowGround(s, k) >= 0.0;
+}
+
+void WriteTzHeading(std::ostream& report, const TRunState& s)
+{
+    const TUnitLabels& u = s.UNITLABELS;
+    const bool english = English(s);
+    report << Blanks(8) << "T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD TRANSFER   PILE MOVEMENT\n"
+           << TRecord()
+                  .X(11)
+                  .T("NO.")
+                  .X(6)
+                  .T("POINTS")
+                  .X(8)
+                  .T(u.LENGTHLABEL)
+                  .X(14)
+                  .T(english ? "PSI" : u.STRESSLABEL)
+                  .X(13)
+                  .T(english ? u.SMALLLENLABEL : u.LENGTHLABEL)
+                  .Str()
+           << "\n\n";
+}
+
+std::string CurveHeader(int number, double depth)
+{
+    return TRecord().X(8).I(number, 5).I(kTzCurvePoints, 11).E(depth, 16, 4).Str() + '\n';
+}
+
+std::string CurvePoints(const TzCurve& curve)
+{
+    std::string text;
+    for (int i = 1; i <= kTzCurvePoints; ++i) {
+        text += TRecord().X(40).E(curve.t[i], 17, 4).E(curve.z[i], 16, 4).Str() + '\n';
+    }
+    return text;
+}
+
+void WriteSolverCurves(TRunState& s, TRunIo& io)
+{
+    WriteTzHeading(io.report, s);
+    int written = 0;
+    std::string blocks;
+    for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
+        if (!WrittenCurve(s, k)) {
+            continue;
+        }
+        ++written;
+        const std::string block =
+            CurveHeader(written, CurveDepthBelowGround(s, k)) + CurvePoints(s.CURVES.CURVE[k]);
+        io.report << block;
+        blocks += block;
+    }
+    // The count is the number of blocks that follow, so the reader stays in step.
+    io.plotTail << ' ' << std::to_string(written) << '\n' << blocks;
+}
+
+void WriteTipTable(std::ostream& report, const TRunState& s)
+{
+    const TUnitLabels& u = s.UNITLABELS;
+    const bool english = English(s);
+    report
+        << "\n\n\n"
+        << Blanks(8) << "TIP   LOAD" << Blanks(8) << "TIP MOVEMENT\n"
+        << TRecord().X(12).T(u.FORCELABEL).X(15).T(english ? u.SMALLLENLABEL : u.LENGTHLABEL).Str()
+        << "\n\n";
+    const TzCurve& tip = s.CURVES.QWCURVE;
+    for (int i = 1; i <= kTzCurvePoints; ++i) {
+        const double load = english ? tip.t[i] / kPoundsPerKip : tip.t[i];
+        report << TRecord().E(load, 18, 4).E(tip.z[i], 19, 4).Str() << '\n';
+    }
+}
+
+TLoadTransferCurve SolverCurve(const TzCurve& curve, double depth)
+{
+    TLoadTransferCurve out;
+    out.depth = depth;
+    for (int i = 1; i <= kTzCurvePoints; ++i) {
+        out.z.push_back(curve.z[i]);
+        out.value.push_back(curve.t[i]);
+    }
+    return out;
+}
+
+// Pile length from the head in working units.
+double WorkingPileLength(const TPileData& p)
+{
+    const double length = p.STICKUP + p.PILELENGTH;
+    return p.UNITS == 1 ? length * kInchesPerFoot : length;
+}
+
+// The solver works on one segment per increment along the whole pile. The printed table
+// rows are far coarser with a large print interval, and a segment many feet long settles at
+// a movement its soil never sees: the load-settlement curve would follow a display setting.
+constexpr int kMaxSolverSegments = 2000;
+
+int SolverSegmentCount(const TPileData& p, double length)
+{
+    const double increment = p.UNITS == 1 ? p.INCREMENT * kInchesPerFoot : p.INCREMENT;
+    double count = increment > 0.0 ? std::ceil(length / increment - 1e-6) : 0.0;
+    if (!(count >= 1.0)) {
+        return std::max(p.NROWS, 1);
+    }
+    return static_cast<int>(std::min(count, static_cast<double>(kMaxSolverSegments)));
+}
+
+// A point's load distribution at the mid-depths of `count` equal segments, tip upward,
+// interpolated in depth among the solver's rows (which run tip upward too).
+std::vector<TLoadDistributionRow>
+RowsAtTableSegments(const std::vector<TLoadDistributionRow>& rows, double length, int count)
+{
+    if (static_cast<int>(rows.size()) == count || rows.empty()) {
+        return rows;
+    }
+    const double h = length / count;
+    std::vector<TLoadDistributionRow> out;
+    std::size_t i = 0;
+    for (int r = 0; r < count; ++r) {
+        const double d = length - (r + 0.5) * h;
+        while (i + 2 < rows.size() && rows[i + 1].depth > d) {
+            ++i;
+        }
+        const TLoadDistributionRow& a = rows[i];
+        const TLoadDistributionRow& b = rows[std::min(i + 1, rows.size() - 1)];
+        const double span = a.depth - b.depth;
+        // Within half a solver segment of the head or the tip the line through the last two
+        // rows carries on.
+        const double w = span > 0.0 ? (a.depth - d) / span : 0.0;
+        out.push_back(
+            {d, a.load + w * (b.load - a.load), a.movement + w * (b.movement - a.movement)});
+    }
+    return out;
+}
+
+void Solve(TRunState& s, TRunIo& io)
+{
+    const TPileData& p = s.PILEDATA;
+    const bool english = English(s);
+    const double length = WorkingPileLength(p);
+    if (!(length > 0.0) || p.NROWS < 1) {
+        throw EEngineInputError(
+            "ERROR - THE PILE HAS NO LENGTH BELOW ITS HEAD; NO LOAD-SETTLEMENT CURVE CAN BE "
+            "COMPUTED.");
+    }
+    const TLoadSettleData& ls = s.LOADSET;
+    std::vector<TStiffnessRow> table;
+    for (int r = 1; r <= ls.NEAROWS; ++r) {
+        table.push_back({ls.EADEPTH[r], ls.EAVALUE[r]});
+    }
+
+    TLoadSettleInput in;
+    in.segments =
+        UniformSegments(length, SolverSegmentCount(p, length), table, WorkingDiameter(p) * kPi);
+    for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
+        in.shaftCurves.push_back(SolverCurve(s.CURVES.CURVE[k], s.CURVES.CURVEDEPTH[k]));
+    }
+    // Interpolation in depth needs the curves in depth order; a very thin layer can put its
+    // middle curve below its bottom curve.
+    std::stable_sort(
+        in.shaftCurves.begin(),
+        in.shaftCurves.end(),
+        [](const TLoadTransferCurve& a, const TLoadTransferCurve& b) { return a.depth < b.depth; });
+    in.tipCurve = SolverCurve(s.CURVES.QWCURVE, 0.0);
+    in.tipMoves = StandardTipMoves(english);
+    in.tolerance = english ? kSolverToleranceInches : kSolverToleranceInches / kInchesPerMetre;
+    in.maxIterations = kSolverRounds;
+    const TLoadSettleResult result = SolveLoadSettlement(in);
+
+    TLoadSettleData& out = s.LOADSET;
+    out.NLSPOINTS = static_cast<int>(result.points.size());
+    out.ITERLIMIT = result.iterationLimitReached;
+    for (int m = 1; m <= out.NLSPOINTS; ++m) {
+        const TLoadSettlePoint& point = result.points[static_cast<std::size_t>(m - 1)];
+        out.TIPMOVES[m] = point.tipMove;
+        out.LSTIPLOAD[m] = point.tipLoad;
+        out.LSTOPLOAD[m] = point.topLoad;
+        out.LSTOPMOVE[m] = point.topMove;
+        TLoadSettlePoint table = point;
+        table.rows = RowsAtTableSegments(point.rows, length, p.NROWS);
+        for (const TLoadDistributionRow& row : WrittenDistributionRows(table, english)) {
+            io.plotTail << TRecord()
+                               .X(3)
+                               .E(row.depth, 10, 3)
+                               .X(3)
+                               .E(row.load, 10, 3)
+                               .X(3)
+                               .E(row.movement, 10, 3)
+                               .Str()
+                        << '\n';
+        }
+    }
+}
+
+void WriteNotes(std::ostream& report, const TRunState& s)
+{
+    report << "\n\n"
+           << Blanks(12) << "NOTES:\n"
+           << Blanks(12) << "- AN ASTERISK IS PLACED IN THE END-BEARING COLUMN\n"
+           << Blanks(12) << "  IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION\n"
+           << Blanks(12) << "  OF SOIL PLUG INSIDE AN OPEN-ENDED PIPE PILE.\n"
+           << '\n';
+    if (s.PILEDATA.LOADTYPE == 1) {
+        report << '\n'
+               << Blanks(12) << "- A NEGATIVE SELF-WEIGHT VALUE IS DUE TO THE\n"
+               << Blanks(12) << "  BOUYANCY EFFECT.\n"
+               << '\n';
+    }
+}
+
+void WriteBox(std::ostream& report, const char* first, const char* second)
+{
+    report << "\n\n"
+           << Blanks(16) << Repeat('*', 49) << '\n'
+           << Blanks(16) << first << '\n'
+           << Blanks(16) << second << '\n'
+           << Blanks(16) << Repeat('*', 49) << '\n'
+           << "\n\n";
+}
+
+void WriteLoadSettlementTable(TRunState& s, TRunIo& io)
+{
+    const TUnitLabels& u = s.UNITLABELS;
+    const bool english = English(s);
+    const std::string& move = english ? u.SMALLLENLABEL : u.LENGTHLABEL;
+    io.report
+        << "\n\n\n"
+        << Blanks(22) << "LOAD VERSUS SETTLEMENT CURVE\n"
+        << Blanks(22) << Repeat('*', 28) << '\n'
+        << "\n\n\n"
+        << Blanks(8) << "TOP  LOAD     TOP MOVEMENT       TIP  LOAD " << Blanks(5)
+        << "TIP MOVEMENT\n"
+        << TRecord().X(11).T(u.FORCELABEL).X(13).T(move).X(14).T(u.FORCELABEL).X(12).T(move).Str()
+        << '\n';
+    const TLoadSettleData& ls = s.LOADSET;
+    const double perForce = english ? kPoundsPerKip : 1.0;
+    for (int m = 1; m <= ls.NLSPOINTS; ++m) {
+        const std::string row = TRecord()
+                                    .E(ls.LSTOPLOAD[m] / perForce, 17, 4)
+                                    .E(ls.LSTOPMOVE[m], 16, 4)
+                                    .E(ls.LSTIPLOAD[m] / perForce, 16, 4)
+                                    .E(ls.TIPMOVES[m], 16, 4)
+                                    .Str()
+                                + '\n';
+        io.report << row;
+        io.plotTail << row;
+    }
+    if (ls.ITERLIMIT) {
+        io.report << '\n' << Blanks(10) << kLoadSettleLimitLine << '\n';
+    }
+}
+
+// Pair of soil rows that holds a verification depth, and whether one was found.
+int VerificationPair(const TRunState& s, double depth)
+{
+    const int rows = s.PILEDATA.NSOILROWS;
+    for (int r = 1; r < rows; ++r) {
+        const double top = s.SOILDATA(r, kColDepth);
+        const double bottom = s.SOILDATA(r + 1, kColDepth);
+        if (bottom - top >= kThinnestLayer && bottom >= depth) {
+            return r;
+        }
+    }
+    // Only thin layers reach the depth: the first pair that does.
+    for (int r = 1; r < rows; ++r) {
+        if (s.SOILDATA(r + 1, kColDepth) >= depth) {
+            return r;
+        }
+    }
+    return rows > 1 ? rows - 1 : 0;
+}
+
+} // namespace
+
+double WorkingDiameter(const TPileData& p)
+{
+    return p.UNITS == 1 ? p.OD : p.OD / kMillimetresPerMetre;
+}
+
+double TMAXATDEPTH(const TRunState& s, double depthBelowGround)
+{
+    const TPileData& p = s.PILEDATA;
+    std::vector<double> depth;
+    std::vector<double> side;
+    for (int j = 1; j <= p.NGRID; ++j) {
+        depth.push_back((j - 1) * p.INCREMENT);
+        side.push_back(s.LOADSETINPUT.GRIDQS[j]);
+    }
+    return TmaxAtDepth(depth, side, depthBelowGround, WorkingDiameter(p), English(s));
+}
+
+void PlaceSolverCurves(TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    const bool english = English(s);
+    TCurveData& c = s.CURVES;
+    c.NCURVES = 0;
+    const double stickup = WorkingStickup(p);
+    if (HasStickup(p)) {
+        AddCurve(c, 0.0, 2, 0.0);
+        AddCurve(c, stickup * 0.5, 2, 0.0);
+        AddCurve(c, stickup - 0.1, 2, 0.0);
+    }
+    for (int r = 1; r < p.NSOILROWS; ++r) {
+        const double upper = s.SOILDATA(r, kColDepth);
+        const double lower = s.SOILDATA(r + 1, kColDepth);
+        if (!(lower - upper >= kThinnestLayer)) {
+            continue;
+        }
+        const int type = BothSand(s, r) ? 1 : 2;
+        const double top = english ? upper * kInchesPerFoot : upper;
+        const double bottom = english ? lower * kInchesPerFoot - 0.5 : lower - 0.1;
+        const double middle = english ? (top + bottom + 1.1) / 2.0 : (top + bottom + 0.1) / 2.0;
+        const double phiTop = s.SOILDATA(r, kColPhi);
+        const double phiBottom = s.SOILDATA(r + 1, kColPhi);
+        AddCurve(c, top + stickup, type, phiTop);
+        AddCurve(c, middle + stickup, type, (phiTop + phiBottom) / 2.0);
+        AddCurve(c, bottom + stickup, type, phiBottom);
+    }
+    for (int k = 1; k <= c.NCURVES; ++k) {
+        const bool aboveGround = HasStickup(p) && k <= 3;
+        c.CURVETMAX[k] = aboveGround ? 0.0 : TMAXATDEPTH(s, c.CURVEDEPTH[k] - stickup);
+        BuildCurve(s, k);
+    }
+}
+
+void FillStiffnessTable(TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    const TAreaTable& a = s.AREATABLE;
+    const double toWorking = p.UNITS == 1 ? kInchesPerFoot : 1.0;
+    TLoadSettleData& ls = s.LOADSET;
+    ls.NEAROWS = 0;
+    if (a.AREAMODE == 2 && a.AREACOUNT > 1) {
+        std::vector<TStiffnessRow> rows;
+        for (int r = 1; r <= a.AREACOUNT; ++r) {
+            rows.push_back({a.AREADIST[r] * toWorking, a.AREAVALUE[r] * p.EMOD});
+            if (!(rows.back().ea > 0.0) || !std::isfinite(rows.back().ea)
+                || !std::isfinite(rows.back().depth)) {
+                throw EEngineInputError("ERROR - CROSS SECTION AREA ROW " + std::to_string(r)
+                                        + " GIVES NO AXIAL STIFFNESS (AREA x MODULUS NOT ABOVE "
+                                          "ZERO); NO LOAD-SETTLEMENT CURVE CAN BE COMPUTED.");
+            }
+        }
+        // The table is looked up by depth.
+        std::stable_sort(rows.begin(), rows.end(), [](const auto& x, const auto& y) {
+            return x.depth < y.depth;
+        });
+        for (const TStiffnessRow& row : rows) {
+            ++ls.NEAROWS;
+            ls.EADEPTH[ls.NEAROWS] = row.depth;
+            ls.EAVALUE[ls.NEAROWS] = row.ea;
+        }
+        return;
+    }
+    // The area the echo prints under the axial stiffness data: the constant area when that
+    // mode is chosen and an area was given, else the area of the pile's section.
+    const double area =
+        a.AREAMODE == 1 && p.CONSTAREA > kSmallestArea ? p.CONSTAREA : SectionArea(p);
+    const double ea = area * p.EMOD;
+    if (!(ea > 0.0) || !std::isfinite(ea)) {
+        throw EEngineInputError("ERROR - THE CROSS SECTION AREA AND THE MODULUS OF ELASTICITY "
+                                "GIVE NO AXIAL STIFFNESS; NO LOAD-SETTLEMENT CURVE CAN BE "
+                                "COMPUTED.");
+    }
+    ls.NEAROWS = 2;
+    ls.EADEPTH[1] = 0.0;
+    ls.EAVALUE[1] = ea;
+    ls.EADEPTH[2] = WorkingPileLength(p);
+    ls.EAVALUE[2] = ea;
+}
+
+void FillTipCurve(TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    const bool english = English(s);
+    const int ngrid = std::max(p.NGRID, 1);
+    const double qp = s.LOADSETINPUT.TIPRESULT[ngrid] * (english ? kPoundsPerKip : 1.0);
+    int tipType = 0;
+    for (int r = 1; r <= p.NSOILROWS; ++r) {
+        tipType = SoilType(s, r);
+        if (s.SOILDATA(r, kColDepth) >= p.PILELENGTH) {
+            break;
+        }
+    }
+    const TCurveData& c = s.CURVES;
+    const double phi = c.NCURVES >= 1 ? c.CURVEPHI[c.NCURVES] : 0.0;
+    s.CURVES.QWCURVE = TipCurve(p.LSMETHOD, qp, WorkingDiameter(p), tipType, phi, english);
+    s.CURVES.NQWPTS = kTzCurvePoints;
+}
+
+void LOADSETTLE(TRunState& s, TRunIo& io, int print)
+{
+    SETUNITLABELS(s, s.PILEDATA.UNITS);
+    PlaceSolverCurves(s);
+    if (print == 1) {
+        WriteSolverCurves(s, io);
+    }
+    FillStiffnessTable(s);
+    FillTipCurve(s);
+    if (print == 1) {
+        WriteTipTable(io.report, s);
+    }
+    Solve(s, io);
+}
+
+void TZVERCURVES(TRunState& s, TRunIo& io, int print)
+{
+    const TPileData& p = s.PILEDATA;
+    const bool english = English(s);
+    SETUNITLABELS(s, p.UNITS);
+    const TTzDepths& tz = s.TZDEPTHS;
+    TCurveData& c = s.CURVES;
+    c.NCURVES = tz.TZCOUNT;
+    const double deepest = p.NSOILROWS >= 1 ? s.SOILDATA(p.NSOILROWS, kColDepth) : -1.0;
+    // The last soil depth may be a sum the layer snapping made: a depth typed equal to it
+    // is still inside.
+    auto valid = [&](int k) {
+        return p.NSOILROWS >= 1 && tz.TZDEPTH[k] >= 0.0
+               && tz.TZDEPTH[k] <= deepest + kDepthTolerance;
+    };
+
+    int validCount = 0;
+    for (int k = 1; k <= tz.TZCOUNT; ++k) {
+        if (!valid(k)) {
+            continue;
+        }
+        ++validCount;
+        const double depth = tz.TZDEPTH[k];
+        const int r = VerificationPair(s, depth);
+        int type = 2;
+        double phi = 0.0;
+        if (r >= 1) {
+            type = BothSand(s, r) ? 1 : 2;
+            const double top = s.SOILDATA(r, kColDepth);
+            const double span = s.SOILDATA(r + 1, kColDepth) - top;
+            const double w = span > 1e-9 ? std::clamp((depth - top) / span, 0.0, 1.0) : 0.0;
+            phi =
+                s.SOILDATA(r, kColPhi) + w * (s.SOILDATA(r + 1, kColPhi) - s.SOILDATA(r, kColPhi));
+        } else if (p.NSOILROWS >= 1) {
+            type = SoilType(s, 1) == 1 ? 1 : 2;
+            phi = s.SOILDATA(1, kColPhi);
+        }
+        c.CURVETYPE[k] = type;
+        c.CURVEPHI[k] = phi;
+        c.CURVEDEPTH[k] = english ? depth * kInchesPerFoot : depth;
+        c.CURVETMAX[k] = TMAXATDEPTH(s, c.CURVEDEPTH[k]);
+        c.CURVENO[k] = k;
+        c.CURVEPTS[k] = kTzCurvePoints;
+        BuildCurve(s, k);
+    }
+    if (print != 1) {
+        return;
+    }
+    WriteTzHeading(io.report, s);
+    io.plotTail << ' ' << std::to_string(validCount) << '\n';
+    for (int k = 1; k <= tz.TZCOUNT; ++k) {
+        const std::string header = CurveHeader(k, tz.TZDEPTH[k]);
+        if (!valid(k)) {
+            io.report << header.substr(0, header.size() - 1) << Blanks(15)
+                      << "CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE\n";
+            continue;
+        }
+        const std::string block = header + CurvePoints(c.CURVE[k]);
+        io.report << block;
+        io.plotTail << block;
+    }
+}
+
+void PRINTLOADSET(TRunState& s, TRunIo& io)
+{
+    WriteNotes(io.report, s);
+    WriteBox(io.report,
+             "* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *",
+             "* CURVES FOR AXIAL LOADING                      *");
+    if (!s.RESULTS[s.PILEDATA.LSMETHOD].COMPUTED) {
+        io.report << Blanks(10)
+                  << "WARNING - THE LOAD-SETTLEMENT METHOD WAS NOT COMPUTED IN THIS RUN; ITS "
+                     "CURVES CARRY NO RESISTANCE.\n\n";
+    }
+    LOADSETTLE(s, io, 1);
+    WriteLoadSettlementTable(s, io);
+}
+
+void TZVERIFY(TRunState& s, TRunIo& io)
+{
+    WriteBox(io.report,
+             "* COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *",
+             "* (t-z) CURVES FOR VERIFICATION                 *");
+    TZVERCURVES(s, io, 1);
+}

@@ -1,0 +1,29 @@
+// UWA method over the run state (OffshoreCore.h): sand from the cone resistance, the
+// effective area ratio, the distance from the tip and the interface dilation; clay by the
+// ICP-05 clay rule with its report lines.
+#include <algorithm>
+
+#include "methods/offshore/OffshoreWiring.h"
+#include "profile/ConeProfile.h"
+#include "run/MethodSteps.h"
+
+void UWAMETHOD(TRunState& s, TRunIo& io)
+{
+    const Offshore::Constants& c = Offshore::ConstantsFor(s.PILEDATA.UNITS);
+    const Offshore::Pile pile = OffshorePileOf(s);
+    TSegmentFriction skinf(2 * static_cast<std::size_t>(std::max(s.PILEDATA.NSEG, 0)));
+    for (int k = 1; k <= s.PILEDATA.NSEG; ++k) {
+        if (IsSandSegment(s, k)) {
+            const double qc = SegmentQc(s, k).value_or(0.0);
+            const Offshore::UwaSandResult r = Offshore::UwaSandFriction(pile,
+                                                                        OffshoreSegmentOf(s, k),
+                                                                        qc,
+                                                                        s.SEGDATA.SEGPHI[k],
+                                                                        c);
+            OffshoreSetSegmentFriction(s, kUwaIndex, k, r.friction, r.transfer, skinf);
+        } else {
+            OffshoreClaySegment(s, io, kUwaIndex, k, skinf);
+        }
+    }
+    OffshoreStoreSide(s, kUwa, skinf);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <iosfwd>
+#include <vector>
+
+#include "state/RunState.h"
+
+// Where the capacity results go: the report tables and the plot-data rows, both written from
+// a method's TMethodResult.
+
+// True when some segment carries a nonzero user unit side friction or end bearing.
+bool HasUserValues(const TRunState& s);
+
+// The plot-data header: curve count, rows per method, units, load-settlement method. The run
+// driver passes the number of capacity blocks it really wrote, so the count always matches
+// the rows (a selected user-specified method without user values writes neither).
+void WritePlotHeader(std::ostream& plot, const TRunState& s, int curveCount);
+
+// One plot-data capacity row of grid point j.
+void WritePlotRow(std::ostream& plot, const TMethodResult& r, int j);
+
+// One report row of grid point j; the asterisk form when allowed and the tip is unplugged.
+void WriteCapacityRow(std::ostream& report, const TMethodResult& r, int j, bool asteriskForm);
+
+// A method's whole table and plot rows: the title box and headings, one report and one plot
+// row per printed grid point, and the closing grid point as the method's rules want it
+// (FHWA and USACE: plot only; Revised Lambda: plot, and the combined closing row of the three
+// pass-1 methods in the report; the others: report and plot).
+void WriteCapacityTable(std::ostream& report,
+                        std::ostream& plot,
+                        const TRunState& s,
+                        int methodCode,
+                        const std::vector<int>& printed);

@@ -1,0 +1,280 @@
+#include "run/RunDriver.h"
+
+#include <ostream>
+
+#include "capacity/CapacityPipeline.h"
+#include "input/InputReader.h"
+#include "input/ListReader.h"
+#include "profile/Segments.h"
+#include "report/CapacityOutput.h"
+#include "report/DateAndUnits.h"
+#include "report/FieldFormat.h"
+#include "report/InputEcho.h"
+#include "report/OutputFile.h"
+#include "report/ReportHeader.h"
+#include "report/RunIo.h"
+#include "run/MethodSteps.h"
+#include "state/EngineErrors.h"
+
+namespace {
+
+constexpr double kNoWater = 99999.0;
+
+// A run that ends with status 1 after its message was written.
+struct TStop
+{};
+
+void Message(TRunIo& io, const std::string& text)
+{
+    io.report << "\n\n" << Blanks(10) << text << '\n';
+    io.console << "\n\n" << Blanks(10) << text << '\n';
+}
+
+void ConsoleMessage(std::ostream& console, const std::string& text)
+{
+    console << "\n\n" << Blanks(10) << text << '\n';
+}
+
+// An output file that could not be opened, or lost a write: the file and the system's reason.
+std::string OutputFailure(const char* what, const TOutputFile& file, const char* failure)
+{
+    return std::string("ERROR - THE ") + what + " \"" + file.Path() + "\" " + failure + ": "
+           + file.Reason() + ".";
+}
+
+// Step 5: both soil checks against the required depth.
+void CheckSoilDepth(TRunState& s, TRunIo& io)
+{
+    const TPileData& p = s.PILEDATA;
+    const double required = RequiredSoilDepth(p);
+    const std::string& len = s.UNITLABELS.LENGTHLABEL;
+    if (s.SOILDATA(p.NSOILROWS, kColDepth) < required) {
+        io.console
+            << "\n\n\n"
+            << Blanks(10) << "COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL INFORMATION\n"
+            << TRecord().X(10).T("WAS PROVIDED AT THE DEPTH ").F(required, 10, 2).X(1).T(len).Str()
+            << '\n'
+            << Blanks(10) << "PLEASE NOTE THAT SOIL SHOULD EXTEND AT LEAST THE \n"
+            << Blanks(10) << " PILE LENGTH PLUS TWO PILE DIAMETERS\n";
+    }
+    if (p.DEEPESTSOIL < required) {
+        WriteDeepestSoilStop(io.report, s, required);
+        throw TStop{};
+    }
+    io.console << "\n\n" << Blanks(9) << "COMPUTATION IS PROCEEDING........\n";
+}
+
+// Steps 8 to 10.
+void LayOutSegments(TRunState& s, TRunIo& io)
+{
+    TPileData& p = s.PILEDATA;
+    const double count = SegmentCount(p.DEEPESTSOIL, p.INCREMENT);
+    SnapLayers(s);
+    if (count > kMaxSegments) {
+        const long long shown = count > 99999.0 ? 99999 : static_cast<long long>(count);
+        WriteSegmentLimitStop(io.console, shown);
+        WriteSegmentLimitStop(io.report, shown);
+        throw TStop{};
+    }
+    p.NSEG = static_cast<int>(count);
+    if (p.NSEG == 0) {
+        // No segment to compute on: the increment is longer than the soil profile.
+        const std::string& len = s.UNITLABELS.LENGTHLABEL;
+        const std::string text = TRecord()
+                                     .T("COMPUTATION DOES NOT PROCEED BECAUSE THE INCREMENT ")
+                                     .F(p.INCREMENT, 10, 2)
+                                     .X(1)
+                                     .T(len)
+                                     .T(" IS LONGER THAN THE DEEPEST SOIL PROFILE ")
+                                     .F(p.DEEPESTSOIL, 7, 2)
+                                     .X(1)
+                                     .T(len)
+                                     .Str();
+        Message(io, text);
+        throw TStop{};
+    }
+}
+
+void PrintTable(TRunState& s, TRunIo& io, int methodCode, const std::vector<int>& printed)
+{
+    if (s.METHODFLAGS[methodCode] != 1 || !s.RESULTS[methodCode].COMPUTED) {
+        return;
+    }
+    WriteCapacityTable(io.report, io.capacityRows, s, methodCode, printed);
+    ++io.capacityBlocks;
+}
+
+void ResetGridDepths(TRunState& s)
+{
+    for (int j = 1; j <= s.PILEDATA.NGRID; ++j) {
+        s.GRID.GRIDDEPTH[j] = (j - 1) * s.PILEDATA.INCREMENT;
+    }
+}
+
+void RunMethod(TRunState& s, TRunIo& io, void (*method)(TRunState&, TRunIo&), int methodIndex)
+{
+    method(s, io);
+    s.METHODIDX = methodIndex;
+    CAPPIPE(s, io);
+}
+
+// Step 12: the load-settlement method's side and tip values for the solver.
+void HandOverLoadSettlement(TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    const TMethodResult& r = s.RESULTS[p.LSMETHOD];
+    // The record keeps the tip the t-z factor option asks for (unfactored or reduced), so
+    // nothing is divided back out here.
+    for (int j = 1; j <= p.NGRID; ++j) {
+        s.LOADSETINPUT.GRIDQS[j] = r.TZSIDE[j];
+        s.LOADSETINPUT.TIPRESULT[j] = r.TZTIP[j];
+    }
+}
+
+void RunPass(TRunState& s, TRunIo& io, int pass)
+{
+    TPileData& p = s.PILEDATA;
+    p.PASS = pass;
+    FillSegments(s);
+    STRESSPROF(s, io);
+    // Pre-runs: the plug markers and pipeline arrays the first methods read; no record changes.
+    for (int idx = 1; idx <= 3; ++idx) {
+        s.METHODIDX = idx;
+        RunCapacityPipeline(s, false);
+    }
+    p.NGRID = GridPointCount(p.PILELENGTH, p.INCREMENT);
+    const std::vector<int> printed = PrintedGridPoints(p.NGRID, p.PRINTINTERVAL);
+    p.NROWS = static_cast<int>(printed.size());
+    FillGridTypes(s);
+
+    if (s.GENERALDONE == 0 && HasUserValues(s)) {
+        GENERALMETHOD(s, io);
+        s.GENERALDONE = 1;
+        if (p.LOADTYPE == 1) {
+            s.METHODIDX = 9;
+            CAPPIPE(s, io);
+        }
+        if (pass == 1) {
+            PrintTable(s, io, kGeneral, printed);
+        }
+    }
+
+    if (pass == 1) {
+        RunMethod(s, io, FHWAMETHOD, 1);
+        ResetGridDepths(s);
+        RunMethod(s, io, USACEMETHOD, 2);
+        ResetGridDepths(s);
+        RunMethod(s, io, LAMBDA2METHOD, 3);
+        PrintTable(s, io, kFhwa, printed);
+        PrintTable(s, io, kUsace, printed);
+        PrintTable(s, io, kLambda, printed);
+        return;
+    }
+    RunMethod(s, io, RP2AMETHOD, 4);
+    PrintTable(s, io, kApi, printed);
+    if (p.OFFSHORE == 1) {
+        RunMethod(s, io, NGIMETHOD, 5);
+        PrintTable(s, io, kNgi, printed);
+        RunMethod(s, io, ICPMETHOD, 6);
+        PrintTable(s, io, kIcp, printed);
+        RunMethod(s, io, FUGROMETHOD, 7);
+        PrintTable(s, io, kFugro, printed);
+        RunMethod(s, io, UWAMETHOD, 8);
+        PrintTable(s, io, kUwa, printed);
+    }
+    HandOverLoadSettlement(s);
+    PRINTLOADSET(s, io);
+    if (s.TZDEPTHS.TZCOUNT >= 1) {
+        TZVERIFY(s, io);
+    }
+}
+
+// Steps 4 to 13, with the report open.
+void Analyse(TRunState& s, TRunIo& io, TOutputFile& plotFile)
+{
+    const TFileNames& f = s.FILENAMES;
+    TListReader input(f.INPUTPATH, "INPUT FILE");
+    if (!plotFile.Open(f.PLOTPATH)) {
+        throw EEngineInputError(OutputFailure("PLOT DATA FILE", plotFile, "CANNOT BE WRITTEN"));
+    }
+    TListReader cpt(f.CPTPATH, "CPT FILE");
+    ReadProjectFile(s, input);
+    SETUNITLABELS(s, s.PILEDATA.UNITS);
+    ReadCptFile(s, cpt);
+
+    CheckSoilDepth(s, io);
+    WriteInputEcho(io.report, s);
+    WriteResultBanner(io.report);
+    LayOutSegments(s, io);
+    RunPass(s, io, 1);
+    RunPass(s, io, 2);
+}
+
+} // namespace
+
+double RequiredSoilDepth(const TPileData& p)
+{
+    const double diameter = p.UNITS == 1 ? p.OD / 12.0 : p.OD / 1000.0;
+    return p.PILELENGTH - p.STICKUP + 2.0 * diameter;
+}
+
+void RUNANALYSIS(TRunState& s, const TRunEnvironment& env, int& status)
+{
+    std::ostream& console = *env.console;
+    s.PILEDATA.WATERDEPTH = kNoWater;
+    s.PILEDATA.TENSIONFACTOR = 1.0;
+    s.GENERALDONE = 0;
+
+    try {
+        ReadNamesFile(s, env);
+    } catch (const EEngineInputError& e) {
+        console << "\n\n" << Blanks(10) << e.what() << '\n';
+        status = 1;
+        return;
+    }
+
+    WriteBanner(console, s);
+    TOutputFile reportFile;
+    if (!reportFile.Open(s.FILENAMES.OUTPUTPATH)) {
+        ConsoleMessage(console, OutputFailure("OUTPUT FILE", reportFile, "CANNOT BE WRITTEN"));
+        status = 1;
+        return;
+    }
+    WriteBanner(reportFile, s);
+    WriteFileLines(reportFile, s);
+    PRINTDATETIME(reportFile, env.clock ? env.clock() : SystemClock());
+
+    TRunIo io{reportFile, console, {}, {}, 0};
+    TOutputFile plotFile;
+    bool complete = false;
+    try {
+        Analyse(s, io, plotFile);
+        complete = true;
+    } catch (const TStop&) {
+    } catch (const EEngineInputError& e) {
+        Message(io, e.what());
+    } catch (const std::exception& e) {
+        Message(io, std::string("INTERNAL ERROR - THE COMPUTATION STOPPED: ") + e.what());
+    }
+    if (!complete) {
+        status = 1;
+    }
+    // The plot data goes out whole, and only beside a complete report: a run whose report
+    // was cut leaves it empty, as a stopped run does.
+    reportFile.flush();
+    if (complete && !reportFile.Failed()) {
+        WritePlotHeader(plotFile, s, io.capacityBlocks);
+        plotFile << io.capacityRows.str() << io.plotTail.str();
+    }
+    // A lost write (a full disk) ends the run with the file and the reason, in the report
+    // while it can still take it, and always on the console.
+    if (!plotFile.Close()) {
+        status = 1;
+        Message(io, OutputFailure("PLOT DATA FILE", plotFile, "COULD NOT BE WRITTEN COMPLETELY"));
+    }
+    if (!reportFile.Close()) {
+        status = 1;
+        ConsoleMessage(console,
+                       OutputFailure("OUTPUT FILE", reportFile, "COULD NOT BE WRITTEN COMPLETELY"));
+    }
+}

@@ -1,0 +1,200 @@
+// The capacity pipeline on hand-built segment profiles: unit end bearing and its limits, the
+// plug friction, the averaging window near the ground, the plug choice and the self weight in
+// tension, and which result record a run may change.
+#include "capacity/CapacityPipeline.h"
+
+#include <cmath>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kTol = 1e-9;
+constexpr double kNotLimited = 9999999.0;
+
+// 20 segments of 1 ft of one soil, a 24 in pipe (22.5 in inside) 10 ft embedded, English
+// units; the stress is set by the test.
+std::unique_ptr<TRunState> Profile(double type, double sigvPerFt)
+{
+    auto state = std::make_unique<TRunState>();
+    TRunState& s = *state;
+    TPileData& p = s.PILEDATA;
+    p.UNITS = 1;
+    p.NSEG = 20;
+    p.INCREMENT = 1.0;
+    p.PILELENGTH = 10.0;
+    p.OD = 24.0;
+    p.ID = 22.5;
+    p.CLOSEDEND = 1;
+    p.PILETYPE = 1;
+    p.WATERDEPTH = 99999.0;
+    for (int k = 1; k <= 20; ++k) {
+        TSegData& g = s.SEGDATA;
+        g.SEGTOP[k] = k - 1.0;
+        g.SEGBOT[k] = k;
+        g.SEGTYPE[k] = type;
+        g.SEGPHI[k] = 30.0;
+        g.SEGNQ[k] = 20.0;
+        g.SEGKO[k] = 0.8;
+        g.SEGSU[k] = 1.0;
+        g.SEGSUR[k] = 0.5;
+        g.SEGQMAX[k] = kNotLimited;
+        g.SEGFMAX[k] = kNotLimited;
+        g.SEGRFE[k] = 1.0;
+        g.SEGRFS[k] = 1.0;
+        s.STRESS.SIGV[2 * k - 1] = sigvPerFt * (k - 1);
+        s.STRESS.SIGV[2 * k] = sigvPerFt * k;
+    }
+    return state;
+}
+
+const double kArea = 0.7853975 * 4.0; // plugged area of the 24 in pile, ft2
+
+TEST(CapacityPipeline, SandTipLimitOfApiAndLambda)
+{
+    // phi 32.5 without a user maximum: 150 ksf (English), 7200 kPa (SI); Nq sigma' below it.
+    auto s = Profile(1, 10.0);
+    s->METHODIDX = 4;
+    s->SEGDATA.SEGPHI[3] = 32.5;
+    TIPUNIT(*s);
+    EXPECT_NEAR(s->PIPELINE.QTIP[6], 150.0, kTol);
+    EXPECT_NEAR(s->PIPELINE.QTIP[1], 0.0, kTol);
+    EXPECT_NEAR(s->PIPELINE.QTIP[2], 100.0, kTol);
+    auto si = Profile(1, 500.0); // kPa per m: Nq sigma' = 30000 kPa at segment 3
+    si->PILEDATA.UNITS = 2;
+    si->METHODIDX = 4;
+    si->SEGDATA.SEGPHI[3] = 32.5;
+    TIPUNIT(*si);
+    EXPECT_NEAR(si->PIPELINE.QTIP[6], 7200.0, kTol);
+    // A user maximum replaces the table.
+    s->SEGDATA.SEGQMAX[3] = 50.0;
+    TIPUNIT(*s);
+    EXPECT_NEAR(s->PIPELINE.QTIP[6], 50.0, kTol);
+    // Low stress: Nq sigma' = 20 x 0.1 = 2 ksf at the bottom of segment 1.
+    auto low = Profile(1, 0.1);
+    low->METHODIDX = 3;
+    TIPUNIT(*low);
+    EXPECT_NEAR(low->PIPELINE.QTIP[2], 2.0, kTol);
+}
+
+TEST(CapacityPipeline, ClayTipIsNineSu)
+{
+    for (int idx : {1, 2, 3, 4}) {
+        auto s = Profile(2, 0.1);
+        s->METHODIDX = idx;
+        TIPUNIT(*s);
+        EXPECT_NEAR(s->PIPELINE.QTIP[9], 9.0, kTol) << idx;
+        EXPECT_NEAR(s->PIPELINE.QTIP[10], 9.0, kTol) << idx;
+    }
+}
+
+TEST(CapacityPipeline, AveragingWindowNearTheGround)
+{
+    // Clay, 9 ksf everywhere: the window of 1.5 diameters (3 ft) each way; above the ground it
+    // contributes nothing. z = 0: 3/6 of the full value; z = 1: 4/6; z = 5: all of it.
+    auto s = Profile(2, 0.1);
+    s->METHODIDX = 3;
+    RunCapacityPipeline(*s, false);
+    const double full = 9.0 * kArea;
+    EXPECT_NEAR(s->PIPELINE.TIPAVG[1], full * 3.0 / 6.0, kTol);
+    EXPECT_NEAR(s->PIPELINE.TIPAVG[2], full * 4.0 / 6.0, kTol);
+    EXPECT_NEAR(s->PIPELINE.TIPAVG[6], full, kTol);
+    EXPECT_NEAR(s->PIPELINE.TIPRESULT[6], full, kTol);
+    EXPECT_EQ(s->PLUGFLAG(3, 6), kTipPlugged);
+}
+
+TEST(CapacityPipeline, PlugConditionsOnAnOpenPile)
+{
+    // Sand, Nq 20, 0.1 ksf per ft: q = 2 z ksf. Open 24/22.5 in pile, end section inside
+    // diameter 22.5 in over the whole length. Plug friction (Lambda: K sigma' tan(phi - 5)):
+    // 0.8 x 0.1 z x tan 25 over pi x 22.5 / 12 ft.
+    const double annulus = 0.7853975 * (576.0 - 506.25) / 144.0;
+    const double tan25 = std::tan(25.0 / 57.2958);
+    auto plugF = [&](double z) {
+        return 0.8 * 0.1 * tan25 * z * z / 2 * 3.14159 * 22.5 / 12.0;
+    };
+    for (int plug : {0, 1, 2}) {
+        auto s = Profile(1, 0.1);
+        s->PILEDATA.CLOSEDEND = 0;
+        s->PILEDATA.ENDSECTID = 22.5;
+        s->PILEDATA.ENDSECTLENGTH = 100.0;
+        s->PILEDATA.PLUG = plug;
+        s->METHODIDX = 3;
+        RunCapacityPipeline(*s, false);
+        const TPipelineState& pl = s->PIPELINE;
+        // Row 11, z = 10: unplugged 0.3804 x 20 + 1.74 = 9.35 kips; plugged 62.8 kips.
+        const double unplugged = annulus * 20.0 + (plug == 2 ? 0.0 : plugF(10.0));
+        EXPECT_NEAR(pl.UNPLUGGED[11], unplugged, 1e-6) << plug;
+        EXPECT_NEAR(pl.TIPAVG[11], 20.0 * kArea, 1e-6) << plug;
+        // Every method index takes the plugged tip when the user declares the pile plugged.
+        const double want = plug == 1 ? 20.0 * kArea : unplugged;
+        EXPECT_NEAR(pl.TIPRESULT[11], want, 1e-6) << plug;
+        EXPECT_EQ(s->PLUGFLAG(3, 11), plug == 1 ? kTipPlugged : kTipUnplugged) << plug;
+    }
+}
+
+TEST(CapacityPipeline, PlugFrictionDeltaNeverNegative)
+{
+    // phi 3: delta would be -2 degrees; the plug friction is 0, not negative.
+    auto s = Profile(1, 0.1);
+    for (int k = 1; k <= 20; ++k) {
+        s->SEGDATA.SEGPHI[k] = 3.0;
+    }
+    s->PILEDATA.ENDSECTID = 22.5;
+    s->METHODIDX = 3;
+    PLUGFRIC(*s);
+    EXPECT_DOUBLE_EQ(s->PIPELINE.PLUGF[20], 0.0);
+}
+
+TEST(CapacityPipeline, SelfWeightInTensionAboveAndBelowWater)
+{
+    // Closed pile in tension, water 5 ft down. Steel area 0.380427 ft2 at 0.49 kcf.
+    const double steel = 0.7853975 * (576.0 - 506.25) / 144.0;
+    auto s = Profile(1, 0.1);
+    s->PILEDATA.LOADTYPE = 1;
+    s->PILEDATA.WATERDEPTH = 5.0;
+    s->METHODIDX = 3;
+    RunCapacityPipeline(*s, false);
+    // z = 1: 1 + 3 <= 5, in the dry: 1 x As x 0.49.
+    EXPECT_NEAR(s->PIPELINE.TIPRESULT[2], steel * 0.49, kTol);
+    // z = 10: 5 ft dry, 5 ft buoyant (0.49 - 0.0624).
+    EXPECT_NEAR(s->PIPELINE.TIPRESULT[11], steel * 0.49 * 5 + steel * (0.49 - 0.0624) * 5, kTol);
+    EXPECT_EQ(s->PLUGFLAG(3, 11), kTipPlugged);
+
+    // With a constant area the closed pipe displaces water over its gross area, and the
+    // weight can fall below zero.
+    s->PILEDATA.CONSTAREA = 54.78;
+    RunCapacityPipeline(*s, false);
+    const double w = 54.78 / 144.0 * 0.49 * 10 - kArea * 0.0624 * 5;
+    EXPECT_NEAR(s->PIPELINE.TIPRESULT[11], w, kTol);
+    EXPECT_LT(w, 1.0);
+}
+
+TEST(CapacityPipeline, PreRunsLeaveRecordsAloneAndUncomputedMethodsStayUncomputed)
+{
+    auto s = Profile(2, 0.1);
+    s->METHODIDX = 1;
+    RunCapacityPipeline(*s, false);
+    EXPECT_FALSE(s->RESULTS[kFhwa].COMPUTED);
+    EXPECT_EQ(s->PLUGFLAG(1, 1), kTipPlugged);
+    // NGI (index 5) whose routine stored no side: no record, so no table.
+    s->METHODIDX = 5;
+    RunCapacityPipeline(*s, true);
+    EXPECT_FALSE(s->RESULTS[kNgi].COMPUTED);
+    // API with its side stored: tip, total and marker join it, the tip reduced by the
+    // end-bearing factor of the soil below the tip, the t-z copy unreduced (option 0).
+    s->SEGDATA.SEGRFE[6] = 0.5;
+    s->RESULTS[kApi].COMPUTED = true;
+    s->RESULTS[kApi].SKIN[6] = 10.0;
+    s->METHODIDX = 4;
+    RunCapacityPipeline(*s, true);
+    const TMethodResult& r = s->RESULTS[kApi];
+    EXPECT_NEAR(r.TIP[6], 0.5 * 9.0 * kArea, kTol);
+    EXPECT_NEAR(r.TZTIP[6], 9.0 * kArea, kTol);
+    EXPECT_NEAR(r.TOTAL[6], 10.0 + 0.5 * 9.0 * kArea, kTol);
+    EXPECT_EQ(MethodCodeOfIndex(9), kGeneral);
+    EXPECT_EQ(MethodCodeOfIndex(5), kNgi);
+}
+
+} // namespace
