@@ -7,7 +7,6 @@
 #include "methods/pass1/FhwaCore.h"
 #include "methods/pass1/Pass1Core.h"
 #include "methods/pass1/UsaceCore.h"
-#include "run/MethodSteps.h"
 
 namespace {
 
@@ -127,20 +126,13 @@ double IntegralTo(const TRunState& s, const TArray1<double, kMaxSegments>& segIn
 
 } // namespace
 
-int MethodCodeOfIndex(int methodIndex)
-{
-    static constexpr int kCodes[] =
-        {kFhwa, kUsace, kLambda, kApi, kNgi, kIcp, kFugro, kUwa, kGeneral};
-    return methodIndex >= 1 && methodIndex <= 9 ? kCodes[methodIndex - 1] : 0;
-}
-
-void TIPUNIT(TRunState& s)
+void TIPUNIT(TRunState& s, const TMethod& method)
 {
     const TPileData& p = s.PILEDATA;
     TSegData& g = s.SEGDATA;
     TPipelineState& pl = s.PIPELINE;
     const Pass1Units& u = Pass1UnitsFor(p.UNITS);
-    const int idx = s.METHODIDX;
+    const int idx = method.index;
     const int nseg = Segments(s);
     const FhwaPile pile = FhwaPileOf(p);
     UsaceTipState usace{0.0, pl.S15, pl.S20};
@@ -154,8 +146,8 @@ void TIPUNIT(TRunState& s)
         if (Cohesive(s, k)) {
             top = bottom = 9.0 * g.SEGSU[k];
         }
-        if (idx >= 5 && idx <= 8) {
-            TIPUNITCONE(s, k, pTop, pBottom, top, bottom);
+        if (method.cone) {
+            TIPUNITCONE(s, method, k, pTop, pBottom, top, bottom);
         } else if (!Cohesive(s, k)) {
             const double phi = g.SEGPHI[k];
             if (idx == 1) {
@@ -194,15 +186,14 @@ void TIPUNIT(TRunState& s)
     pl.S20 = usace.held20;
 }
 
-void TIPANNULUS(TRunState& s)
+void TIPANNULUS(TRunState& s, const TMethod& method)
 {
     const TPileData& p = s.PILEDATA;
     TPipelineState& pl = s.PIPELINE;
     const int nseg = Segments(s);
     // The cone methods take a closed end as closed whatever wall the pile has above it.
-    const bool coneMethod = s.METHODIDX >= 5 && s.METHODIDX <= 8;
-    const double endId = coneMethod && p.CLOSEDEND == 1 ? 0.0 : p.ENDSECTID;
-    const bool coneAnnulus = s.METHODIDX > 4 && endId > 1e-4;
+    const double endId = method.cone && p.CLOSEDEND == 1 ? 0.0 : p.ENDSECTID;
+    const bool coneAnnulus = method.index > 4 && endId > 1e-4;
     const double annulus = kQuarterPi * (p.OD * p.OD - endId * endId) / SmallArea(s);
     for (int k = 1; k <= nseg; ++k) {
         // Both entries of a segment take its own soil values.
@@ -214,12 +205,12 @@ void TIPANNULUS(TRunState& s)
     }
 }
 
-void PLUGFRIC(TRunState& s)
+void PLUGFRIC(TRunState& s, const TMethod& method)
 {
     const TPileData& p = s.PILEDATA;
     TSegData& g = s.SEGDATA;
     TPipelineState& pl = s.PIPELINE;
-    const int idx = s.METHODIDX;
+    const int idx = method.index;
     const bool ownFriction = idx == 1 || idx == 2 || (idx >= 4 && idx <= 8);
     const int nseg = Segments(s);
     pl.PLUGF[1] = 0.0;
@@ -280,7 +271,7 @@ void REGRID(TRunState& s)
     }
 }
 
-void STORERESULT(TRunState& s, bool storeRecord)
+void STORERESULT(TRunState& s, const TMethod& method, bool storeRecord)
 {
     const TPileData& p = s.PILEDATA;
     const TSegData& g = s.SEGDATA;
@@ -289,7 +280,7 @@ void STORERESULT(TRunState& s, bool storeRecord)
     if (nseg < 1) {
         return;
     }
-    const int idx = s.METHODIDX;
+    const int idx = method.index;
     const int n = GridSteps(s);
     const bool english = English(s);
     const double d0 = p.OD / Small(s);
@@ -406,17 +397,14 @@ void STORERESULT(TRunState& s, bool storeRecord)
         } else if (idx == 9) {
             pl.TIPGENERAL[i] = pl.TIPRESULT[i];
         }
-        if (idx >= 1 && idx <= kEngineMethodIndexes) {
-            s.PLUGFLAG(idx, i) = flag[i];
-            s.COMPPLUGFLAG(idx, i) = compressionFlag;
-        }
+        s.PLUGFLAG(idx, i) = flag[i];
+        s.COMPPLUGFLAG(idx, i) = compressionFlag;
     }
 
-    const int code = MethodCodeOfIndex(idx);
-    if (!storeRecord || code == 0) {
+    if (!storeRecord) {
         return;
     }
-    TMethodResult& r = s.RESULTS[code];
+    TMethodResult& r = s.RESULTS[method.code];
     // A record holds a method's results once its routine stored the side half (the pass-1
     // methods always run); a routine not yet computed leaves no table behind.
     if (!r.COMPUTED && idx > 3) {
@@ -436,17 +424,17 @@ void STORERESULT(TRunState& s, bool storeRecord)
     r.COMPUTED = true;
 }
 
-void RunCapacityPipeline(TRunState& s, bool storeRecord)
+void RunCapacityPipeline(TRunState& s, const TMethod& method, bool storeRecord)
 {
-    TIPUNIT(s);
-    TIPANNULUS(s);
-    PLUGFRIC(s);
+    TIPUNIT(s, method);
+    TIPANNULUS(s, method);
+    PLUGFRIC(s, method);
     TOTALCAP(s);
     REGRID(s);
-    STORERESULT(s, storeRecord);
+    STORERESULT(s, method, storeRecord);
 }
 
-void CAPPIPE(TRunState& s, TRunIo&)
+void CAPPIPE(TRunState& s, const TMethod& method)
 {
-    RunCapacityPipeline(s, true);
+    RunCapacityPipeline(s, method, true);
 }

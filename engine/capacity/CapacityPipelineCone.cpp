@@ -26,10 +26,15 @@ double UserMaximum(const TRunState& s, int k, double value)
 
 } // namespace
 
-void TIPUNITCONE(TRunState& s, int k, double pTop, double pBottom, double& qTop, double& qBottom)
+void TIPUNITCONE(TRunState& s,
+                 const TMethod& method,
+                 int k,
+                 double pTop,
+                 double pBottom,
+                 double& qTop,
+                 double& qBottom)
 {
-    const int index = s.METHODIDX;
-    if (index < kNgiIndex || index > kUwaIndex) {
+    if (!method.cone) {
         return;
     }
     const TSegData& g = s.SEGDATA;
@@ -39,7 +44,7 @@ void TIPUNITCONE(TRunState& s, int k, double pTop, double pBottom, double& qTop,
     if (!IsSandSegment(s, k)) {
         // NGI keeps 9 Su; the others take the cone where one is known (ICPCLAY 1: drained).
         const double q =
-            index == kNgiIndex
+            method.code == kNgi
                 ? 9.0 * g.SEGSU[k]
                 : Offshore::OffshoreClayEndBearing(pile, g.SEGSU[k], qc, s.PILEDATA.ICPCLAY == 1);
         qTop = q;
@@ -47,20 +52,15 @@ void TIPUNITCONE(TRunState& s, int k, double pTop, double pBottom, double& qTop,
         return;
     }
     const double sandQc = qc.value_or(0.0);
-    switch (index) {
-    case kNgiIndex:
+    if (method.code == kNgi) {
         qTop = Offshore::NgiEndBearing(pile, sandQc, pTop, c);
         qBottom = Offshore::NgiEndBearing(pile, sandQc, pBottom, c);
-        break;
-    case kIcpIndex:
+    } else if (method.code == kIcp) {
         qTop = qBottom = Offshore::IcpSandEndBearing(pile, sandQc, c);
-        break;
-    case kFugroIndex:
+    } else if (method.code == kFugro) {
         qTop = qBottom = Offshore::FugroSandEndBearing(pile, sandQc, c);
-        break;
-    default:
+    } else {
         qTop = qBottom = Offshore::UwaSandEndBearing(pile, sandQc, c);
-        break;
     }
     qTop = UserMaximum(s, k, qTop);
     qBottom = UserMaximum(s, k, qBottom);

@@ -10,7 +10,6 @@
 #include "report/DateAndUnits.h"
 #include "report/FieldFormat.h"
 #include "report/InputEcho.h"
-#include "run/MethodSteps.h"
 #include "state/EngineErrors.h"
 
 namespace {

@@ -38,3 +38,10 @@ void LOADSETTLE(TRunState& s, TRunIo& io, int print);
 
 // The t-z curves at the project's extra depths, reusing the curve rows.
 void TZVERCURVES(TRunState& s, TRunIo& io, int print);
+
+// Load distribution and load-settlement, from s.LOADSETINPUT: report sections to io.report,
+// plot-data sections (t-z curves, load distribution, load-settlement) to io.plotTail, which
+// the driver writes after the capacity blocks.
+void PRINTLOADSET(TRunState& s, TRunIo& io);
+// t-z curves at the extra depths.
+void TZVERIFY(TRunState& s, TRunIo& io);

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "run/MethodSteps.h"
-
 namespace {
 
 // Blow-count breakpoints of the three curves and the curves themselves (degrees); C0 ends at

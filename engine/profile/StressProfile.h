@@ -17,3 +17,7 @@ void SPTPHI(double& angle, double n, double p);
 
 // Stress increment over segment k: length x unit weight (psf turned into ksf in English units).
 double SegmentStressIncrement(const TRunState& s, int k);
+
+// The effective-stress profile of the pass: SIGV and SIGVLIM per segment end, missing friction
+// angles and strengths filled, the critical depth worked out.
+void STRESSPROF(TRunState& s, TRunIo& io);

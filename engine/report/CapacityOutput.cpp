@@ -3,33 +3,14 @@
 #include <ostream>
 #include <string>
 
+#include "methods/MethodTable.h"
 #include "report/FieldFormat.h"
 
 namespace {
 
-struct TTitleBox
-{
-    int indent;
-    int stars;
-    const char* title;
-};
-
-// By MethodCode.
-constexpr TTitleBox kTitleBoxes[kMethodCount] = {
-    {28, 22, "*  FED. HWY. METHOD  *"},
-    {28, 22, "* ARMY CORPS METHOD  *"},
-    {28, 22, "*  LAMBDA 2 METHOD   *"},
-    {28, 22, "*  API RP-2A (1994)  *"},
-    {29, 18, "* GENERAL METHOD *"},
-    {10, 52, "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *"},
-    {20, 35, "*  IMPERIAL COLLEGE (MTD) METHOD  *"},
-    {20, 35, "*    FUGRO 2004 (FUGRO) METHOD    *"},
-    {13, 45, "*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *"},
-};
-
 void WriteTableHead(std::ostream& out, const TRunState& s, int methodCode)
 {
-    const TTitleBox& box = kTitleBoxes[methodCode - 1];
+    const TTitleBox& box = MethodOfCode(methodCode)->titleBox;
     out << "\n\n\n"
         << Blanks(box.indent) << Repeat('*', box.stars) << '\n'
         << Blanks(box.indent) << box.title << '\n'

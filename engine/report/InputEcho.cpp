@@ -3,21 +3,10 @@
 #include <cmath>
 #include <ostream>
 
+#include "methods/MethodTable.h"
 #include "report/FieldFormat.h"
 
 namespace {
-
-constexpr const char* kMethodLines[kMethodCount] = {
-    "- FHWA (Federal Highway Administration)",
-    "- USACE (U.S. Army Corps of Engineers)",
-    "- Revised Lambda",
-    "- API RP 2A (American Petroleum Institute)",
-    "- Load-transfer Units specified by User",
-    "- NGI (Norwegian Geotechnical Institute)",
-    "- ICP/MTD (Imperial College of London)",
-    "- FUGRO (Offshore Driven Piles in Sand)",
-    "- UWA (University of Western Australia)",
-};
 
 constexpr double kCircularFloor = 1.0E-10;
 
@@ -413,10 +402,8 @@ void WriteSoilTables(std::ostream& out, const TRunState& s)
 
 const char* MethodLine(int methodCode)
 {
-    if (methodCode < 1 || methodCode > kMethodCount) {
-        return "";
-    }
-    return kMethodLines[methodCode - 1];
+    const TMethod* method = MethodOfCode(methodCode);
+    return method != nullptr ? method->echoLine : "";
 }
 
 void WriteInputEcho(std::ostream& report, TRunState& s)

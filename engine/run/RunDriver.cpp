@@ -5,7 +5,10 @@
 #include "capacity/CapacityPipeline.h"
 #include "input/InputReader.h"
 #include "input/ListReader.h"
+#include "loadtransfer/LoadTransfer.h"
+#include "methods/MethodTable.h"
 #include "profile/Segments.h"
+#include "profile/StressProfile.h"
 #include "report/CapacityOutput.h"
 #include "report/DateAndUnits.h"
 #include "report/FieldFormat.h"
@@ -13,7 +16,6 @@
 #include "report/OutputFile.h"
 #include "report/ReportHeader.h"
 #include "report/RunIo.h"
-#include "run/MethodSteps.h"
 #include "state/EngineErrors.h"
 
 namespace {
@@ -111,11 +113,17 @@ void ResetGridDepths(TRunState& s)
     }
 }
 
-void RunMethod(TRunState& s, TRunIo& io, void (*method)(TRunState&, TRunIo&), int methodIndex)
+void RunMethod(TRunState& s, TRunIo& io, const TMethod& method)
 {
-    method(s, io);
-    s.METHODIDX = methodIndex;
-    CAPPIPE(s, io);
+    method.routine(s, io);
+    CAPPIPE(s, method);
+}
+
+// The methods a pass computes in table order, every time: all but the user-specified method,
+// which runs once per analysis and only on user values.
+bool EveryPass(const TMethod& method, int pass)
+{
+    return method.pass == pass && method.code != kGeneral;
 }
 
 // Step 12: the load-settlement method's side and tip values for the solver.
@@ -138,9 +146,10 @@ void RunPass(TRunState& s, TRunIo& io, int pass)
     FillSegments(s);
     STRESSPROF(s, io);
     // Pre-runs: the plug markers and pipeline arrays the first methods read; no record changes.
-    for (int idx = 1; idx <= 3; ++idx) {
-        s.METHODIDX = idx;
-        RunCapacityPipeline(s, false);
+    for (const TMethod& method : kMethods) {
+        if (EveryPass(method, 1)) {
+            RunCapacityPipeline(s, method, false);
+        }
     }
     p.NGRID = GridPointCount(p.PILELENGTH, p.INCREMENT);
     const std::vector<int> printed = PrintedGridPoints(p.NGRID, p.PRINTINTERVAL);
@@ -148,11 +157,10 @@ void RunPass(TRunState& s, TRunIo& io, int pass)
     FillGridTypes(s);
 
     if (s.GENERALDONE == 0 && HasUserValues(s)) {
-        GENERALMETHOD(s, io);
+        kMethodUser.routine(s, io);
         s.GENERALDONE = 1;
         if (p.LOADTYPE == 1) {
-            s.METHODIDX = 9;
-            CAPPIPE(s, io);
+            CAPPIPE(s, kMethodUser);
         }
         if (pass == 1) {
             PrintTable(s, io, kGeneral, printed);
@@ -160,27 +168,26 @@ void RunPass(TRunState& s, TRunIo& io, int pass)
     }
 
     if (pass == 1) {
-        RunMethod(s, io, FHWAMETHOD, 1);
-        ResetGridDepths(s);
-        RunMethod(s, io, USACEMETHOD, 2);
-        ResetGridDepths(s);
-        RunMethod(s, io, LAMBDA2METHOD, 3);
-        PrintTable(s, io, kFhwa, printed);
-        PrintTable(s, io, kUsace, printed);
-        PrintTable(s, io, kLambda, printed);
+        // Always computed, whatever the flags; the tables follow all three.
+        for (const TMethod& method : kMethods) {
+            if (EveryPass(method, 1)) {
+                RunMethod(s, io, method);
+                ResetGridDepths(s);
+            }
+        }
+        for (const TMethod& method : kMethods) {
+            if (EveryPass(method, 1)) {
+                PrintTable(s, io, method.code, printed);
+            }
+        }
         return;
     }
-    RunMethod(s, io, RP2AMETHOD, 4);
-    PrintTable(s, io, kApi, printed);
-    if (p.OFFSHORE == 1) {
-        RunMethod(s, io, NGIMETHOD, 5);
-        PrintTable(s, io, kNgi, printed);
-        RunMethod(s, io, ICPMETHOD, 6);
-        PrintTable(s, io, kIcp, printed);
-        RunMethod(s, io, FUGROMETHOD, 7);
-        PrintTable(s, io, kFugro, printed);
-        RunMethod(s, io, UWAMETHOD, 8);
-        PrintTable(s, io, kUwa, printed);
+    for (const TMethod& method : kMethods) {
+        if (!EveryPass(method, 2) || (method.cone && p.OFFSHORE != 1)) {
+            continue;
+        }
+        RunMethod(s, io, method);
+        PrintTable(s, io, method.code, printed);
     }
     HandOverLoadSettlement(s);
     PRINTLOADSET(s, io);

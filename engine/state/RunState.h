@@ -138,10 +138,6 @@ struct TStressProfile
     double SPTANGLE = 0; // friction angle the blow-count chart last produced
 };
 
-// Engine method indexes of the capacity pipeline: 1 FHWA, 2 USACE, 3 Revised Lambda, 4 API
-// RP-2A, 5 NGI, 6 ICP/MTD, 7 Fugro, 8 UWA, 9 user-specified.
-inline constexpr int kEngineMethodIndexes = 9;
-
 // What the load-settlement solver takes from the method LSMETHOD names, per grid point: the
 // side load-transfer value and the tip value with the end-bearing reduction factor taken off.
 struct TLoadSetInput
@@ -211,17 +207,16 @@ struct TRunState
     TAreaTable AREATABLE;
     TTzDepths TZDEPTHS;
     TArray1<int, kMethodCount> METHODFLAGS; // by MethodCode
-    int METHODIDX = 0;                      // engine method index of the pipeline's current run
     TSegData SEGDATA;
     TStressProfile STRESS;
     // Per engine method index: the unit load-transfer pair of every segment (2k - 1, 2k), read
     // by the plug friction; and the tip marker per grid point the method's pipeline run left.
-    TMatrix<double, kEngineMethodIndexes, 2 * kMaxSegments> UNITXFER;
-    TMatrix<int, kEngineMethodIndexes, kMaxGridPoints> PLUGFLAG;
+    TMatrix<double, kMethodCount, 2 * kMaxSegments> UNITXFER;
+    TMatrix<int, kMethodCount, kMaxGridPoints> PLUGFLAG;
     // The marker the same rows carry in compression: how the pile was driven, which the FHWA
     // displaced volume follows whatever the load direction (PLUGFLAG marks every row of a
     // tension run as plugged, the self weight being its tip).
-    TMatrix<int, kEngineMethodIndexes, kMaxGridPoints> COMPPLUGFLAG;
+    TMatrix<int, kMethodCount, kMaxGridPoints> COMPPLUGFLAG;
     TPipelineState PIPELINE; // the capacity pipeline's arrays
     TGridData GRID;
     TUnitLabels UNITLABELS;

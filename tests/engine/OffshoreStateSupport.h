@@ -67,12 +67,12 @@ inline void SetStress(TRunState& s, int k, double top, double bottom)
 // pipeline's default (9 Su in clay, 0 in sand) and the segment's stresses.
 inline Offshore::EndPair TipUnit(TRunState& s, int methodIndex, int k)
 {
-    s.METHODIDX = methodIndex;
+    const TMethod& method = MethodOfIndex(methodIndex);
     Offshore::EndPair q;
     if (s.SEGDATA.SEGTYPE[k] > 1.0) {
         q.top = q.bottom = 9.0 * s.SEGDATA.SEGSU[k];
     }
-    TIPUNITCONE(s, k, s.STRESS.SIGV[2 * k - 1], s.STRESS.SIGV[2 * k], q.top, q.bottom);
+    TIPUNITCONE(s, method, k, s.STRESS.SIGV[2 * k - 1], s.STRESS.SIGV[2 * k], q.top, q.bottom);
     return q;
 }
 

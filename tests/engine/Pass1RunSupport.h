@@ -13,9 +13,10 @@
 #include "EngineTestSupport.h"
 #include "input/InputReader.h"
 #include "input/ListReader.h"
+#include "methods/MethodTable.h"
 #include "profile/Segments.h"
+#include "profile/StressProfile.h"
 #include "report/RunIo.h"
-#include "run/MethodSteps.h"
 #include "run/RunDriver.h"
 #include "state/RunState.h"
 

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "capacity/SideAccumulation.h"
+#include "methods/MethodTable.h"
 #include "methods/offshore/ApiCore.h"
-#include "run/MethodSteps.h"
+#include "report/RunIo.h"
+#include "state/RunState.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ constexpr double kPi = 3.14159;
 
 void RP2AMETHOD(TRunState& s, TRunIo&)
 {
-    constexpr int kIndex = 4;
+    const int kIndex = kMethodApi.index;
     const TPileData& p = s.PILEDATA;
     TSegData& g = s.SEGDATA;
     const bool english = p.UNITS <= 1;

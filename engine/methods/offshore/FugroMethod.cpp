@@ -3,9 +3,11 @@
 // ICP-05 clay rule with its report lines.
 #include <algorithm>
 
+#include "methods/MethodTable.h"
 #include "methods/offshore/OffshoreWiring.h"
 #include "profile/ConeProfile.h"
-#include "run/MethodSteps.h"
+#include "report/RunIo.h"
+#include "state/RunState.h"
 
 void FUGROMETHOD(TRunState& s, TRunIo& io)
 {
@@ -17,9 +19,9 @@ void FUGROMETHOD(TRunState& s, TRunIo& io)
             const double qc = SegmentQc(s, k).value_or(0.0);
             const Offshore::FugroSandResult r =
                 Offshore::FugroSandFriction(pile, OffshoreSegmentOf(s, k), qc, c);
-            OffshoreSetSegmentFriction(s, kFugroIndex, k, r.friction, r.transfer, skinf);
+            OffshoreSetSegmentFriction(s, kMethodFugro.index, k, r.friction, r.transfer, skinf);
         } else {
-            OffshoreClaySegment(s, io, kFugroIndex, k, skinf);
+            OffshoreClaySegment(s, io, kMethodFugro.index, k, skinf);
         }
     }
     OffshoreStoreSide(s, kFugro, skinf);

@@ -3,9 +3,11 @@
 // report lines.
 #include <algorithm>
 
+#include "methods/MethodTable.h"
 #include "methods/offshore/OffshoreWiring.h"
 #include "profile/ConeProfile.h"
-#include "run/MethodSteps.h"
+#include "report/RunIo.h"
+#include "state/RunState.h"
 
 void ICPMETHOD(TRunState& s, TRunIo& io)
 {
@@ -20,9 +22,9 @@ void ICPMETHOD(TRunState& s, TRunIo& io)
                                                                         qc,
                                                                         s.SEGDATA.SEGPHI[k],
                                                                         c);
-            OffshoreSetSegmentFriction(s, kIcpIndex, k, r.friction, r.transfer, skinf);
+            OffshoreSetSegmentFriction(s, kMethodIcp.index, k, r.friction, r.transfer, skinf);
         } else {
-            OffshoreClaySegment(s, io, kIcpIndex, k, skinf);
+            OffshoreClaySegment(s, io, kMethodIcp.index, k, skinf);
         }
     }
     OffshoreStoreSide(s, kIcp, skinf);

@@ -2,9 +2,11 @@
 // resistance gives, clay from the strength ratio and the plasticity index; no report lines.
 #include <algorithm>
 
+#include "methods/MethodTable.h"
 #include "methods/offshore/OffshoreWiring.h"
 #include "profile/ConeProfile.h"
-#include "run/MethodSteps.h"
+#include "report/RunIo.h"
+#include "state/RunState.h"
 
 void NGIMETHOD(TRunState& s, TRunIo&)
 {
@@ -17,11 +19,11 @@ void NGIMETHOD(TRunState& s, TRunIo&)
         if (IsSandSegment(s, k)) {
             const double qc = SegmentQc(s, k).value_or(0.0);
             const Offshore::NgiSandResult r = Offshore::NgiSandFriction(pile, seg, qc, c);
-            OffshoreSetSegmentFriction(s, kNgiIndex, k, r.friction, r.transfer, skinf);
+            OffshoreSetSegmentFriction(s, kMethodNgi.index, k, r.friction, r.transfer, skinf);
         } else {
             const Offshore::NgiClayResult r =
                 Offshore::NgiClayFriction(pile, seg, {g.SEGSU[k], g.SEGSUR[k], g.SEGPI[k]});
-            OffshoreSetSegmentFriction(s, kNgiIndex, k, r.friction, r.transfer, skinf);
+            OffshoreSetSegmentFriction(s, kMethodNgi.index, k, r.friction, r.transfer, skinf);
         }
     }
     OffshoreStoreSide(s, kNgi, skinf);

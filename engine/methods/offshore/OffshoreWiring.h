@@ -44,12 +44,6 @@ void OffshoreClaySegment(TRunState& s, TRunIo& io, int methodIndex, int k, TSegm
 // depths.
 void OffshoreStoreSide(TRunState& s, int methodCode, const TSegmentFriction& skinf);
 
-// Engine method indexes of the four methods.
-inline constexpr int kNgiIndex = 5;
-inline constexpr int kIcpIndex = 6;
-inline constexpr int kFugroIndex = 7;
-inline constexpr int kUwaIndex = 8;
-
 // The report lines of the clay rule.
 inline constexpr const char* kNoPlasticIndexMessage = "ERROR - NO DATA FOUND FOR PLASTIC INDEX.";
 inline constexpr const char* kShortTipDistanceMessage = "WARNING - h/R SHOULD BE GREATER THAN 8.";

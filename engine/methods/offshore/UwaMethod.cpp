@@ -3,9 +3,11 @@
 // ICP-05 clay rule with its report lines.
 #include <algorithm>
 
+#include "methods/MethodTable.h"
 #include "methods/offshore/OffshoreWiring.h"
 #include "profile/ConeProfile.h"
-#include "run/MethodSteps.h"
+#include "report/RunIo.h"
+#include "state/RunState.h"
 
 void UWAMETHOD(TRunState& s, TRunIo& io)
 {
@@ -20,9 +22,9 @@ void UWAMETHOD(TRunState& s, TRunIo& io)
                                                                         qc,
                                                                         s.SEGDATA.SEGPHI[k],
                                                                         c);
-            OffshoreSetSegmentFriction(s, kUwaIndex, k, r.friction, r.transfer, skinf);
+            OffshoreSetSegmentFriction(s, kMethodUwa.index, k, r.friction, r.transfer, skinf);
         } else {
-            OffshoreClaySegment(s, io, kUwaIndex, k, skinf);
+            OffshoreClaySegment(s, io, kMethodUwa.index, k, skinf);
         }
     }
     OffshoreStoreSide(s, kUwa, skinf);

@@ -6,9 +6,11 @@
 
 #include "capacity/SideAccumulation.h"
 #include "loadtransfer/LoadSettlement.h"
+#include "methods/MethodTable.h"
 #include "methods/pass1/FhwaCore.h"
 #include "methods/pass1/Pass1Wiring.h"
-#include "run/MethodSteps.h"
+#include "report/RunIo.h"
+#include "state/RunState.h"
 
 namespace {
 
@@ -76,8 +78,7 @@ std::vector<double> SteelAreas(const TRunState& s)
 
 void FHWAMETHOD(TRunState& s, TRunIo&)
 {
-    constexpr int kIndex = 1;
-    s.METHODIDX = kIndex;
+    const int kIndex = kMethodFhwa.index;
     const TPileData& p = s.PILEDATA;
     const TSegData& g = s.SEGDATA;
     const Pass1Units& u = Pass1UnitsFor(p.UNITS);

@@ -5,14 +5,15 @@
 #include <vector>
 
 #include "capacity/SideAccumulation.h"
+#include "methods/MethodTable.h"
 #include "methods/pass1/LambdaCore.h"
 #include "methods/pass1/Pass1Wiring.h"
-#include "run/MethodSteps.h"
+#include "report/RunIo.h"
 #include "state/EngineErrors.h"
+#include "state/RunState.h"
 
 void LAMBDA2METHOD(TRunState& s, TRunIo&)
 {
-    s.METHODIDX = 3;
     const TPileData& p = s.PILEDATA;
     TSegData& g = s.SEGDATA;
     const Pass1Units& u = Pass1UnitsFor(p.UNITS);

@@ -5,14 +5,15 @@
 #include <vector>
 
 #include "capacity/SideAccumulation.h"
+#include "methods/MethodTable.h"
 #include "methods/pass1/Pass1Wiring.h"
 #include "methods/pass1/UsaceCore.h"
-#include "run/MethodSteps.h"
+#include "report/RunIo.h"
+#include "state/RunState.h"
 
 void USACEMETHOD(TRunState& s, TRunIo&)
 {
-    constexpr int kIndex = 2;
-    s.METHODIDX = kIndex;
+    const int kIndex = kMethodUsace.index;
     TPileData& p = s.PILEDATA;
     const TSegData& g = s.SEGDATA;
     const Pass1Units& u = Pass1UnitsFor(p.UNITS);

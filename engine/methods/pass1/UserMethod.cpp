@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "capacity/SideAccumulation.h"
+#include "methods/MethodTable.h"
 #include "methods/pass1/Pass1Wiring.h"
 #include "methods/pass1/UserCore.h"
-#include "run/MethodSteps.h"
+#include "report/RunIo.h"
+#include "state/RunState.h"
 
 void GENERALMETHOD(TRunState& s, TRunIo&)
 {

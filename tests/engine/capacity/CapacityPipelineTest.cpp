@@ -55,26 +55,23 @@ TEST(CapacityPipeline, SandTipLimitOfApiAndLambda)
 {
     // phi 32.5 without a user maximum: 150 ksf (English), 7200 kPa (SI); Nq sigma' below it.
     auto s = Profile(1, 10.0);
-    s->METHODIDX = 4;
     s->SEGDATA.SEGPHI[3] = 32.5;
-    TIPUNIT(*s);
+    TIPUNIT(*s, MethodOfIndex(4));
     EXPECT_NEAR(s->PIPELINE.QTIP[6], 150.0, kTol);
     EXPECT_NEAR(s->PIPELINE.QTIP[1], 0.0, kTol);
     EXPECT_NEAR(s->PIPELINE.QTIP[2], 100.0, kTol);
     auto si = Profile(1, 500.0); // kPa per m: Nq sigma' = 30000 kPa at segment 3
     si->PILEDATA.UNITS = 2;
-    si->METHODIDX = 4;
     si->SEGDATA.SEGPHI[3] = 32.5;
-    TIPUNIT(*si);
+    TIPUNIT(*si, MethodOfIndex(4));
     EXPECT_NEAR(si->PIPELINE.QTIP[6], 7200.0, kTol);
     // A user maximum replaces the table.
     s->SEGDATA.SEGQMAX[3] = 50.0;
-    TIPUNIT(*s);
+    TIPUNIT(*s, MethodOfIndex(4));
     EXPECT_NEAR(s->PIPELINE.QTIP[6], 50.0, kTol);
     // Low stress: Nq sigma' = 20 x 0.1 = 2 ksf at the bottom of segment 1.
     auto low = Profile(1, 0.1);
-    low->METHODIDX = 3;
-    TIPUNIT(*low);
+    TIPUNIT(*low, MethodOfIndex(3));
     EXPECT_NEAR(low->PIPELINE.QTIP[2], 2.0, kTol);
 }
 
@@ -82,8 +79,7 @@ TEST(CapacityPipeline, ClayTipIsNineSu)
 {
     for (int idx : {1, 2, 3, 4}) {
         auto s = Profile(2, 0.1);
-        s->METHODIDX = idx;
-        TIPUNIT(*s);
+        TIPUNIT(*s, MethodOfIndex(idx));
         EXPECT_NEAR(s->PIPELINE.QTIP[9], 9.0, kTol) << idx;
         EXPECT_NEAR(s->PIPELINE.QTIP[10], 9.0, kTol) << idx;
     }
@@ -94,8 +90,7 @@ TEST(CapacityPipeline, AveragingWindowNearTheGround)
     // Clay, 9 ksf everywhere: the window of 1.5 diameters (3 ft) each way; above the ground it
     // contributes nothing. z = 0: 3/6 of the full value; z = 1: 4/6; z = 5: all of it.
     auto s = Profile(2, 0.1);
-    s->METHODIDX = 3;
-    RunCapacityPipeline(*s, false);
+    RunCapacityPipeline(*s, MethodOfIndex(3), false);
     const double full = 9.0 * kArea;
     EXPECT_NEAR(s->PIPELINE.TIPAVG[1], full * 3.0 / 6.0, kTol);
     EXPECT_NEAR(s->PIPELINE.TIPAVG[2], full * 4.0 / 6.0, kTol);
@@ -120,8 +115,7 @@ TEST(CapacityPipeline, PlugConditionsOnAnOpenPile)
         s->PILEDATA.ENDSECTID = 22.5;
         s->PILEDATA.ENDSECTLENGTH = 100.0;
         s->PILEDATA.PLUG = plug;
-        s->METHODIDX = 3;
-        RunCapacityPipeline(*s, false);
+        RunCapacityPipeline(*s, MethodOfIndex(3), false);
         const TPipelineState& pl = s->PIPELINE;
         // Row 11, z = 10: unplugged 0.3804 x 20 + 1.74 = 9.35 kips; plugged 62.8 kips.
         const double unplugged = annulus * 20.0 + (plug == 2 ? 0.0 : plugF(10.0));
@@ -142,8 +136,7 @@ TEST(CapacityPipeline, PlugFrictionDeltaNeverNegative)
         s->SEGDATA.SEGPHI[k] = 3.0;
     }
     s->PILEDATA.ENDSECTID = 22.5;
-    s->METHODIDX = 3;
-    PLUGFRIC(*s);
+    PLUGFRIC(*s, MethodOfIndex(3));
     EXPECT_DOUBLE_EQ(s->PIPELINE.PLUGF[20], 0.0);
 }
 
@@ -154,8 +147,7 @@ TEST(CapacityPipeline, SelfWeightInTensionAboveAndBelowWater)
     auto s = Profile(1, 0.1);
     s->PILEDATA.LOADTYPE = 1;
     s->PILEDATA.WATERDEPTH = 5.0;
-    s->METHODIDX = 3;
-    RunCapacityPipeline(*s, false);
+    RunCapacityPipeline(*s, MethodOfIndex(3), false);
     // z = 1: 1 + 3 <= 5, in the dry: 1 x As x 0.49.
     EXPECT_NEAR(s->PIPELINE.TIPRESULT[2], steel * 0.49, kTol);
     // z = 10: 5 ft dry, 5 ft buoyant (0.49 - 0.0624).
@@ -165,7 +157,7 @@ TEST(CapacityPipeline, SelfWeightInTensionAboveAndBelowWater)
     // With a constant area the closed pipe displaces water over its gross area, and the
     // weight can fall below zero.
     s->PILEDATA.CONSTAREA = 54.78;
-    RunCapacityPipeline(*s, false);
+    RunCapacityPipeline(*s, MethodOfIndex(3), false);
     const double w = 54.78 / 144.0 * 0.49 * 10 - kArea * 0.0624 * 5;
     EXPECT_NEAR(s->PIPELINE.TIPRESULT[11], w, kTol);
     EXPECT_LT(w, 1.0);
@@ -174,27 +166,24 @@ TEST(CapacityPipeline, SelfWeightInTensionAboveAndBelowWater)
 TEST(CapacityPipeline, PreRunsLeaveRecordsAloneAndUncomputedMethodsStayUncomputed)
 {
     auto s = Profile(2, 0.1);
-    s->METHODIDX = 1;
-    RunCapacityPipeline(*s, false);
+    RunCapacityPipeline(*s, MethodOfIndex(1), false);
     EXPECT_FALSE(s->RESULTS[kFhwa].COMPUTED);
     EXPECT_EQ(s->PLUGFLAG(1, 1), kTipPlugged);
     // NGI (index 5) whose routine stored no side: no record, so no table.
-    s->METHODIDX = 5;
-    RunCapacityPipeline(*s, true);
+    RunCapacityPipeline(*s, MethodOfIndex(5), true);
     EXPECT_FALSE(s->RESULTS[kNgi].COMPUTED);
     // API with its side stored: tip, total and marker join it, the tip reduced by the
     // end-bearing factor of the soil below the tip, the t-z copy unreduced (option 0).
     s->SEGDATA.SEGRFE[6] = 0.5;
     s->RESULTS[kApi].COMPUTED = true;
     s->RESULTS[kApi].SKIN[6] = 10.0;
-    s->METHODIDX = 4;
-    RunCapacityPipeline(*s, true);
+    RunCapacityPipeline(*s, MethodOfIndex(4), true);
     const TMethodResult& r = s->RESULTS[kApi];
     EXPECT_NEAR(r.TIP[6], 0.5 * 9.0 * kArea, kTol);
     EXPECT_NEAR(r.TZTIP[6], 9.0 * kArea, kTol);
     EXPECT_NEAR(r.TOTAL[6], 10.0 + 0.5 * 9.0 * kArea, kTol);
-    EXPECT_EQ(MethodCodeOfIndex(9), kGeneral);
-    EXPECT_EQ(MethodCodeOfIndex(5), kNgi);
+    EXPECT_EQ(MethodOfIndex(9).code, kGeneral);
+    EXPECT_EQ(MethodOfIndex(5).code, kNgi);
 }
 
 } // namespace

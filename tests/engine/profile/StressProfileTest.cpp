@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "run/MethodSteps.h"
-
 namespace {
 
 constexpr double kTol = 1e-9;

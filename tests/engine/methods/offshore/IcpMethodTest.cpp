@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "OffshoreStateSupport.h"
+#include "methods/MethodTable.h"
 #include "methods/offshore/OffshoreWiring.h"
-#include "run/MethodSteps.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ TEST(MethodIcp, SandEndBearingOfClosedOpenAndPluggedPiles)
         auto s = PileState(setup);
         s->SEGDATA.SEGQC[5] = 10000;
         SetStress(*s, 5, 40, 50);
-        const Offshore::EndPair q = TipUnit(*s, kIcpIndex, 5);
+        const Offshore::EndPair q = TipUnit(*s, kMethodIcp.index, 5);
         EXPECT_LT(Relative(q.top, c.expect), kHandTolerance) << c.name << ": " << q.top;
         EXPECT_LT(Relative(q.bottom, c.expect), kHandTolerance) << c.name << ": " << q.bottom;
     }
@@ -82,7 +82,7 @@ TEST(MethodIcp, ClayEndBearingSharedWithFugroAndUwa)
         {"open computed", 711.2, 0, 1, true, 900},
         {"closed without cone", 0.0, 0, 0, false, 900},
     };
-    for (int index : {kIcpIndex, kFugroIndex, kUwaIndex}) {
+    for (int index : {kMethodIcp.index, kMethodFugro.index, kMethodUwa.index}) {
         for (const TClayTipCase& c : cases) {
             TPileSetup setup;
             setup.endSectId = c.endSectId;

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "OffshoreStateSupport.h"
+#include "methods/MethodTable.h"
 #include "methods/offshore/OffshoreWiring.h"
-#include "run/MethodSteps.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ TEST(MethodNgi, EndBearingOfClosedOpenAndPluggedPiles)
         s->SEGDATA.SEGQC[5] = c.qc;
         s->SEGDATA.SEGQMAX[5] = c.qmax;
         SetStress(*s, 5, c.sigma, c.sigma);
-        const Offshore::EndPair q = TipUnit(*s, kNgiIndex, 5);
+        const Offshore::EndPair q = TipUnit(*s, kMethodNgi.index, 5);
         EXPECT_LT(Relative(q.top, c.expect), kHandTolerance) << c.name << ": " << q.top;
         EXPECT_LT(Relative(q.bottom, c.expect), kHandTolerance) << c.name << ": " << q.bottom;
     }
@@ -71,20 +71,20 @@ TEST(MethodNgi, EndBearingInClayIsNineSuAndFiniteAtTheSurface)
     s->SEGDATA.SEGSU[3] = 80;
     s->SEGDATA.SEGQC[3] = 5000; // the cone does not enter NGI's clay end bearing
     SetStress(*s, 3, 20, 30);
-    const Offshore::EndPair clay = TipUnit(*s, kNgiIndex, 3);
+    const Offshore::EndPair clay = TipUnit(*s, kMethodNgi.index, 3);
     EXPECT_DOUBLE_EQ(clay.top, 720.0);
     EXPECT_DOUBLE_EQ(clay.bottom, 720.0);
 
     // Ground surface: no stress, and no cone resistance at all: finite, and 0 without qc.
     s->SEGDATA.SEGQC[1] = 10000;
     SetStress(*s, 1, 0.0, 10.0);
-    const Offshore::EndPair surface = TipUnit(*s, kNgiIndex, 1);
+    const Offshore::EndPair surface = TipUnit(*s, kMethodNgi.index, 1);
     EXPECT_TRUE(std::isfinite(surface.top));
     EXPECT_GE(surface.top, 0.0);
     s->SEGDATA.SEGQC[2] = 0;
     s->SEGDATA.SEGSPT[2] = 0; // no blow count and no profile
     SetStress(*s, 2, 0.0, 0.0);
-    const Offshore::EndPair none = TipUnit(*s, kNgiIndex, 2);
+    const Offshore::EndPair none = TipUnit(*s, kMethodNgi.index, 2);
     EXPECT_EQ(none.top, 0.0);
     EXPECT_EQ(none.bottom, 0.0);
 }

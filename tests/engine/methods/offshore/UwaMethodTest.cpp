@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "OffshoreStateSupport.h"
+#include "methods/MethodTable.h"
 #include "methods/offshore/OffshoreWiring.h"
-#include "run/MethodSteps.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ TEST(MethodUwa, SandEndBearingOfClosedOpenAndPluggedPiles)
         auto s = PileState(setup);
         s->SEGDATA.SEGQC[5] = 10000;
         SetStress(*s, 5, 40, 50);
-        const Offshore::EndPair q = TipUnit(*s, kUwaIndex, 5);
+        const Offshore::EndPair q = TipUnit(*s, kMethodUwa.index, 5);
         EXPECT_LT(Relative(q.top, c.expect), kHandTolerance) << c.name << ": " << q.top;
         EXPECT_LT(Relative(q.bottom, c.expect), kHandTolerance) << c.name << ": " << q.bottom;
     }

@@ -55,7 +55,6 @@ TEST(MethodFhwa, ClayAtTheGroundSurfaceGetsItsAdhesion)
     // The load-transfer pair of a clay segment: adhesion x remolded strength, adhesion x su.
     EXPECT_NEAR(s.UNITXFER(1, 1), adhesion * 0.2, kSame);
     EXPECT_NEAR(s.UNITXFER(1, 2), adhesion * 0.4, kSame);
-    EXPECT_EQ(s.METHODIDX, 1);
 }
 
 TEST(MethodFhwa, EmbedmentRatioDoesNotDependOnTheIncrement)

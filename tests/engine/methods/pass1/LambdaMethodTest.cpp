@@ -50,7 +50,6 @@ TEST(MethodLambda, UniformClayPileAgreesWithTheHandComputation)
     EXPECT_EQ(r.UNITSKIN[1], 0.0);
     const double f40 = (85.7609 - 83.5105) / 3.14159;
     EXPECT_NEAR(r.UNITSKIN[RowAt(*s, 40)], f40, f40 * 0.01);
-    EXPECT_EQ(s->METHODIDX, 3);
 }
 
 TEST(MethodLambda, TensionTakesTheFactorOnceOnEveryInterval)
