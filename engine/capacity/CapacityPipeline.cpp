@@ -18,7 +18,7 @@ constexpr double kDegPerRad = 57.2958;
 
 bool English(const TRunState& s)
 {
-    return s.PILEDATA.UNITS <= 1;
+    return IsEnglish(s.PILEDATA);
 }
 // Inches or millimetres to feet or metres.
 double Small(const TRunState& s)
@@ -131,7 +131,7 @@ void TIPUNIT(TRunState& s, const TMethod& method)
     const TPileData& p = s.PILEDATA;
     TSegData& g = s.SEGDATA;
     TPipelineState& pl = s.PIPELINE;
-    const Pass1Units& u = Pass1UnitsFor(p.UNITS);
+    const Pass1Units& u = Pass1UnitsFor(UnitSystem(p));
     const int idx = method.index;
     const int nseg = Segments(s);
     const FhwaPile pile = FhwaPileOf(p);

@@ -38,7 +38,7 @@ void TIPUNITCONE(TRunState& s,
         return;
     }
     const TSegData& g = s.SEGDATA;
-    const Offshore::Constants& c = Offshore::ConstantsFor(s.PILEDATA.UNITS);
+    const Offshore::Constants& c = Offshore::ConstantsFor(UnitSystem(s.PILEDATA));
     const Offshore::Pile pile = OffshorePileOf(s);
     const std::optional<double> qc = SegmentQc(s, k);
     if (!IsSandSegment(s, k)) {

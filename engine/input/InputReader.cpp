@@ -84,7 +84,7 @@ void ReadSection(TRunState& s, TListReader& in)
         CheckNotNegative(in, 4, p.ID, "INSIDE DIAMETER");
     }
     p.TIPAREAREAD = p.TIPAREA;
-    if (p.UNITS == 1) {
+    if (IsEnglish(p)) {
         p.TIPAREA = p.TIPAREA / 144.0;
     }
     if (p.NCPERIMETER > kNotGivenFloor) {
@@ -173,12 +173,12 @@ void ReadSoilRow(TRunState& s, TListReader& in, int r)
     s.PIPROFILE[r] = d(r, kColPi);
     s.QCPROFILE[r] = d(r, kColQc);
     if (!(p.WATERDEPTH < 99999.0)) {
-        const double threshold = p.UNITS == 1 ? kSubmergedEnglish : kSubmergedSi;
+        const double threshold = IsEnglish(p) ? kSubmergedEnglish : kSubmergedSi;
         if (d(r, kColGamma) < threshold) {
             p.WATERDEPTH = d(r, kColDepth);
         }
     }
-    if (p.UNITS == 1) {
+    if (IsEnglish(p)) {
         // lb/ft2 to ksf (a silt row's blow count in column 11 included). Columns 13 and 14
         // keep the plasticity index and Qc as read; the echo converts the user values itself.
         for (int c : {kColFmax, kColQmax, kColSu, kColSur}) {

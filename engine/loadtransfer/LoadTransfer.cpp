@@ -30,13 +30,13 @@ constexpr double kStickupFloor = 1e-6;
 
 bool English(const TRunState& s)
 {
-    return s.PILEDATA.UNITS == 1;
+    return IsEnglish(s.PILEDATA);
 }
 
 // Stick-up in working units (inches / metres).
 double WorkingStickup(const TPileData& p)
 {
-    return p.UNITS == 1 ? p.STICKUP * kInchesPerFoot : p.STICKUP;
+    return IsEnglish(p) ? p.STICKUP * kInchesPerFoot : p.STICKUP;
 }
 
 bool HasStickup(const TPileData& p)
@@ -81,7 +81,7 @@ double CurveDepthBelowGround(const TRunState& s, int k)
 {
     const TPileData& p = s.PILEDATA;
     const double depth = s.CURVES.CURVEDEPTH[k];
-    const double below = p.UNITS == 1 ? depth / kInchesPerFoot - p.STICKUP : depth - p.STICKUP;
+    const double below = IsEnglish(p) ? depth / kInchesPerFoot - p.STICKUP : depth - p.STICKUP;
     // The top soil curve lies at the stick-up itself; the inch round trip must not put it a
     // rounding error above the ground.
     return std::abs(below) < 1e-9 ? 0.0 : below;
@@ -178,7 +178,7 @@ TLoadTransferCurve SolverCurve(const TzCurve& curve, double depth)
 double WorkingPileLength(const TPileData& p)
 {
     const double length = p.STICKUP + p.PILELENGTH;
-    return p.UNITS == 1 ? length * kInchesPerFoot : length;
+    return IsEnglish(p) ? length * kInchesPerFoot : length;
 }
 
 // The solver works on one segment per increment along the whole pile. The printed table
@@ -188,7 +188,7 @@ constexpr int kMaxSolverSegments = 2000;
 
 int SolverSegmentCount(const TPileData& p, double length)
 {
-    const double increment = p.UNITS == 1 ? p.INCREMENT * kInchesPerFoot : p.INCREMENT;
+    const double increment = IsEnglish(p) ? p.INCREMENT * kInchesPerFoot : p.INCREMENT;
     double count = increment > 0.0 ? std::ceil(length / increment - 1e-6) : 0.0;
     if (!(count >= 1.0)) {
         return std::max(p.NROWS, 1);
@@ -365,7 +365,7 @@ int VerificationPair(const TRunState& s, double depth)
 
 double WorkingDiameter(const TPileData& p)
 {
-    return p.UNITS == 1 ? p.OD : p.OD / kMillimetresPerMetre;
+    return IsEnglish(p) ? p.OD : p.OD / kMillimetresPerMetre;
 }
 
 double TMAXATDEPTH(const TRunState& s, double depthBelowGround)
@@ -419,7 +419,7 @@ void FillStiffnessTable(TRunState& s)
 {
     const TPileData& p = s.PILEDATA;
     const TAreaTable& a = s.AREATABLE;
-    const double toWorking = p.UNITS == 1 ? kInchesPerFoot : 1.0;
+    const double toWorking = IsEnglish(p) ? kInchesPerFoot : 1.0;
     TLoadSettleData& ls = s.LOADSET;
     ls.NEAROWS = 0;
     if (a.AREAMODE == 2 && a.AREACOUNT > 1) {
@@ -482,7 +482,7 @@ void FillTipCurve(TRunState& s)
 
 void LOADSETTLE(TRunState& s, TRunIo& io, int print)
 {
-    SETUNITLABELS(s, s.PILEDATA.UNITS);
+    SETUNITLABELS(s, UnitSystem(s.PILEDATA));
     PlaceSolverCurves(s);
     if (print == 1) {
         WriteSolverCurves(s, io);
@@ -499,7 +499,7 @@ void TZVERCURVES(TRunState& s, TRunIo& io, int print)
 {
     const TPileData& p = s.PILEDATA;
     const bool english = English(s);
-    SETUNITLABELS(s, p.UNITS);
+    SETUNITLABELS(s, UnitSystem(p));
     const TTzDepths& tz = s.TZDEPTHS;
     TCurveData& c = s.CURVES;
     c.NCURVES = tz.TZCOUNT;

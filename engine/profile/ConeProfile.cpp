@@ -51,5 +51,5 @@ std::optional<double> SegmentQc(TRunState& s, int k)
                                            profile,
                                            g.SEGSPT[k],
                                            IsSandSegment(s, k),
-                                           Offshore::ConstantsFor(s.PILEDATA.UNITS));
+                                           Offshore::ConstantsFor(UnitSystem(s.PILEDATA)));
 }

@@ -86,7 +86,7 @@ void FillSegments(TRunState& s)
             }
             (g.*c.array)[k] = value;
         }
-        if (p.UNITS == 1) {
+        if (IsEnglish(p)) {
             // User unit values from lb/ft2 to ksf. The tension reduction factor is not applied
             // here: the user-specified method applies it, to side friction in tension only.
             g.SEGUSERF[k] = g.SEGUSERF[k] / 1000.0;

@@ -69,7 +69,7 @@ constexpr double kCritNotFound = 1e-6;
 
 bool English(const TRunState& s)
 {
-    return s.PILEDATA.UNITS <= 1;
+    return IsEnglish(s.PILEDATA);
 }
 
 // Effective stress at the bottom of segment k in psi, for the blow-count chart.

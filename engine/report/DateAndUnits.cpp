@@ -33,10 +33,15 @@ std::string TwoDigits(int v)
 
 } // namespace
 
-void SETUNITLABELS(TRunState& s, int units)
+void SETUNITLABELS(TRunState& s, int unitsCode)
+{
+    SETUNITLABELS(s, unitsCode == 1 ? EUnitSystem::English : EUnitSystem::SI);
+}
+
+void SETUNITLABELS(TRunState& s, EUnitSystem system)
 {
     TUnitLabels& u = s.UNITLABELS;
-    if (units == 1) {
+    if (IsEnglish(system)) {
         u = {"FT.", "IN.", "KIP", "KSF", "LB/CF", "IN2"};
     } else {
         u = {"M. ", "MM.", "KN.", "KPA", "KN/CM", "M2 "};

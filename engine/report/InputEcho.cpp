@@ -166,7 +166,7 @@ double SectionArea(const TPileData& p)
     } else {
         area = 0.25 * 3.1416 * p.OD * p.OD;
     }
-    if (p.UNITS != 1) {
+    if (!IsEnglish(p)) {
         area = area / 1000.0 / 1000.0;
     }
     return area;
@@ -187,7 +187,7 @@ void WriteStiffness(std::ostream& out, TRunState& s)
              .T("- MODULUS OF ELASTICITY     =")
              .E(p.EMOD, 10, 3)
              .X(1)
-             .T(p.UNITS == 1 ? "PSI" : "KPA")
+             .T(IsEnglish(p) ? "PSI" : "KPA")
              .Str());
     const TAreaTable& a = s.AREATABLE;
     if (a.AREAMODE == 0 || a.AREAMODE == 1) {
@@ -329,7 +329,7 @@ void WriteSoilTables(std::ostream& out, const TRunState& s)
     Line(out,
          TRecord().X(10).X(2).T(st).X(7).T(st).X(8).T(st).X(7).T(st).X(15).T(st).X(7).T(st).Str());
     bool anyUnlimited = false;
-    const double userScale = p.UNITS == 1 ? 1000.0 : 1.0;
+    const double userScale = IsEnglish(p) ? 1000.0 : 1.0;
     for (int r = 1; r <= rows; ++r) {
         const bool noFmax = s.SOILFLAGS(r, 1) == 1;
         const bool noQmax = s.SOILFLAGS(r, 2) == 1;

@@ -206,7 +206,7 @@ void Analyse(TRunState& s, TRunIo& io, TOutputFile& plotFile)
     }
     TListReader cpt(f.CPTPATH, "CPT FILE");
     ReadProjectFile(s, input);
-    SETUNITLABELS(s, s.PILEDATA.UNITS);
+    SETUNITLABELS(s, UnitSystem(s.PILEDATA));
     ReadCptFile(s, cpt);
 
     CheckSoilDepth(s, io);
@@ -221,7 +221,7 @@ void Analyse(TRunState& s, TRunIo& io, TOutputFile& plotFile)
 
 double RequiredSoilDepth(const TPileData& p)
 {
-    const double diameter = p.UNITS == 1 ? p.OD / 12.0 : p.OD / 1000.0;
+    const double diameter = IsEnglish(p) ? p.OD / 12.0 : p.OD / 1000.0;
     return p.PILELENGTH - p.STICKUP + 2.0 * diameter;
 }
 

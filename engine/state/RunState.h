@@ -7,6 +7,7 @@
 #include "state/MethodResult.h"
 #include "state/PipelineState.h"
 #include "state/TArray.h"
+#include "state/UnitSystem.h"
 
 // The data of one analysis, in the named blocks the engine's routines share. The export makes
 // one zeroed value of it per run and drops it afterwards; nothing survives between runs.
@@ -65,6 +66,16 @@ struct TPileData
     int NGRID = 0;
     int NROWS = 0;
 };
+
+// The run's unit system, from its UNITS code.
+inline EUnitSystem UnitSystem(const TPileData& p)
+{
+    return UnitSystemOf(p.UNITS);
+}
+inline bool IsEnglish(const TPileData& p)
+{
+    return IsEnglish(UnitSystem(p));
+}
 
 // SOILDATA columns (rows 2k - 1 and 2k are the top and bottom of layer k).
 enum ESoilColumn : int

@@ -22,7 +22,7 @@ void RP2AMETHOD(TRunState& s, TRunIo&)
     const int kIndex = kMethodApi.index;
     const TPileData& p = s.PILEDATA;
     TSegData& g = s.SEGDATA;
-    const bool english = p.UNITS <= 1;
+    const bool english = IsEnglish(p);
     const int nseg = std::min(p.NSEG, kMaxSegments);
     const int rows = SideGridRows(s);
     if (rows == 0) {

@@ -9,9 +9,14 @@ namespace Offshore {
 
 using namespace Detail;
 
-const Constants& ConstantsFor(int units)
+const Constants& ConstantsFor(EUnitSystem system)
 {
-    return units <= 1 ? kEnglish : kSI;
+    return IsEnglish(system) ? kEnglish : kSI;
+}
+
+const Constants& ConstantsFor(int unitsCode)
+{
+    return ConstantsFor(UnitSystemOf(unitsCode));
 }
 
 Load LoadFromCode(int loadType)

@@ -12,6 +12,8 @@
 
 #include <optional>
 
+#include "state/UnitSystem.h"
+
 namespace Offshore {
 
 struct Constants
@@ -27,8 +29,9 @@ struct Constants
 inline constexpr Constants kEnglish{2.0885546, 12.0, 25.4, 0.0254, 0.0007874016, 0.001};
 inline constexpr Constants kSI{100.0, 1000.0, 1.0, 0.001, 0.02, 1.0};
 
-// UNITS 1 or less is English, anything else SI.
-const Constants& ConstantsFor(int units);
+// Constants of a unit system, or of a units code (1 or less English, anything else SI).
+const Constants& ConstantsFor(EUnitSystem system);
+const Constants& ConstantsFor(int unitsCode);
 
 // LOADTYPE: 1 is tension (uplift), any other value compression.
 enum class Load

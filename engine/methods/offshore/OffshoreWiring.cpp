@@ -62,7 +62,7 @@ void OffshoreClaySegment(TRunState& s, TRunIo& io, int methodIndex, int k, TSegm
         Offshore::OffshoreClayFriction(OffshorePileOf(s),
                                        OffshoreSegmentOf(s, k),
                                        soil,
-                                       Offshore::ConstantsFor(s.PILEDATA.UNITS));
+                                       Offshore::ConstantsFor(UnitSystem(s.PILEDATA)));
     if (r.plasticityIndexMissing) {
         io.report << ' ' << kNoPlasticIndexMessage << '\n';
     }
@@ -81,7 +81,7 @@ void OffshoreStoreSide(TRunState& s, int methodCode, const TSegmentFriction& ski
     }
     const std::vector<double> gridF = SideGridUnitFriction(s, skinf, rows);
     const std::vector<double> rfs = SideRowValues(s, s.SEGDATA.SEGRFS, rows);
-    const double diameter = p.UNITS <= 1 ? p.OD / 12.0 : p.OD / 1000.0;
+    const double diameter = IsEnglish(p) ? p.OD / 12.0 : p.OD / 1000.0;
     const double perimeter[] = {kPerimeterPi * diameter};
 
     // No limit and no tension factor: the load direction acts inside each method's formulas.

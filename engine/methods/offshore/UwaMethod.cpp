@@ -11,7 +11,7 @@
 
 void UWAMETHOD(TRunState& s, TRunIo& io)
 {
-    const Offshore::Constants& c = Offshore::ConstantsFor(s.PILEDATA.UNITS);
+    const Offshore::Constants& c = Offshore::ConstantsFor(UnitSystem(s.PILEDATA));
     const Offshore::Pile pile = OffshorePileOf(s);
     TSegmentFriction skinf(2 * static_cast<std::size_t>(std::max(s.PILEDATA.NSEG, 0)));
     for (int k = 1; k <= s.PILEDATA.NSEG; ++k) {

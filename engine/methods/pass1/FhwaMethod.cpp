@@ -51,7 +51,7 @@ std::vector<double> SteelAreas(const TRunState& s)
 {
     const TPileData& p = s.PILEDATA;
     const TAreaTable& a = s.AREATABLE;
-    const double perArea = p.UNITS == 1 ? 144.0 : 1.0; // in2 per ft2 as entered
+    const double perArea = IsEnglish(p) ? 144.0 : 1.0; // in2 per ft2 as entered
     const int nseg = std::max(p.NSEG, 0);
     if (a.AREAMODE == 1 && p.CONSTAREA > 1e-5) {
         return std::vector<double>(static_cast<std::size_t>(nseg), p.CONSTAREA / perArea);
@@ -81,7 +81,7 @@ void FHWAMETHOD(TRunState& s, TRunIo&)
     const int kIndex = kMethodFhwa.index;
     const TPileData& p = s.PILEDATA;
     const TSegData& g = s.SEGDATA;
-    const Pass1Units& u = Pass1UnitsFor(p.UNITS);
+    const Pass1Units& u = Pass1UnitsFor(UnitSystem(p));
     const int nseg = p.NSEG;
     const int rows = SideGridRows(s);
     if (rows == 0) {

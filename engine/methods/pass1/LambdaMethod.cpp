@@ -16,7 +16,7 @@ void LAMBDA2METHOD(TRunState& s, TRunIo&)
 {
     const TPileData& p = s.PILEDATA;
     TSegData& g = s.SEGDATA;
-    const Pass1Units& u = Pass1UnitsFor(p.UNITS);
+    const Pass1Units& u = Pass1UnitsFor(UnitSystem(p));
     const int nseg = p.NSEG;
     const int rows = SideGridRows(s);
     if (rows == 0) {

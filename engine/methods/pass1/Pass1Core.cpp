@@ -44,9 +44,14 @@ void Require(bool ok, const char* what)
 
 } // namespace
 
-const Pass1Units& Pass1UnitsFor(int units)
+const Pass1Units& Pass1UnitsFor(EUnitSystem system)
 {
-    return units <= 1 ? kEnglish : kSi;
+    return IsEnglish(system) ? kEnglish : kSi;
+}
+
+const Pass1Units& Pass1UnitsFor(int unitsCode)
+{
+    return Pass1UnitsFor(UnitSystemOf(unitsCode));
 }
 
 int Pass1GridCount(double pileLength, double increment)

@@ -18,6 +18,8 @@
 
 #include <span>
 
+#include "state/UnitSystem.h"
+
 // Unit-system constants of the pass-1 methods. The English and SI values agree after
 // conversion except where a published chart was digitised in round values of its own system
 // (USACE adhesion breakpoints 0.5/1.5 ksf against 24/72 kPa).
@@ -36,8 +38,9 @@ struct Pass1Units
     double lambdaSlip;          // pile-soil slip that mobilises full friction: 0.1 in = 2.54 mm
 };
 
-// Constants of a unit system: UNITS 1 or less is English, anything else SI.
-const Pass1Units& Pass1UnitsFor(int units);
+// Constants of a unit system, or of a units code (1 or less English, anything else SI).
+const Pass1Units& Pass1UnitsFor(EUnitSystem system);
+const Pass1Units& Pass1UnitsFor(int unitsCode);
 
 inline constexpr double kPass1NotLimited = 9999999.0; // a maximum that was not given
 inline constexpr double kPass1StressFloor = 1e-10;

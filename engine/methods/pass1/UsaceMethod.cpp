@@ -16,7 +16,7 @@ void USACEMETHOD(TRunState& s, TRunIo&)
     const int kIndex = kMethodUsace.index;
     TPileData& p = s.PILEDATA;
     const TSegData& g = s.SEGDATA;
-    const Pass1Units& u = Pass1UnitsFor(p.UNITS);
+    const Pass1Units& u = Pass1UnitsFor(UnitSystem(p));
     const int nseg = p.NSEG;
     const int rows = SideGridRows(s);
     if (rows == 0) {
