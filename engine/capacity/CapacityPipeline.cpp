@@ -7,14 +7,11 @@
 #include "methods/pass1/FhwaCore.h"
 #include "methods/pass1/Pass1Core.h"
 #include "methods/pass1/UsaceCore.h"
+#include "state/Constants.h"
 
 namespace {
 
-constexpr double kNotLimited = 9999999.0;
 constexpr double kTol = 1e-6;
-constexpr double kQuarterPi = 0.7853975;
-constexpr double kPi = 3.14159;
-constexpr double kDegPerRad = 57.2958;
 
 bool English(const TRunState& s)
 {
@@ -194,7 +191,7 @@ void TIPANNULUS(TRunState& s, const TMethod& method)
     // The cone methods take a closed end as closed whatever wall the pile has above it.
     const double endId = method.cone && p.CLOSEDEND == 1 ? 0.0 : p.ENDSECTID;
     const bool coneAnnulus = method.index > 4 && endId > 1e-4;
-    const double annulus = kQuarterPi * (p.OD * p.OD - endId * endId) / SmallArea(s);
+    const double annulus = kQuarterPiTo7 * (p.OD * p.OD - endId * endId) / SmallArea(s);
     for (int k = 1; k <= nseg; ++k) {
         // Both entries of a segment take its own soil values.
         const double qc = coneAnnulus ? TIPCONEQC(s, k) : 0.0;
@@ -227,13 +224,13 @@ void PLUGFRIC(TRunState& s, const TMethod& method)
             pl.FIN[2 * k - 1] = s.UNITXFER(idx, 2 * k - 1);
             pl.FIN[2 * k] = s.UNITXFER(idx, 2 * k);
         } else {
-            const double tanDelta = std::tan(std::max(g.SEGPHI[k] - 5.0, 0.0) / kDegPerRad);
+            const double tanDelta = std::tan(std::max(g.SEGPHI[k] - 5.0, 0.0) / kDegreesPerRadian);
             for (int e : {2 * k - 1, 2 * k}) {
                 pl.FIN[e] = std::min(g.SEGKO[k] * s.STRESS.SIGV[e] * tanDelta, g.SEGFMAX[k]);
             }
         }
         const double increment = (g.SEGBOT[k] - g.SEGTOP[k]) * (pl.FIN[2 * k - 1] + pl.FIN[2 * k])
-                                 * 0.5 * kPi * p.ENDSECTID / Small(s);
+                                 * 0.5 * kPiTo5 * p.ENDSECTID / Small(s);
         pl.PLUGF[2 * k] = pl.PLUGF[2 * k - 1] + increment;
         pl.PLUGF[2 * k + 1] = pl.PLUGF[2 * k];
     }
@@ -288,9 +285,9 @@ void STORERESULT(TRunState& s, const TMethod& method, bool storeRecord)
     // Plugged tip area at the tip diameter.
     double d = d0;
     if (p.TAPERANGLE > 0.0) {
-        d -= std::tan(p.TAPERANGLE * 0.01745) * 2.0 * (p.STICKUP + p.PILELENGTH);
+        d -= std::tan(p.TAPERANGLE * kRadiansPerDegree) * 2.0 * (p.STICKUP + p.PILELENGTH);
     }
-    const double area = p.TIPAREA > 1e-4 ? p.TIPAREA : d * d * kQuarterPi;
+    const double area = p.TIPAREA > 1e-4 ? p.TIPAREA : d * d * kQuarterPiTo7;
 
     // Integrals of the plugged tip force and of its maximum over each segment.
     TArray1<double, kMaxSegments> tipIntegral;
@@ -328,23 +325,23 @@ void STORERESULT(TRunState& s, const TMethod& method, bool storeRecord)
     double unitWeight = 0.0;
     switch (p.PILETYPE) {
     case 2:
-        unitWeight = english ? 0.05 : 7.8543506;
+        unitWeight = english ? kTimberKcf : kTimberKnm3;
         break;
     case 3:
-        unitWeight = english ? 0.15 : 23.563051;
+        unitWeight = english ? kConcreteKcf : kConcreteKnm3;
         break;
     default:
-        unitWeight = english ? 0.49 : 76.97263;
+        unitWeight = english ? kSteelKcf : kSteelKnm3;
         break;
     }
-    const double waterWeight = english ? 0.0624 : 9.8;
+    const double waterWeight = english ? kWaterKcf : kWaterKnm3;
     if ((n + 1) * p.INCREMENT + window > water) {
         pl.BUOYANT = unitWeight - waterWeight;
     }
     const double steelArea = p.CONSTAREA > 1e-6
                                  ? (english ? p.CONSTAREA / 144.0 : p.CONSTAREA)
-                                 : kQuarterPi * (p.OD * p.OD - p.ID * p.ID) / SmallArea(s);
-    const double grossArea = kQuarterPi * p.OD * p.OD / SmallArea(s);
+                                 : kQuarterPiTo7 * (p.OD * p.OD - p.ID * p.ID) / SmallArea(s);
+    const double grossArea = kQuarterPiTo7 * p.OD * p.OD / SmallArea(s);
     const bool closed = p.ID < 1e-10 || p.CLOSEDEND == 1;
     const bool displacesWater = ((p.PILETYPE == 1 && p.CLOSEDEND == 1) || p.PILETYPE == 4
                                  || p.PILETYPE == 5 || p.PILETYPE == 7)

@@ -9,10 +9,9 @@
 #include "methods/offshore/OffshoreCore.h"
 #include "methods/offshore/OffshoreWiring.h"
 #include "profile/ConeProfile.h"
+#include "state/Constants.h"
 
 namespace {
-
-constexpr double kNotLimited = 9999999.0;
 
 // The user's maximum unit end bearing, when one is given.
 double UserMaximum(const TRunState& s, int k, double value)

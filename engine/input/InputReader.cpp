@@ -5,6 +5,7 @@
 
 #include "input/ListReader.h"
 #include "report/FieldFormat.h"
+#include "state/Constants.h"
 #include "state/EngineErrors.h"
 
 namespace {
@@ -13,7 +14,6 @@ namespace {
 constexpr double kSubmergedEnglish = 75.0;
 constexpr double kSubmergedSi = 12.0;
 constexpr double kNotGivenFloor = 1.0E-10;
-constexpr double kUnlimited = 9999999.0;
 constexpr double kNoEndSection = 0.00001;
 
 std::string Int(long long v)
@@ -88,7 +88,7 @@ void ReadSection(TRunState& s, TListReader& in)
         p.TIPAREA = p.TIPAREA / 144.0;
     }
     if (p.NCPERIMETER > kNotGivenFloor) {
-        p.OD = p.NCPERIMETER / 3.1416;
+        p.OD = p.NCPERIMETER / kPiTo4;
         p.ID = 0.0;
     }
     if (p.OD <= 0.0) {
@@ -188,11 +188,11 @@ void ReadSoilRow(TRunState& s, TListReader& in, int r)
     s.SOILFLAGS(r, 1) = 0;
     s.SOILFLAGS(r, 2) = 0;
     if (d(r, kColFmax) < kNotGivenFloor) {
-        d(r, kColFmax) = kUnlimited;
+        d(r, kColFmax) = kNotLimited;
         s.SOILFLAGS(r, 1) = 1;
     }
     if (d(r, kColQmax) < kNotGivenFloor) {
-        d(r, kColQmax) = kUnlimited;
+        d(r, kColQmax) = kNotLimited;
         s.SOILFLAGS(r, 2) = 1;
     }
 }

@@ -4,10 +4,11 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "state/Constants.h"
+
 namespace {
 
-constexpr double kDepthTolerance = 1e-6;  // two depths closer than this are the same depth
-constexpr double kInchesPerMetre = 39.37; // the engine's conversion of movements
+constexpr double kDepthTolerance = 1e-6; // two depths closer than this are the same depth
 constexpr double kInchesPerFoot = 12.0;
 constexpr double kPoundsPerKip = 1000.0;
 

@@ -10,11 +10,11 @@
 #include "report/DateAndUnits.h"
 #include "report/FieldFormat.h"
 #include "report/InputEcho.h"
+#include "state/Constants.h"
 #include "state/EngineErrors.h"
 
 namespace {
 
-constexpr double kPi = 3.1416;
 constexpr double kInchesPerFoot = 12.0;
 constexpr double kPoundsPerKip = 1000.0;
 constexpr double kMillimetresPerMetre = 1000.0;
@@ -24,7 +24,6 @@ constexpr double kSmallestArea = 1e-5;  // below this a constant area counts as 
 // movement is 0.0001 in, so a tolerance of that size (or of 0.0001 m, 39 times larger) would
 // stop the iteration before the elastic range is resolved.
 constexpr double kSolverToleranceInches = 1e-7;
-constexpr double kInchesPerMetre = 39.37;
 constexpr int kSolverRounds = 100; // per segment; the solver flags when it is reached
 constexpr double kStickupFloor = 1e-6;
 
@@ -242,7 +241,7 @@ void Solve(TRunState& s, TRunIo& io)
 
     TLoadSettleInput in;
     in.segments =
-        UniformSegments(length, SolverSegmentCount(p, length), table, WorkingDiameter(p) * kPi);
+        UniformSegments(length, SolverSegmentCount(p, length), table, WorkingDiameter(p) * kPiTo4);
     for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
         in.shaftCurves.push_back(SolverCurve(s.CURVES.CURVE[k], s.CURVES.CURVEDEPTH[k]));
     }

@@ -5,14 +5,13 @@
 #include <cmath>
 #include <cstddef>
 
+#include "state/Constants.h"
+
 namespace {
 
 using TPoints = std::array<double, kTzCurvePoints - 1>; // points 2..10
 
-constexpr double kInchesPerMetre = 39.37;
 constexpr double kPsfPerPsi = 144.0;
-constexpr double kPsfPerKpa = 20.89;
-constexpr double kPi = 3.1416;
 
 // Movements (inches) of points 2..10 shared by the USACE shaft curves (Coyle and Reese 1966 for
 // clay; Mosher 1984 for sand).
@@ -177,7 +176,7 @@ double TmaxAtDepth(std::span<const double> gridDepth,
         slope = (qs(c) - qs(c - 1)) / delta;
     }
     // Slope of cumulative side resistance (kips/ft, kN/m) over the perimeter.
-    return english ? slope * 1000.0 / od / 12.0 / kPi : slope / od / kPi;
+    return english ? slope * 1000.0 / od / 12.0 / kPiTo4 : slope / od / kPiTo4;
 }
 
 double TzCurveValue(const TzCurve& curve, double z)

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "state/Constants.h"
+
 namespace {
 
 // Blow-count breakpoints of the three curves and the curves themselves (degrees); C0 ends at
@@ -76,7 +78,7 @@ bool English(const TRunState& s)
 double Psi(const TRunState& s, int k)
 {
     const double sig = s.STRESS.SIGV[2 * k];
-    return English(s) ? sig * 1000.0 / 144.0 : sig / 6.8948;
+    return English(s) ? sig * 1000.0 / 144.0 : sig / kKpaPerPsi;
 }
 
 void FillSegmentSoil(TRunState& s, int k)
@@ -145,7 +147,7 @@ void STRESSPROF(TRunState& s, TRunIo&)
     if (nseg < 1) {
         return;
     }
-    const double threshold = English(s) ? 3.5 : 167.58;
+    const double threshold = English(s) ? kCriticalStressKsf : kCriticalStressKpa;
     if (p.CRITOPTION == 1) {
         p.CRITDEPTH = 0.0;
     }

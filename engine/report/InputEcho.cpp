@@ -5,6 +5,7 @@
 
 #include "methods/MethodTable.h"
 #include "report/FieldFormat.h"
+#include "state/Constants.h"
 
 namespace {
 
@@ -162,9 +163,9 @@ double SectionArea(const TPileData& p)
     }
     double area = 0;
     if (p.PILETYPE == 1 || p.PILETYPE == 3) {
-        area = 0.25 * 3.1416 * (p.OD * p.OD - p.ID * p.ID);
+        area = 0.25 * kPiTo4 * (p.OD * p.OD - p.ID * p.ID);
     } else {
-        area = 0.25 * 3.1416 * p.OD * p.OD;
+        area = 0.25 * kPiTo4 * p.OD * p.OD;
     }
     if (!IsEnglish(p)) {
         area = area / 1000.0 / 1000.0;

@@ -4,11 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-constexpr double kDegPerRad = 57.2958;
-
-} // namespace
+#include "state/Constants.h"
 
 double ApiClayAlpha(double su, double sigv)
 {
@@ -19,7 +15,7 @@ double ApiClayAlpha(double su, double sigv)
 
 double ApiSandUnitFriction(double k, double sigv, double phi)
 {
-    return sigv * k * std::tan(std::max(phi - 5.0, 0.0) / kDegPerRad);
+    return sigv * k * std::tan(std::max(phi - 5.0, 0.0) / kDegreesPerRadian);
 }
 
 double ApiSandFrictionLimit(double phi, bool english)

@@ -9,13 +9,8 @@
 #include "methods/MethodTable.h"
 #include "methods/offshore/ApiCore.h"
 #include "report/RunIo.h"
+#include "state/Constants.h"
 #include "state/RunState.h"
-
-namespace {
-
-constexpr double kPi = 3.14159;
-
-} // namespace
 
 void RP2AMETHOD(TRunState& s, TRunIo&)
 {
@@ -63,7 +58,7 @@ void RP2AMETHOD(TRunState& s, TRunIo&)
     const std::vector<double> gridF = SideGridUnitFriction(s, ends, rows);
     const std::vector<double> limit = SideRowValues(s, g.SEGFMAX, rows);
     const std::vector<double> factor = SideRowValues(s, g.SEGRFS, rows);
-    const double perimeter = kPi * p.OD / (english ? 12.0 : 1000.0);
+    const double perimeter = kPiTo5 * p.OD / (english ? 12.0 : 1000.0);
     TSideAccumulationInput in;
     in.gridF = gridF;
     in.limit = limit;

@@ -12,6 +12,7 @@
 
 #include <optional>
 
+#include "state/Constants.h"
 #include "state/UnitSystem.h"
 
 namespace Offshore {
@@ -26,7 +27,7 @@ struct Constants
     double coneToStress;          // cone resistance as read to stress units: 0.001 / 1
 };
 
-inline constexpr Constants kEnglish{2.0885546, 12.0, 25.4, 0.0254, 0.0007874016, 0.001};
+inline constexpr Constants kEnglish{kAtmosphereKsf, 12.0, 25.4, 0.0254, 0.0007874016, 0.001};
 inline constexpr Constants kSI{100.0, 1000.0, 1.0, 0.001, 0.02, 1.0};
 
 // Constants of a unit system, or of a units code (1 or less English, anything else SI).

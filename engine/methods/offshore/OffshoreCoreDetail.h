@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "methods/offshore/OffshoreCore.h"
+#include "state/Constants.h"
 
 namespace Offshore::Detail {
 
-inline constexpr double kDegreesPerRadian = 57.2958;
 inline constexpr double kStressFloor = 1e-10;
 inline constexpr double kTipDistanceFloor = 1e-5; // diameter units
 

@@ -5,12 +5,7 @@
 
 #include "capacity/SideAccumulation.h"
 #include "charts/DesignCharts.h"
-
-namespace {
-
-constexpr double kPerimeterPi = 3.14159;
-
-} // namespace
+#include "state/Constants.h"
 
 Offshore::Pile OffshorePileOf(const TRunState& s)
 {
@@ -82,7 +77,7 @@ void OffshoreStoreSide(TRunState& s, int methodCode, const TSegmentFriction& ski
     const std::vector<double> gridF = SideGridUnitFriction(s, skinf, rows);
     const std::vector<double> rfs = SideRowValues(s, s.SEGDATA.SEGRFS, rows);
     const double diameter = IsEnglish(p) ? p.OD / 12.0 : p.OD / 1000.0;
-    const double perimeter[] = {kPerimeterPi * diameter};
+    const double perimeter[] = {kPiTo5 * diameter};
 
     // No limit and no tension factor: the load direction acts inside each method's formulas.
     TSideAccumulationInput in;

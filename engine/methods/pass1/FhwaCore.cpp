@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "charts/DesignCharts.h"
+#include "state/Constants.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ double FhwaDisplacedVolume(const FhwaPile& pile,
         v = wall; // an unplugged pipe displaces its wall only
     }
     if (pile.endSectionLength > 0.001 && pile.endSectionId < 1e-5) {
-        v = 3.1416 * 0.25 * pile.od * pile.od / area;
+        v = kPiTo4 * 0.25 * pile.od * pile.od / area;
         if (pile.taperAngle > 0.0) {
             const double d = FhwaDiameterAt(pile, segmentBottom, u);
             v = kPass1Pi * 0.25 * d * d;

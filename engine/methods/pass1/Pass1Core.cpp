@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "state/Constants.h"
+
 namespace {
 
 // English: ft, kips, ksf, diameters in in. SI: m, kN, kPa, diameters in mm.
@@ -14,7 +16,7 @@ constexpr Pass1Units kEnglish{
     144.0,
     1.0,
     1.0,
-    3.5,
+    kCriticalStressKsf,
     0.5,
     1.0,
     1.0,
@@ -25,9 +27,9 @@ constexpr Pass1Units kSi{
     2,
     1000.0,
     1000000.0,
-    47.88,
-    0.0929,
-    167.58,
+    kKpaPerKsf,
+    kCubicMetresPerFoot,
+    kCriticalStressKpa,
     24.0,
     48.0,
     0.3048,

@@ -18,6 +18,7 @@
 
 #include <span>
 
+#include "state/Constants.h"
 #include "state/UnitSystem.h"
 
 // Unit-system constants of the pass-1 methods. The English and SI values agree after
@@ -42,12 +43,12 @@ struct Pass1Units
 const Pass1Units& Pass1UnitsFor(EUnitSystem system);
 const Pass1Units& Pass1UnitsFor(int unitsCode);
 
-inline constexpr double kPass1NotLimited = 9999999.0; // a maximum that was not given
+inline constexpr double kPass1NotLimited = kNotLimited; // a maximum that was not given
 inline constexpr double kPass1StressFloor = 1e-10;
 inline constexpr double kPass1DepthTolerance = 1e-6;
-inline constexpr double kPass1DegreesPerRadian = 57.2958;
-inline constexpr double kPass1TaperRadiansPerDegree = 0.01745;
-inline constexpr double kPass1Pi = 3.14159;
+inline constexpr double kPass1DegreesPerRadian = kDegreesPerRadian;
+inline constexpr double kPass1TaperRadiansPerDegree = kRadiansPerDegree;
+inline constexpr double kPass1Pi = kPiTo5;
 
 // Clay and silt (soil type above 1) take the cohesive rules, sand (type 1) the cohesionless
 // ones; soil types are whole numbers.

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "state/Constants.h"
+
 namespace {
 
 double SegmentValue(std::span<const double> values, int segment)
@@ -31,7 +33,7 @@ int UserMethodResistance(const UserSegments& in,
     const int nsegInt = static_cast<int>(nseg);
     const double d = pile.od / u.smallPerLength;
     const double p = kPass1Pi * d;
-    const double area = pile.tipArea > 0.0001 ? pile.tipArea : 0.7853975 * d * d;
+    const double area = pile.tipArea > 0.0001 ? pile.tipArea : kQuarterPiTo7 * d * d;
     const double factor = pile.tension ? pile.tensionFactor : 1.0;
 
     out.depth[0] = 0.0;
