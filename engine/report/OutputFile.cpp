@@ -132,6 +132,14 @@ bool TOutputFile::Close()
     return true;
 }
 
+void TOutputFile::Discard()
+{
+    if (!m_path.empty()) {
+        // A device (or a file that went away) cannot be emptied; nothing more to do then.
+        [[maybe_unused]] const int emptied = ::truncate(m_path.c_str(), 0);
+    }
+}
+
 bool TOutputFile::Failed() const
 {
     return m_buffer->Error() != 0;

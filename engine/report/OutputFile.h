@@ -23,6 +23,10 @@ public:
     // file that was never opened, or could not be, closes without a failure (Open said so).
     bool Close();
 
+    // After a failed write: empties the closed file, so that no reader takes what was cut
+    // short for a whole file.
+    void Discard();
+
     bool Failed() const;
     // The system's text of the first failure ("No space left on device").
     std::string Reason() const;

@@ -277,6 +277,7 @@ void RUNANALYSIS(TRunState& s, const TRunEnvironment& env, int& status)
     // while it can still take it, and always on the console.
     if (!plotFile.Close()) {
         status = 1;
+        plotFile.Discard();
         Message(io, OutputFailure("PLOT DATA FILE", plotFile, "COULD NOT BE WRITTEN COMPLETELY"));
     }
     if (!reportFile.Close()) {
