@@ -41,17 +41,24 @@ std::string ReadAll(const std::string& path)
     return out.str();
 }
 
-// A refusal says where: "Error on Line n Item m" and what was expected, or that the data
-// ended early; a damaged CPT side file names that file first.
+// A refusal says where: "Error on Line n Item m" and what was expected, after "This file
+// either invalid or incomplete." when the data ended early; a damaged CPT side file names
+// that file first, a damaged project file last.
 bool NamesLineAndItem(std::string message)
 {
     static const std::regex cptPrefix("^CPT file [^\\r]+:\\r");
-    static const std::regex where("^Error on Line [1-9][0-9]* Item [1-9][0-9]*\\r[^]+");
+    static const std::regex fileSuffix("\\rFile: [^\\r]+$");
+    static const std::regex where("^(This file either invalid or incomplete\\.\\r)?Error on Line "
+                                  "[1-9][0-9]* Item [1-9][0-9]*\\r[^]+");
     std::smatch m;
     if (std::regex_search(message, m, cptPrefix)) {
         message = m.suffix().str();
+    } else if (std::regex_search(message, m, fileSuffix)) {
+        message = m.prefix().str();
+    } else {
+        return false;
     }
-    return message == "This file either invalid or incomplete." || std::regex_match(message, where);
+    return std::regex_match(message, where);
 }
 
 void FuzzProject(int selector, std::string_view text)

@@ -8,13 +8,16 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "AnalysisRun.h"
+#include "EngineConsole.h"
 #include "ProgramFolder.h"
 #include "ProjectFile.h"
 #include "ProjectTables.h"
 #include "ResultGraphs.h"
 #include "RunResultSteps.h"
+#include "StaleFiles.h"
 #include "TGraphPlot.h"
 #include "TProgramData.h"
 #include "TWordReader.h"
@@ -35,8 +38,12 @@ constexpr const char* kUsage =
     "(.qr7o), plot data (.qr7p) and GRLWEAP file (.gwi) are written beside it.\n"
     "An input check that fails is printed and stops the run, as in the program.\n"
     "\n"
-    "Exit status: the computation's status (0 it ran to its end, 1 it stopped: the report\n"
-    "says why), 2 when the run could not start.\n";
+    "A project another program saves or runs at the same time is refused, and nothing is\n"
+    "written. Files left by a run or save that was killed are removed first.\n"
+    "\n"
+    "Exit status: 0 when the computation ran to its end and its results were read back and\n"
+    "the GRLWEAP file written; 1 when it stopped (the messages or the report say why) or its\n"
+    "results could not be read back; 2 when the run could not start.\n";
 
 // Messages of the run carry the program's line breaks (CR from the readers, LF elsewhere).
 void Print(std::ostream& out, std::string_view text)
@@ -121,12 +128,17 @@ int Run(const fs::path& project)
         return kNotStarted;
     }
 
+    RemoveStaleFiles({project.string()});
+
     TProgramData data;
     TProjectTables tables;
     TGraphPlot cptProfile; // the CPT points, as the program's CPT chart holds them
     TResultGraphs graphs;
     try {
-        OpenProjectFile(project.string(), data, tables, &cptProfile);
+        for (const std::string& note :
+             OpenProjectFile(project.string(), data, tables, &cptProfile)) {
+            Print(std::cout, note);
+        }
     } catch (const EInOutError& e) {
         std::cerr << "quarn-run: cannot read the project " << project.string() << ":\n";
         Print(std::cerr, e.Message());
@@ -153,19 +165,25 @@ int Run(const fs::path& project)
     }
 
     const TRunFiles files = RunFilesFor(data.FileName);
+    const std::vector<std::string> errors = EngineErrorLines(outcome.Console);
     std::cout << "\nstatus: " << outcome.Status
-              << (outcome.Status == 0 ? " (the run went to its end)"
-                                      : " (the run stopped; the report says why)")
+              << (outcome.Status == 0 ? std::string(" (the run went to its end)")
+                  : errors.empty()    ? std::string(" (the run stopped; the report says why)")
+                                      : " (the run stopped: " + errors.front() + ")")
               << '\n'
               << "report: " << files.Report.string() << '\n'
               << "plot data: " << files.PlotData.string() << '\n';
-    if (!data.GrlweapFileName.empty()) {
+    const bool grlweapWritten = !data.GrlweapFileName.empty();
+    if (grlweapWritten) {
         std::cout << "GRLWEAP file: " << data.GrlweapFileName << '\n';
+    } else if (outcome.Status != 0) {
+        std::cout << "GRLWEAP file: not written (the run stopped)\n";
     } else {
-        std::cout << "GRLWEAP file: not written (it needs plot data that could be read)\n";
+        std::cout << "GRLWEAP file: not written (the plot data could not be read back)\n";
     }
-    // Only 0 and 1 come from the engine; any other answer is a stop, never a success.
-    return outcome.Status == 0 ? 0 : 1;
+    // Only a run whose results all came back is a success; any other engine answer than 0
+    // is a stop.
+    return outcome.Status == 0 && outcome.PlotsLoaded && grlweapWritten ? 0 : 1;
 }
 
 } // namespace

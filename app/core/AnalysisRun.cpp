@@ -6,10 +6,17 @@
 #include <system_error>
 #include <vector>
 
+#include <unistd.h>
+
+#include "CptSideFile.h"
+#include "EngineConsole.h"
+#include "ProjectFile.h"
+#include "ProjectLock.h"
 #include "ProjectTables.h"
 #include "TDynamicLibrary.h"
 #include "TGridTable.h"
 #include "TProgramData.h"
+#include "TWordReader.h"
 
 namespace fs = std::filesystem;
 
@@ -35,7 +42,10 @@ public:
         if (ec) {
             return;
         }
-        std::string pattern = (base / "quarn-run-XXXXXX").string();
+        // Named by the process, so a folder left by a killed run can be told apart.
+        std::string pattern =
+            (base / (std::string(kRunFolderPrefix) + std::to_string(::getpid()) + "-XXXXXX"))
+                .string();
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         if (::mkdtemp(buffer.data()) != nullptr) {
@@ -97,6 +107,22 @@ bool WriteNamesFile(const fs::path& path, const std::string& text)
     return !out.fail();
 }
 
+// The CPT depths as the save wrote them for the engine; none when the side file can't be
+// read (the engine then says so itself).
+std::vector<long double> SavedCptDepths(const std::string& projectFileName)
+{
+    std::vector<long double> depths;
+    try {
+        for (const TCptSidePoint& point :
+             ReadCptSideFile(CptSideFileName(projectFileName)).Points) {
+            depths.push_back(point.Depth);
+        }
+    } catch (const EInOutError&) {
+        depths.clear();
+    }
+    return depths;
+}
+
 } // namespace
 
 TRunFiles RunFilesFor(const std::string& projectFileName)
@@ -142,6 +168,21 @@ std::optional<std::string> EngineLimitMessage(const TProgramData& data,
     return std::nullopt;
 }
 
+std::string CompletionMessage(const TRunOutcome& outcome)
+{
+    if (outcome.Status == 0) {
+        return kCompletedText;
+    }
+    // The engine's own reason when it gave one on its console (a file it could not write or
+    // read); otherwise the report holds it.
+    std::string reasons;
+    for (const std::string& line : EngineErrorLines(outcome.Console)) {
+        reasons += "\n" + line;
+    }
+    return std::string(kCompletedText) + "\n"
+           + (reasons.empty() ? kStoppedText : reasons.substr(1));
+}
+
 TAnalysisRun::TAnalysisRun() = default;
 TAnalysisRun::~TAnalysisRun() = default;
 
@@ -180,6 +221,14 @@ TRunOutcome TAnalysisRun::Run(TProgramData& data,
         return outcome;
     }
 
+    // The project is locked for the whole run, save included: a second window or quarn-run
+    // on it is refused before anything is written, and none truncates the other's files.
+    TProjectLock lock;
+    if (data.FileName != kNewProjectFileName && !lock.Acquire(data.FileName)) {
+        reporter.Information(lock.Message());
+        return outcome;
+    }
+
     // 1. Save; a failed save stops the run, since the engine would read the old file.
     try {
         if (steps.SaveProject && !steps.SaveProject()) {
@@ -194,9 +243,22 @@ TRunOutcome TAnalysisRun::Run(TProgramData& data,
     if (data.FileName == kNewProjectFileName) {
         return outcome;
     }
+    // A Save As gave the project another name: that one is locked from here on.
+    if (!lock.Acquire(data.FileName)) {
+        reporter.Information(lock.Message());
+        return outcome;
+    }
 
-    // 2. Input checks, then what the engine has room for.
+    // 2. Input checks, then values the engine refuses, then what it has room for.
     if (!ValidateInput(data, tables.D(), reporter)) {
+        return outcome;
+    }
+    const std::vector<std::string> negative =
+        NegativeInputMessages(data, tables.D(), SavedCptDepths(data.FileName));
+    for (const std::string& message : negative) {
+        reporter.Warning(message);
+    }
+    if (!negative.empty()) {
         return outcome;
     }
     if (const auto message = EngineLimitMessage(data, tables)) {
@@ -209,6 +271,7 @@ TRunOutcome TAnalysisRun::Run(TProgramData& data,
     if (!PrepareFiles(files, reporter)) {
         return outcome;
     }
+    data.GrlweapFileName.clear(); // removed with the other results of the last run
     TRunFolder folder;
     if (folder.Path().empty()
         || !WriteNamesFile(folder.Path() / "names.dat", NamesFileText(files))) {
@@ -219,18 +282,32 @@ TRunOutcome TAnalysisRun::Run(TProgramData& data,
     // 4. Load the engine afresh; a module without the entry is a failed load.
     m_library = std::make_unique<TDynamicLibrary>();
     TEngineEntry entry = nullptr;
+    const std::string modulePath = (engineFolder / kEngineModuleName).string();
+    std::string reason;
     try {
-        m_library->SetLibraryName((engineFolder / kEngineModuleName).string());
+        m_library->SetLibraryName(modulePath);
         m_library->Open();
         if (m_library->IsOpen()) {
             entry = reinterpret_cast<TEngineEntry>(m_library->GetProcAddress(kEngineEntryName));
+            if (entry == nullptr) {
+                reason = std::string("the module does not export ") + kEngineEntryName;
+            }
         }
-    } catch (const EDLLError&) {
+    } catch (const EDLLError& e) {
         entry = nullptr;
+        reason = e.Message();
     }
     if (entry == nullptr) {
+        if (!m_library->LastError().empty()) {
+            reason = m_library->LastError();
+            // The loader's text starts with the path itself.
+            if (reason.rfind(modulePath + ": ", 0) == 0) {
+                reason.erase(0, modulePath.size() + 2);
+            }
+        }
         m_library.reset();
-        reporter.Information(kInitializeFailedText);
+        reporter.Information(std::string(kInitializeFailedText) + "\n" + modulePath + ": "
+                             + (reason.empty() ? std::string("it could not be loaded") : reason));
         return outcome;
     }
 
@@ -243,15 +320,16 @@ TRunOutcome TAnalysisRun::Run(TProgramData& data,
             return outcome;
         }
         reporter.BeginBusy();
+        TEngineConsole console;
         outcome.Status = entry(kEngineArgument);
+        outcome.Console = console.Finish();
         reporter.EndBusy();
     }
     outcome.EngineCalled = true;
     // Unloading drops every trace of the engine's state before the next run.
     m_library.reset();
 
-    reporter.Information(outcome.Status == 0 ? std::string(kCompletedText)
-                                             : std::string(kCompletedText) + "\n" + kStoppedText);
+    reporter.Information(CompletionMessage(outcome));
 
     // 6. Results.
     std::error_code ec;

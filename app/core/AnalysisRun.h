@@ -87,11 +87,25 @@ struct TRunOutcome
     bool EngineCalled = false;
     int Status = 0; // the engine's answer: 0 ran to the end, 1 stopped with a message
     bool PlotsLoaded = false;
+    std::string Console; // what the engine wrote on its console during the call
 };
 
-// Run Analysis, without the windows: save, checks, names.dat in a private run folder,
+// The message after the engine call: the completion text, and for status 1 the engine's
+// error lines from its console (a file it could not write, and why), or else that the
+// report says why.
+std::string CompletionMessage(const TRunOutcome& outcome);
+
+// The run folders under the temporary folder: "quarn-run-<process id>-XXXXXX".
+inline constexpr const char* kRunFolderPrefix = "quarn-run-";
+
+// Run Analysis, without the windows: the project locked (ProjectLock.h; a project another
+// process saves or runs is refused with a message and nothing is written), save, checks,
+// names.dat in a private run folder,
 // engine loaded from `engineFolder`, called once with 2 and unloaded, plot data read and the
 // GRLWEAP file written. Messages go to the reporter; the run stops at the first failure.
+//
+// An engine that cannot be loaded is named with the loader's reason. What the engine writes
+// on its console during the call is collected (and passed on to the standard output).
 //
 // The run folder is made under the system's temporary folder, is the current folder only
 // for the call, and is removed afterwards; the current folder is put back. Report,

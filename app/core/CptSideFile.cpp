@@ -1,5 +1,8 @@
 #include "CptSideFile.h"
 
+#include <algorithm>
+
+#include "FileValues.h"
 #include "NumberFormat.h"
 #include "TWordReader.h"
 
@@ -29,17 +32,33 @@ TCptSideData ReadCptSideFile(const std::string& fileName)
         throw EInOutError("Error on Line " + std::to_string(reader.LineNumber())
                           + " Item 2\rThe number of points must not be negative.");
     }
+    data.Count = count;
     // Each point takes a line: a count beyond the lines there are can't be met, so the
     // reservation stays bounded by the file.
-    if (count > reader.LineCount()) {
-        throw EInOutError("This file either invalid or incomplete.");
-    }
-    data.Points.reserve(static_cast<std::size_t>(count));
+    data.Points.reserve(static_cast<std::size_t>(std::min(count, reader.LineCount())));
     for (int i = 0; i < count; ++i) {
-        TCptSidePoint point;
-        point.Depth = reader.ReadFloat();
-        point.Qc = reader.ReadFloat();
-        data.Points.push_back(point);
+        try {
+            TCptSidePoint point;
+            point.Depth = ReadEngineReal(reader);
+            point.Qc = ReadEngineReal(reader);
+            data.Points.push_back(point);
+        } catch (const EInOutError& e) {
+            if (e.Message() != TWordReader::kIncompleteText) {
+                throw;
+            }
+            throw EInOutError(std::string(TWordReader::kIncompleteText) + "\rError on Line "
+                              + std::to_string(reader.LineNumber())
+                              + " Item 1\rThe file ends after " + std::to_string(i) + " of its "
+                              + std::to_string(count) + " points.");
+        }
+    }
+    // Lines with data after the counted points.
+    reader.ReadLine();
+    while (!reader.Eof()) {
+        if (reader.WordCount() > 0) {
+            ++data.LinesBeyondCount;
+        }
+        reader.ReadLine();
     }
     return data;
 }

@@ -16,6 +16,8 @@ struct TCptSideData
 {
     int UnitSystem = 1;
     std::vector<TCptSidePoint> Points;
+    int Count = 0;            // as line 1 says (read only)
+    int LinesBeyondCount = 0; // lines with data after the counted points (read only)
 };
 
 // The text of the file, lines ended by CR LF.
@@ -23,5 +25,6 @@ std::string CptSideFileText(const TCptSideData& data);
 
 // Reads a side file; raises EInOutError with the word reader's message (line and item) when
 // the file can't be read or is damaged (unit code other than 1 or 2, negative count, too
-// few points).
+// few points, a value the engine would refuse). Lines with data after the counted points
+// are counted, not read.
 TCptSideData ReadCptSideFile(const std::string& fileName);

@@ -1,16 +1,10 @@
 #include "GrlweapFile.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
-#include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "NumberFormat.h"
 #include "ProjectTables.h"
+#include "SafeFile.h"
 #include "TColumn.h"
 #include "TGridTable.h"
 #include "TProgramData.h"
@@ -49,11 +43,6 @@ long double UnitWeight(int units, int pileType)
         return pileType == 3 ? 150.0L : pileType == 2 ? 50.0L : 492.0L;
     }
     return pileType == 3 ? 23.56L : pileType == 2 ? 7.9L : 77.28L;
-}
-
-std::string ErrnoText(int error)
-{
-    return std::error_code(error, std::generic_category()).message();
 }
 
 [[noreturn]] void Fail(const std::string& path, const std::string& reason)
@@ -198,42 +187,10 @@ std::string GrlweapFileNameFor(const std::string& projectFileName)
 void WriteGrlweapFile(const std::string& path, const TGrlweapInput& input)
 {
     const std::string text = GrlweapFileText(input);
-
-    std::string tempName = path + ".XXXXXX";
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0) {
-        Fail(path, "no temporary file could be made beside it (" + ErrnoText(errno) + ")");
-    }
-    // mkstemp makes the file private; give it the mode a newly created file would get.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-
-    std::size_t written = 0;
-    int error = 0;
-    while (written < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            error = errno;
-            break;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (error == 0 && ::fsync(fd) != 0) {
-        error = errno;
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && std::rename(tempName.c_str(), path.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        std::remove(tempName.c_str());
-        Fail(path, ErrnoText(error));
+    try {
+        WriteFileSafely(path, text);
+    } catch (const ESafeFileError& e) {
+        Fail(path, e.Reason());
     }
 }
 

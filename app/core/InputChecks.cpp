@@ -93,6 +93,49 @@ std::optional<std::string> RemoldedStrengthCheckMessage(const TProgramData& data
     return std::nullopt;
 }
 
+std::vector<std::string> NegativeInputMessages(const TProgramData& data,
+                                               const TGridTable& soilTable,
+                                               const std::vector<long double>& cptDepths)
+{
+    std::vector<std::string> messages;
+    const bool circular = data.Circular != 0;
+    const std::string pileWindow =
+        circular ? "(Circular Pile Window)" : "(Noncircular Pile Window)";
+    auto check = [&](long double value, const std::string& field, const std::string& window) {
+        if (value < 0) {
+            messages.push_back(field + " should not be negative.\nPlease check input data "
+                               + window);
+        }
+    };
+    if (circular) {
+        check(data.OD, "Outside Diameter", pileWindow);
+        check(data.ID, "Inside Diameter", pileWindow);
+    } else {
+        check(data.Perimeter, "Perimeter", pileWindow);
+    }
+    check(data.ZFL, "Zero-Friction Length", pileWindow);
+    for (int row = 0; row < soilTable.RowCount(); ++row) {
+        const TGridTable* layer = soilTable.Cells(SoilColumn::kLayerData, row).GetTable();
+        if (layer == nullptr) {
+            continue;
+        }
+        const int type = soilTable.GetInteger(SoilColumn::kSoilType, row);
+        const char* window = type == SoilTypeCode::kClay   ? "(Soils/Clay Window)"
+                             : type == SoilTypeCode::kSilt ? "(Soils/Silt Window)"
+                                                           : "(Soils/Sand Window)";
+        for (int r = 0; r < layer->RowCount() && r < 2; ++r) {
+            check(layer->Cells(SandColumn::kUnitWeight, r).GetFloat(),
+                  "Effective Unit Weight for layer " + std::to_string(row + 1)
+                      + (r == 0 ? " (top)" : " (bottom)"),
+                  window);
+        }
+    }
+    for (std::size_t k = 0; k < cptDepths.size(); ++k) {
+        check(cptDepths[k], "Depth of CPT point " + std::to_string(k + 1), "(CPT Data Window)");
+    }
+    return messages;
+}
+
 bool ValidateInput(const TProgramData& data,
                    const TGridTable& soilTable,
                    TInputCheckReporter& reporter)

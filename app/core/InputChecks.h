@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class TGridTable;
 class TProgramData;
@@ -21,6 +22,13 @@ std::optional<std::string> ModulusCheckMessage(const TProgramData& data);
 // them that is). At most one message.
 std::optional<std::string> RemoldedStrengthCheckMessage(const TProgramData& data,
                                                         const TGridTable& soilTable);
+
+// Lengths, diameters, unit weights and CPT depths below 0 describe no pile or soil; the
+// engine refuses them. One message per value, naming the field (and the layer or the CPT
+// point) and the window to mend it in; the CPT depths are those of the CPT side file.
+std::vector<std::string> NegativeInputMessages(const TProgramData& data,
+                                               const TGridTable& soilTable,
+                                               const std::vector<long double>& cptDepths);
 
 // Largest taper angle (degrees) that keeps the tip diameter from going negative, for OD in
 // in / mm and TL in ft / m.

@@ -9,9 +9,14 @@
 #include <optional>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "CptSideFile.h"
 #include "NumberFormat.h"
+#include "ProjectLock.h"
 #include "ProjectTables.h"
+#include "SafeFile.h"
 #include "TGraphPlot.h"
 #include "TLine.h"
 #include "TProgramData.h"
@@ -191,17 +196,27 @@ std::string ProjectText(TProgramData& data, TProjectTables& tables)
     return t;
 }
 
-void WriteWhole(const fs::path& path, const std::string& text)
+// The file a name holds, as the system knows it: a rename keeps it.
+std::string FileIdentity(const std::string& path)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        throw EInOutError("Cannot create file " + path.string());
+    struct stat info
+    {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return "none";
     }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-        throw EInOutError("Cannot write file " + path.string());
-    }
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+}
+
+// Names the two new files of a save, so an open can tell which of them were put in place.
+std::string UnfinishedSaveText(const std::string& projectPath,
+                               const TSafeFile& projectFile,
+                               const std::string& cptPath,
+                               const TSafeFile& cptFile)
+{
+    return "A save of " + projectPath + " by process " + std::to_string(::getpid())
+           + " replaces the CPT side file " + cptPath + " and then the project file.\n" + "cpt "
+           + FileIdentity(cptFile.TemporaryPath()) + "\nproject "
+           + FileIdentity(projectFile.TemporaryPath()) + "\n";
 }
 
 } // namespace
@@ -231,6 +246,35 @@ std::string CptSideFileName(const std::string& projectFileName)
     return fs::path(projectFileName).replace_extension(".cpt").string();
 }
 
+std::string UnfinishedSaveMarker(const std::string& projectFileName)
+{
+    return projectFileName + ".unfinished~";
+}
+
+bool SaveCutBetweenItsFiles(const std::string& projectFileName)
+{
+    std::ifstream marker(UnfinishedSaveMarker(projectFileName), std::ios::binary);
+    if (!marker) {
+        return false;
+    }
+    std::string line;
+    std::string cpt;
+    std::string project;
+    while (std::getline(marker, line)) {
+        if (line.rfind("cpt ", 0) == 0) {
+            cpt = line.substr(4);
+        } else if (line.rfind("project ", 0) == 0) {
+            project = line.substr(8);
+        }
+    }
+    // A marker that cannot be read is taken at its word: the save did not finish.
+    if (cpt.empty() || project.empty()) {
+        return true;
+    }
+    return FileIdentity(CptSideFileName(projectFileName)) == cpt
+           && FileIdentity(projectFileName) != project;
+}
+
 void SaveProjectFile(TProgramData& data, TProjectTables& tables, const TGraphPlot* cptProfile)
 {
     const std::string projectText = ProjectText(data, tables);
@@ -243,37 +287,44 @@ void SaveProjectFile(TProgramData& data, TProjectTables& tables, const TGraphPlo
         }
     }
     const std::string cptText = CptSideFileText(cpt);
-    const fs::path projectPath(data.FileName);
-    const fs::path cptPath(CptSideFileName(data.FileName));
-    fs::path projectTemp = projectPath;
-    projectTemp += ".saving~";
-    fs::path cptTemp = cptPath;
-    cptTemp += ".saving~";
-    std::error_code ignored;
+    const std::string projectPath = data.FileName;
+    const std::string cptPath = CptSideFileName(data.FileName);
+    const std::string marker = UnfinishedSaveMarker(projectPath);
+
+    // Another window or quarn-run saving or running the same project waits its turn.
+    TProjectLock lock;
+    if (!lock.Acquire(projectPath)) {
+        throw EInOutError(lock.Message());
+    }
+    bool cptReplaced = false;
     try {
-        WriteWhole(projectTemp, projectText);
-        WriteWhole(cptTemp, cptText);
+        // Both files are complete on the disk before either is renamed. The CPT side file
+        // goes first, and the marker stands while the two renames are apart, so an open
+        // after a cut between them can tell.
+        TSafeFile cptFile(cptPath);
+        cptFile.Write(cptText);
+        TSafeFile projectFile(projectPath);
+        projectFile.Write(projectText);
+        cptFile.Flush();
+        projectFile.Flush();
+        WriteFileSafely(marker, UnfinishedSaveText(projectPath, projectFile, cptPath, cptFile));
+        cptFile.Commit();
+        cptReplaced = true;
+        projectFile.Commit();
     } catch (const EInOutError& e) {
-        fs::remove(projectTemp, ignored);
-        fs::remove(cptTemp, ignored);
-        throw EInOutError("The project could not be saved to " + data.FileName + ": " + e.Message()
-                          + ". The previous files are unchanged.");
+        if (!cptReplaced) {
+            std::error_code ignored;
+            fs::remove(marker, ignored);
+            throw EInOutError("The project could not be saved to " + projectPath + ": "
+                              + e.Message() + ". The previous files are unchanged.");
+        }
+        throw EInOutError("The project could not be saved to " + projectPath + ": " + e.Message()
+                          + ". Its CPT side file " + cptPath
+                          + " was saved; the project file is the previous one.");
     }
     std::error_code ec;
-    fs::rename(projectTemp, projectPath, ec);
-    if (ec) {
-        fs::remove(projectTemp, ignored);
-        fs::remove(cptTemp, ignored);
-        throw EInOutError("The project could not be saved to " + data.FileName + ": " + ec.message()
-                          + ". The previous files are unchanged.");
-    }
-    fs::rename(cptTemp, cptPath, ec);
-    if (ec) {
-        fs::remove(cptTemp, ignored);
-        throw EInOutError("The project was saved to " + data.FileName
-                          + " but its CPT file could not be written: " + ec.message() + ".");
-    }
-    data.CptFileName = cptPath.string();
+    fs::remove(marker, ec);
+    data.CptFileName = cptPath;
     data.CptPointCount = static_cast<int>(cpt.Points.size());
 }
 

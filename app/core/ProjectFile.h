@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class TProgramData;
 class TProjectTables;
@@ -25,15 +26,29 @@ std::string ProposedSaveName(const std::string& fileName);
 // The CPT side file of a project file: its path with the extension replaced by ".cpt".
 std::string CptSideFileName(const std::string& projectFileName);
 
-// Writes data.FileName in the current layout and its CPT side file. Both go to temporary
-// files first and are renamed into place only when both are complete, so a failed save
-// leaves the previous files as they were. Before writing, the held values are brought in
+// Writes data.FileName in the current layout and its CPT side file, under the project's lock
+// (ProjectLock.h): a project another process saves or runs is refused with the lock's
+// message. Both files go to temporary files (SafeFile.h) and are renamed into place only
+// when both are on the disk, the CPT side file first, so a failed save leaves the previous
+// files as they were; while the renames are under way the marker UnfinishedSaveMarker stands
+// beside the project, so an open after a cut between them warns that the two files are of
+// different saves. Symbolic links are written through and the files' modes kept.
+// Before writing, the held values are brought in
 // line with what is written: a print interval or increment of 0 becomes 1, a circular
 // pile's tip area 0, and the user unit skin friction and end bearing of sand and clay rows
 // 0 unless the user-specified method is chosen for capacity or load-settlement. Sets
 // CptFileName and CptPointCount. Raises EInOutError with a message naming the file when
 // the save fails.
 void SaveProjectFile(TProgramData& data, TProjectTables& tables, const TGraphPlot* cptProfile);
+
+// Stands beside a project while its save replaces the two files: "<project file>.unfinished~".
+// It names the two new files, so that an open after a cut can tell whether the save stopped
+// between them.
+std::string UnfinishedSaveMarker(const std::string& projectFileName);
+
+// The marker stands and says the CPT side file is the new one while the project file is
+// not: a save was cut between its two renames.
+bool SaveCutBetweenItsFiles(const std::string& projectFileName);
 
 // The same, for the run's SaveProject callable: false and the message instead of raising.
 bool TrySaveProjectFile(TProgramData& data,
@@ -45,15 +60,19 @@ bool TrySaveProjectFile(TProgramData& data,
 // file when that exists. The file is read completely before anything is replaced: on
 // success data, tables and the CPT profile hold the project (FileName set, tables with at
 // least their MinRows rows, changed flags cleared); on failure EInOutError is raised with
-// the reader's message ("Error on Line n Item m..." and the like) and nothing is touched.
-void OpenProjectFile(const std::string& fileName,
-                     TProgramData& data,
-                     TProjectTables& tables,
-                     TGraphPlot* cptProfile);
+// the reader's message ("Error on Line n Item m..." and the like, and the file) and nothing
+// is touched. A value the engine would refuse (1E309, more than 1E15 in size, a pile type
+// or load-settlement method out of range, an odd soil-row count) is refused at its line and
+// item. Answers the notes to show the user when the project opened but not quite as saved:
+// no CPT side file, one holding more points than its count, a save cut between its renames.
+std::vector<std::string> OpenProjectFile(const std::string& fileName,
+                                         TProgramData& data,
+                                         TProjectTables& tables,
+                                         TGraphPlot* cptProfile);
 
 // The same, with the layout given.
-void OpenProjectFile(const std::string& fileName,
-                     ProjectLayout layout,
-                     TProgramData& data,
-                     TProjectTables& tables,
-                     TGraphPlot* cptProfile);
+std::vector<std::string> OpenProjectFile(const std::string& fileName,
+                                         ProjectLayout layout,
+                                         TProgramData& data,
+                                         TProjectTables& tables,
+                                         TGraphPlot* cptProfile);

@@ -1,12 +1,12 @@
 // Reading the project file in its three layouts. The file is parsed into plain values first
 // and the open project is replaced only once the whole file has been read.
 #include <array>
-#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "CptSideFile.h"
+#include "FileValues.h"
 #include "ProjectFile.h"
 #include "ProjectTables.h"
 #include "TGraphPlot.h"
@@ -41,6 +41,19 @@ struct ParsedProject
                       + std::to_string(item) + "\r" + what);
 }
 
+// A code read as an integer and refused outside first..last.
+int ReadCode(TWordReader& reader, int first, int last, const char* what)
+{
+    const int value = reader.ReadInteger();
+    if (value < first || value > last) {
+        Refuse(reader,
+               reader.ItemNumber(),
+               std::string("A ") + what + " of " + std::to_string(first) + " to "
+                   + std::to_string(last) + " was expected but not found.");
+    }
+    return value;
+}
+
 // A count read before its items: refused when negative or above `limit`.
 int ReadCount(TWordReader& reader, int item, int limit)
 {
@@ -56,7 +69,7 @@ int ReadCount(TWordReader& reader, int item, int limit)
 void ReadRow(TWordReader& reader, ProjectLayout layout, ParsedLayer& layer, int r)
 {
     const bool v3 = layout == ProjectLayout::Qrd;
-    const long double depth = reader.ReadFloat();
+    const long double depth = ReadEngineReal(reader);
     const int type = reader.ReadInteger();
     if (type < SoilTypeCode::kSand || type > SoilTypeCode::kSilt) {
         Refuse(reader, 2, "A soil type of 1, 2 or 3 was expected but not found.");
@@ -68,7 +81,7 @@ void ReadRow(TWordReader& reader, ProjectLayout layout, ParsedLayer& layer, int 
     Cells& c = layer.Rows[static_cast<std::size_t>(r)];
     auto& d = layer.SoilCells;
     auto f = [&] {
-        return reader.ReadFloat();
+        return ReadEngineReal(reader);
     };
     auto i = [&] {
         return static_cast<long double>(reader.ReadInteger());
@@ -134,15 +147,20 @@ void ReadRow(TWordReader& reader, ProjectLayout layout, ParsedLayer& layer, int 
     }
 }
 
-ParsedProject Parse(const std::string& fileName, ProjectLayout layout)
+// Where the reading stands, for a file that ends early.
+struct TReadPlace
+{
+    std::string What = "the three title lines";
+};
+
+void ParseInto(TWordReader& reader, ProjectLayout layout, ParsedProject& p, TReadPlace& place)
 {
     const bool v3 = layout == ProjectLayout::Qrd;
-    TWordReader reader(fileName);
-    ParsedProject p;
     TProgramData& data = p.Data;
     data.Title = reader.ReadLine();
     data.Designer = reader.ReadLine();
     data.JobNumber = reader.ReadLine();
+    place.What = "the control line (units, print interval, soil rows)";
     const int units = reader.ReadInteger();
     if (units != 1 && units != 2) {
         Refuse(reader, 1, "A unit code of 1 or 2 was expected but not found.");
@@ -150,30 +168,40 @@ ParsedProject Parse(const std::string& fileName, ProjectLayout layout)
     data.UnitSystem = units;
     data.PrintInterval = reader.ReadInteger();
     const int soilRows = ReadCount(reader, 3, 2 * kMaxSoilLayers);
+    if (soilRows < 2 || soilRows % 2 != 0) {
+        Refuse(reader,
+               3,
+               "An even number of soil rows, at least 2, was expected but not found (each "
+               "layer has a top and a bottom row).");
+    }
     data.ClosedEnd = 0;
     if (reader.WordCount() == 4) {
         data.ClosedEnd = reader.ReadInteger() == 1 ? 1 : 0;
     }
-    data.Perimeter = reader.ReadFloat();
+    place.What = "the pile section line";
+    data.Perimeter = ReadEngineReal(reader);
     data.Circular = data.Perimeter == 0 ? 1 : 0;
-    data.TipArea = reader.ReadFloat();
-    data.OD = reader.ReadFloat();
-    data.ID = reader.ReadFloat();
-    data.E = reader.ReadFloat();
-    data.TL = reader.ReadFloat();
+    data.TipArea = ReadEngineReal(reader);
+    data.OD = ReadEngineReal(reader);
+    data.ID = ReadEngineReal(reader);
+    data.E = ReadEngineReal(reader);
+    data.TL = ReadEngineReal(reader);
     if (!v3) {
-        data.PSL = reader.ReadFloat();
+        data.PSL = ReadEngineReal(reader);
     }
-    data.ESL = reader.ReadFloat();
-    data.EID = reader.ReadFloat();
-    data.ZFL = reader.ReadFloat();
-    data.Increment = reader.ReadFloat();
-    data.PileType = reader.ReadInteger();
-    data.TaperAngle = reader.ReadFloat();
-    data.LoadSettlementMethod = reader.ReadInteger();
+    place.What = "the end section line";
+    data.ESL = ReadEngineReal(reader);
+    data.EID = ReadEngineReal(reader);
+    place.What = "the run line (zero-friction length, increment, pile type, methods)";
+    data.ZFL = ReadEngineReal(reader);
+    data.Increment = ReadEngineReal(reader);
+    data.PileType = ReadCode(reader, 1, 7, "pile type");
+    data.TaperAngle = ReadEngineReal(reader);
+    data.LoadSettlementMethod = ReadCode(reader, 1, 9, "load-settlement method");
     reader.ReadInteger(); // offshore flag: always 1
     if (!v3) {
         data.TzFactorOption = reader.ReadInteger();
+        place.What = "the method flags";
         for (std::size_t m = 1; m <= 9; ++m) {
             data.MethodFlags[m] = reader.ReadInteger();
         }
@@ -185,26 +213,37 @@ ParsedProject Parse(const std::string& fileName, ProjectLayout layout)
         data.MethodFlags[MethodCode::kUserSpecified] =
             data.LoadSettlementMethod == MethodCode::kUserSpecified ? 1 : 0;
     }
-    data.BottomOfLastLayer = reader.ReadFloat();
-    data.ConstantArea = reader.ReadFloat();
-    const int layers = static_cast<int>(std::nearbyint(soilRows / 2.0));
+    place.What = "the line of the deepest soil";
+    data.BottomOfLastLayer = ReadEngineReal(reader);
+    data.ConstantArea = ReadEngineReal(reader);
+    const int layers = soilRows / 2;
     p.Layers.resize(static_cast<std::size_t>(layers));
-    for (ParsedLayer& layer : p.Layers) {
+    for (int k = 0; k < layers; ++k) {
+        ParsedLayer& layer = p.Layers[static_cast<std::size_t>(k)];
+        const std::string soil =
+            "the soil rows, layer " + std::to_string(k + 1) + " of " + std::to_string(layers);
+        place.What = soil + " (top row)";
         ReadRow(reader, layout, layer, 0);
+        place.What = soil + " (bottom row)";
         ReadRow(reader, layout, layer, 1);
     }
+    place.What = "the extra t-z flag";
     data.PrintExtraTz = reader.ReadInteger();
     if (data.PrintExtraTz == 1) {
         // The count is bounded by the file: each depth takes a line.
         const int count = ReadCount(reader, 1, reader.LineCount());
+        place.What = "the extra t-z depths (" + std::to_string(count) + ")";
         for (int k = 0; k < count; ++k) {
-            p.TzDepths.push_back(reader.ReadFloat());
+            p.TzDepths.push_back(ReadEngineReal(reader));
         }
     }
+    place.What = "the load line";
     data.LoadDirection = reader.ReadInteger();
-    data.TensionFactor = reader.ReadFloat();
+    data.TensionFactor = ReadEngineReal(reader);
+    place.What = "the clay and plug condition line";
     data.ClayCondition = reader.ReadInteger();
     data.PlugCondition = reader.ReadInteger();
+    place.What = "the area line";
     p.AreaRowCount = ReadCount(reader, 1, kMaxAreaRows);
     if (reader.WordCount() >= 2) {
         data.AreaMode = reader.ReadInteger();
@@ -214,14 +253,34 @@ ParsedProject Parse(const std::string& fileName, ProjectLayout layout)
                                                  : SectionAreaModeCode::kFromSection;
     }
     if (p.AreaRowCount > 1) {
+        place.What = "the area rows (" + std::to_string(p.AreaRowCount) + ")";
         for (int k = 0; k < p.AreaRowCount; ++k) {
-            const long double distance = reader.ReadFloat();
-            p.AreaRows.push_back({distance, reader.ReadFloat()});
+            const long double distance = ReadEngineReal(reader);
+            p.AreaRows.push_back({distance, ReadEngineReal(reader)});
         }
     }
     if (!v3) {
+        place.What = "the critical depth line";
         data.CriticalDepthOption = reader.ReadInteger();
-        data.CriticalDepth = reader.ReadFloat();
+        data.CriticalDepth = ReadEngineReal(reader);
+    }
+}
+
+// Every refusal names the file; one at the end of the data also where the reading stood.
+ParsedProject Parse(const std::string& fileName, ProjectLayout layout)
+{
+    TWordReader reader(fileName);
+    ParsedProject p;
+    TReadPlace place;
+    try {
+        ParseInto(reader, layout, p, place);
+    } catch (const EInOutError& e) {
+        std::string message = e.Message();
+        if (message == TWordReader::kIncompleteText) {
+            message += "\rError on Line " + std::to_string(reader.LineNumber())
+                       + " Item 1\rThe file ends inside " + place.What + ".";
+        }
+        throw EInOutError(message + "\rFile: " + fileName);
     }
     return p;
 }
@@ -331,13 +390,14 @@ void Apply(ParsedProject& p,
 
 } // namespace
 
-void OpenProjectFile(const std::string& fileName,
-                     ProjectLayout layout,
-                     TProgramData& data,
-                     TProjectTables& tables,
-                     TGraphPlot* cptProfile)
+std::vector<std::string> OpenProjectFile(const std::string& fileName,
+                                         ProjectLayout layout,
+                                         TProgramData& data,
+                                         TProjectTables& tables,
+                                         TGraphPlot* cptProfile)
 {
     ParsedProject parsed = Parse(fileName, layout);
+    std::vector<std::string> notes;
     std::optional<TCptSideData> cpt;
     const std::string cptName = CptSideFileName(fileName);
     std::error_code ec;
@@ -347,14 +407,33 @@ void OpenProjectFile(const std::string& fileName,
         } catch (const EInOutError& e) {
             throw EInOutError("CPT file " + cptName + ":\r" + e.Message());
         }
+        if (cpt->LinesBeyondCount > 0) {
+            notes.push_back(
+                "The CPT side file " + cptName + " holds " + std::to_string(cpt->LinesBeyondCount)
+                + " more lines of points than its count of " + std::to_string(cpt->Count)
+                + " says. Only the first " + std::to_string(cpt->Count)
+                + " points are read, and only those are written at the next save.");
+        }
+    } else {
+        notes.push_back("The CPT side file " + cptName
+                        + " was not found beside the project: the project opens without CPT "
+                          "points, and the next save writes an empty one.");
+    }
+    if (SaveCutBetweenItsFiles(fileName)) {
+        notes.push_back("The last save of " + fileName
+                        + " did not finish: it replaced the CPT side file " + cptName
+                        + " but not the project file, so the CPT points may be of a later save "
+                          "than the rest of the project. Please check the CPT data and save the "
+                          "project.");
     }
     Apply(parsed, fileName, cpt, data, tables, cptProfile);
+    return notes;
 }
 
-void OpenProjectFile(const std::string& fileName,
-                     TProgramData& data,
-                     TProjectTables& tables,
-                     TGraphPlot* cptProfile)
+std::vector<std::string> OpenProjectFile(const std::string& fileName,
+                                         TProgramData& data,
+                                         TProjectTables& tables,
+                                         TGraphPlot* cptProfile)
 {
-    OpenProjectFile(fileName, LayoutForFileName(fileName), data, tables, cptProfile);
+    return OpenProjectFile(fileName, LayoutForFileName(fileName), data, tables, cptProfile);
 }

@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 #include <xlsxwriter.h>
 
 #include "NumberFormat.h"
 #include "ResultGraphs.h"
+#include "SafeFile.h"
 #include "TGraphPlot.h"
 
 namespace fs = std::filesystem;
@@ -327,28 +329,28 @@ void ExportGraphsToWorkbook(const std::vector<const TGraphPlot*>& graphs, const 
         exported.push_back(graph);
     }
 
-    fs::path temp(path);
-    temp += ".saving~";
-    std::error_code ignored;
+    // The workbook library writes by name: to a temporary file of this export beside the
+    // target, renamed over it only when the workbook is complete.
+    std::optional<TSafeFile> file;
     try {
-        TWorkbookWriter writer(temp.string());
+        file.emplace(path);
+    } catch (const ESafeFileError& e) {
+        throw EExportError(failed + e.Reason() + unchanged);
+    }
+    try {
+        TWorkbookWriter writer(file->TemporaryPath());
         writer.WriteLegend(static_cast<int>(exported.size()));
         for (std::size_t i = 0; i < exported.size(); ++i) {
             writer.GenerateChart(static_cast<int>(i) + 1, *exported[i]);
         }
         writer.Close();
     } catch (const EWriteStep& e) {
-        fs::remove(temp, ignored);
         throw EExportError(failed + e.what() + unchanged);
-    } catch (...) {
-        fs::remove(temp, ignored);
-        throw;
     }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ignored);
-        throw EExportError(failed + ec.message() + unchanged);
+    try {
+        file->Commit();
+    } catch (const ESafeFileError& e) {
+        throw EExportError(failed + e.Reason() + unchanged);
     }
 }
 

@@ -386,12 +386,17 @@ bool TMainForm::OpenFileName(const std::string& path, int variant)
     const std::string fileName = AbsolutePath(path);
     QDir::setCurrent(QFileInfo(QString::fromStdString(fileName)).absolutePath());
     CloseAllChildren();
+    std::vector<std::string> notes;
     try {
         // All or nothing: a file that cannot be read leaves the open project as it was.
-        OpenProjectFile(fileName, LayoutOfVariant(variant), m_data, m_tables, &m_motionInput);
+        notes = OpenProjectFile(fileName, LayoutOfVariant(variant), m_data, m_tables, &m_motionInput);
     } catch (const EInOutError& e) {
         ShowInformation(e.Message(), this);
         return false;
+    }
+    // Opened, but not quite as saved (no CPT side file, one of another save): said once.
+    for (const std::string& note : notes) {
+        ShowInformation(note, this);
     }
     SetModified(false);
     SetCaption();

@@ -1,9 +1,12 @@
 // WINQUARN2015: the windowed program.
 #include <clocale>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QStringList>
 
+#include "StaleFiles.h"
 #include "TMainForm.h"
 
 int main(int argc, char** argv)
@@ -19,5 +22,10 @@ int main(int argc, char** argv)
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     mainForm.FormShow(arguments);
+    // What killed runs and saves left: run folders, and beside the open and the recent
+    // projects their temporary files and stale locks.
+    std::vector<std::string> projects(mainForm.RecentFiles().begin(), mainForm.RecentFiles().end());
+    projects.push_back(mainForm.Data().FileName);
+    RemoveStaleFiles(projects);
     return QApplication::exec();
 }

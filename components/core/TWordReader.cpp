@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr std::string_view kMessageIncomplete = "This file either invalid or incomplete.";
+constexpr std::string_view kMessageIncomplete = TWordReader::kIncompleteText;
 constexpr std::string_view kMessageFloat = "A floating point number was expected but not found.";
 constexpr std::string_view kMessageInteger = "An integer was expected but not found.";
 constexpr std::string_view kMessageEmptyLine = "An item was expected but the line is empty.";

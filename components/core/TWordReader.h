@@ -37,6 +37,8 @@ class TWordReader
 public:
     // Files larger than this are refused (the program's files are some thousands of lines).
     static constexpr std::size_t kMaxFileSize = 64u * 1024u * 1024u;
+    // The message of a read past the end of the data.
+    static constexpr const char* kIncompleteText = "This file either invalid or incomplete.";
 
     // Reads the whole file. Raises EInOutError naming the file when it can't be opened or
     // read, or is larger than kMaxFileSize. An empty file holds one empty line.
@@ -68,6 +70,8 @@ public:
 
     // 1-based number of the line the reader stands on, and the number of lines.
     int LineNumber() const { return static_cast<int>(m_lineIndex) + 1; }
+    // 1-based position on that line of the word read last (0 before the first).
+    int ItemNumber() const { return static_cast<int>(m_wordIndex); }
     int LineCount() const { return static_cast<int>(m_lineCount); }
 
     const std::string& FileName() const { return m_fileName; }

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "Exception.h"
+#include "LockHolder.h"
+#include "ProjectLock.h"
 #include "ProjectTables.h"
 #include "TColumn.h"
 #include "TGridTable.h"
@@ -207,9 +209,14 @@ TEST_F(AnalysisRunTest, EngineThatCannotBeUsedIsNeverCalled)
     {
         const char* name;
         const char* module; // nullptr: no module file at all
+        const char* reason; // the loader's, on the line after the program's text
     };
+    const std::string module = (m_root / "engine" / kEngineModuleName).string();
     for (const Case& c :
-         {Case{"missing file", nullptr}, Case{"missing export", FAKE_ENGINE_NOENTRY}}) {
+         {Case{"missing file",
+               nullptr,
+               "cannot open shared object file: No such file or directory"},
+          Case{"missing export", FAKE_ENGINE_NOENTRY, "the module does not export _IQUARN"}}) {
         SCOPED_TRACE(c.name);
         fs::remove(m_root / "engine" / kEngineModuleName);
         if (c.module != nullptr) {
@@ -219,7 +226,9 @@ TEST_F(AnalysisRunTest, EngineThatCannotBeUsedIsNeverCalled)
         m_rec.Messages.clear();
         const TRunOutcome outcome = Run();
         EXPECT_FALSE(outcome.EngineCalled);
-        EXPECT_EQ(m_rec.Messages, std::vector<std::string>{kInitializeFailedText});
+        EXPECT_EQ(m_rec.Messages,
+                  std::vector<std::string>{std::string(kInitializeFailedText) + "\n" + module + ": "
+                                           + c.reason});
         EXPECT_EQ(m_rec.Busy, 0);
         EXPECT_EQ(m_afterRuns, 0);
         EXPECT_TRUE(m_plotRead.empty());
@@ -245,6 +254,47 @@ TEST_F(AnalysisRunTest, StatusOneIsSaidInTheCompletionMessage)
     EXPECT_FALSE(fs::exists(Sibling(".qr7p")));
     EXPECT_FALSE(fs::exists(Sibling(".gwi")));
     EXPECT_EQ(m_afterRuns, 1);
+}
+
+// The engine's own reason for a stop, when it gave one on its console (a file it could not
+// write on a full disk), is the program's message too; it still reaches the standard output.
+TEST_F(AnalysisRunTest, TheEnginesConsoleReasonIsSaidInTheCompletionMessage)
+{
+    InstallEngine(FAKE_ENGINE_FULL);
+    const TRunOutcome outcome = Run();
+    EXPECT_EQ(outcome.Status, 1);
+    const std::string line = "ERROR - THE OUTPUT FILE \"" + Sibling(".qr7o").string()
+                             + "\" COULD NOT BE WRITTEN COMPLETELY: No space left on device.";
+    EXPECT_EQ(m_rec.Messages, std::vector<std::string>{std::string(kCompletedText) + "\n" + line});
+    EXPECT_EQ(outcome.Console, "\n\n          " + line + "\n");
+}
+
+// A second window or quarn-run holds the project: the run says so, and writes nothing (no
+// save, no names.dat, the last results kept).
+TEST_F(AnalysisRunTest, ALockedProjectIsNeitherSavedNorRun)
+{
+    InstallEngine(FAKE_ENGINE_OK);
+    PlantOldResults();
+    TLockHolder other(m_data.FileName);
+    ASSERT_TRUE(other.Locked());
+    TRunOutcome outcome = Run();
+    EXPECT_FALSE(outcome.EngineCalled);
+    ASSERT_EQ(m_rec.Messages.size(), 1u);
+    EXPECT_EQ(
+        m_rec.Messages[0].rfind("The project " + m_data.FileName + " is being saved or run by ", 0),
+        0u)
+        << m_rec.Messages[0];
+    EXPECT_EQ(m_saves, 0);
+    for (const char* ext : {".qr7o", ".qr7p", ".gwi"}) {
+        EXPECT_EQ(ReadFile(Sibling(ext)), "OLD\n") << ext;
+    }
+    // Once that program is gone, the project runs.
+    other.Kill();
+    m_rec.Messages.clear();
+    outcome = Run();
+    EXPECT_TRUE(outcome.EngineCalled);
+    EXPECT_EQ(m_saves, 1);
+    EXPECT_FALSE(fs::exists(ProjectLockFileName(m_data.FileName)));
 }
 
 TEST_F(AnalysisRunTest, NoPlotDataFileMeansNoGraphsAndNoGrlweapFile)
@@ -322,6 +372,10 @@ TEST_F(AnalysisRunTest, RunStopsBeforeTheEngine)
         {"never saved",
          [](TProgramData& d, TProjectTables&, TRunSteps&) { d.FileName = "NewQUARN.qr7d"; },
          {}},
+        {"negative outside diameter",
+         [](TProgramData& d, TProjectTables&, TRunSteps&) { d.OD = -24; },
+         {"warning: Outside Diameter should not be negative.\n"
+          "Please check input data (Circular Pile Window)"}},
         {"modulus zero",
          [](TProgramData& d, TProjectTables&, TRunSteps&) { d.E = 0; },
          {"warning: Modulus of Elasticity should be greater than zero.\n"

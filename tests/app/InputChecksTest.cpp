@@ -1,5 +1,6 @@
 #include "InputChecks.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,86 @@ TEST_F(RemoldedStrength, ValidateInputRunsAllThreeChecks)
     TProgramData good = TaperedPile(0.7L);
     EXPECT_TRUE(ValidateInput(good, m_tables.D(), recorder));
     EXPECT_TRUE(recorder.Messages.empty());
+}
+
+} // namespace
+
+namespace {
+
+// A negative length, diameter, unit weight or CPT depth ran to status 0 without a word (a
+// negative OD was even called a zero one): each is named with its window, and a pile of the
+// other shape is not asked for the value it does not use.
+TEST(InputChecks, NegativeValuesNameTheirField)
+{
+    const char* const kCircular = "\nPlease check input data (Circular Pile Window)";
+    struct Case
+    {
+        const char* name;
+        std::function<void(TProgramData&, TProjectTables&, std::vector<long double>&)> edit;
+        std::vector<std::string> messages;
+    };
+    const std::vector<Case> cases = {
+        {"all given", [](TProgramData&, TProjectTables&, std::vector<long double>&) {}, {}},
+        {"OD -24",
+         [](TProgramData& d, TProjectTables&, std::vector<long double>&) { d.OD = -24; },
+         {std::string("Outside Diameter should not be negative.") + kCircular}},
+        {"ID -22.5",
+         [](TProgramData& d, TProjectTables&, std::vector<long double>&) { d.ID = -22.5L; },
+         {std::string("Inside Diameter should not be negative.") + kCircular}},
+        {"ZFL -1",
+         [](TProgramData& d, TProjectTables&, std::vector<long double>&) { d.ZFL = -1; },
+         {std::string("Zero-Friction Length should not be negative.") + kCircular}},
+        {"noncircular: perimeter -70 and ZFL -1, ID not used",
+         [](TProgramData& d, TProjectTables&, std::vector<long double>&) {
+             d.Circular = 0;
+             d.Perimeter = -70;
+             d.ZFL = -1;
+             d.ID = -5;
+         },
+         {"Perimeter should not be negative.\nPlease check input data (Noncircular Pile Window)",
+          "Zero-Friction Length should not be negative.\nPlease check input data (Noncircular "
+          "Pile Window)"}},
+        {"unit weight of the bottom of clay layer 2",
+         [](TProgramData&, TProjectTables& t, std::vector<long double>&) {
+             t.D()
+                 .Cells(SoilColumn::kLayerData, 1)
+                 .GetTable()
+                 ->Columns(ClayColumn::kUnitWeight)
+                 .SetFloat(1, -55);
+         },
+         {"Effective Unit Weight for layer 2 (bottom) should not be negative.\nPlease check input "
+          "data (Soils/Clay Window)"}},
+        {"CPT point 3",
+         [](TProgramData&, TProjectTables&, std::vector<long double>& cpt) { cpt[2] = -0.5L; },
+         {"Depth of CPT point 3 should not be negative.\nPlease check input data (CPT Data "
+          "Window)"}},
+        {"zero is no negative",
+         [](TProgramData& d, TProjectTables&, std::vector<long double>& cpt) {
+             d.OD = 0;
+             d.ID = 0;
+             d.ZFL = 0;
+             cpt[0] = 0;
+         },
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TProjectTables tables;
+        tables.D().SetRowCount(2);
+        tables.D().Columns(SoilColumn::kSoilType).SetInteger(1, SoilTypeCode::kClay);
+        for (int row = 0; row < 2; ++row) {
+            TGridTable* layer = tables.D().Cells(SoilColumn::kLayerData, row).GetTable();
+            layer->Columns(SandColumn::kUnitWeight).SetFloat(0, 60);
+            layer->Columns(SandColumn::kUnitWeight).SetFloat(1, 62);
+        }
+        TProgramData data;
+        data.OD = 24;
+        data.ID = 22.5L;
+        data.ZFL = 2;
+        std::vector<long double> cpt = {0.5L, 5, 10};
+        c.edit(data, tables, cpt);
+        EXPECT_EQ(NegativeInputMessages(data, tables.D(), cpt), c.messages);
+    }
 }
 
 } // namespace

@@ -1,14 +1,17 @@
 #include "ProjectFile.h"
 
+#include <algorithm>
 #include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "CptSideFile.h"
+#include "FileSizeLimit.h"
 #include "ProjectTables.h"
 #include "TColumn.h"
 #include "TData.h"
@@ -352,14 +355,23 @@ TEST_F(ProjectFileTest, FailedSaveLeavesThePreviousFilesIntact)
     const std::string project = ReadAll(m_data.FileName);
     const std::string cpt = ReadAll(m_dir / "p.cpt");
     m_data.Title = "changed";
-    // A folder where the temporary CPT file would go makes the write fail.
-    fs::create_directory(m_dir / "p.cpt.saving~");
+    // The disk fills: the CPT side file (some 60 bytes) fits, the project file does not.
     std::string message;
-    EXPECT_FALSE(TrySaveProjectFile(m_data, m_tables, &m_cpt, message));
+    {
+        const TFileSizeLimit full(200);
+        EXPECT_FALSE(TrySaveProjectFile(m_data, m_tables, &m_cpt, message));
+    }
     EXPECT_NE(message.find("previous files are unchanged"), std::string::npos) << message;
+    EXPECT_NE(message.find("File too large"), std::string::npos) << message;
     EXPECT_EQ(ReadAll(m_data.FileName), project);
     EXPECT_EQ(ReadAll(m_dir / "p.cpt"), cpt);
-    EXPECT_FALSE(fs::exists(m_dir / "p.qr7d.saving~"));
+    // No temporary file, marker or lock is left beside the project.
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(m_dir)) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"p.cpt", "p.qr7d"}));
 }
 
 TEST_F(ProjectFileTest, WriterEdgeCases)

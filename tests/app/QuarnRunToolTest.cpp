@@ -10,8 +10,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "AnalysisRun.h"
+#include "FileSizeLimit.h"
 #include "ResultGraphs.h"
 #include "TestFolder.h"
 
@@ -168,7 +170,12 @@ TEST_F(QuarnRunToolTest, EngineOutcomes)
     const Case cases[] = {
         {"missing", nullptr, 2, nullptr, kInitializeFailedText},
         {"no entry", FAKE_ENGINE_NOENTRY, 2, nullptr, kInitializeFailedText},
-        {"ran, plot data unreadable", FAKE_ENGINE_OK, 0, kPlotReadFailedText, nullptr},
+        // Results that cannot be read back are no success, though the engine answered 0.
+        {"ran, plot data unreadable",
+         FAKE_ENGINE_OK,
+         1,
+         "\nGRLWEAP file: not written (the plot data could not be read back)\n",
+         nullptr},
         {"stopped",
          FAKE_ENGINE_STOPPED,
          1,
@@ -296,7 +303,8 @@ TEST_F(QuarnRunToolTest, OlderLayoutIsSavedAsTheCurrentOneBesideIt)
     const fs::path tool = ToolWithEngine(FAKE_ENGINE_OK);
 
     const TToolOutput run = RunProject(tool, old);
-    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    // The stand-in's plot data cannot be read back, so the run is no success (1).
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
     EXPECT_EQ(ReadAll(old), qr6d);
     ASSERT_TRUE(fs::exists(m_root / "old.qr7d"));
     EXPECT_TRUE(fs::exists(m_root / "old.cpt"));
@@ -313,6 +321,74 @@ TEST_F(QuarnRunToolTest, OlderLayoutIsSavedAsTheCurrentOneBesideIt)
     EXPECT_TRUE(Contains(again.err, (m_root / "old.qr7d").string())) << again.err;
     EXPECT_EQ(ReadAll(m_root / "old.qr7d"), current);
     EXPECT_EQ(ProjectFolderFiles(), before);
+}
+
+// The disk fills while the engine writes its report (the process may write no file beyond
+// 20000 bytes; the report is some 31000): the run stops with status 1, and the engine's
+// console line and the program's message both name the report and the system's reason.
+TEST_F(QuarnRunToolTest, AFullDiskStopsTheRunAndSaysWhichFileAndWhy)
+{
+    CopyExample();
+    TToolOutput run;
+    {
+        const TFileSizeLimit full(20000);
+        run = RunProject(QUARN_RUN_TOOL, m_project);
+    }
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    const std::string line = "ERROR - THE OUTPUT FILE \"" + (m_root / "PipeSandClay.qr7o").string()
+                             + "\" COULD NOT BE WRITTEN COMPLETELY: File too large.";
+    EXPECT_TRUE(Contains(run.out, "\n          " + line + "\n")) << run.out; // the engine's
+    EXPECT_TRUE(Contains(run.out, std::string(kCompletedText) + "\n" + line + "\n")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "\nstatus: 1 (the run stopped: " + line + ")\n")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "\nGRLWEAP file: not written (the run stopped)\n")) << run.out;
+    // Beside the cut report no plot data is taken for results.
+    EXPECT_EQ(ReadAll(m_root / "PipeSandClay.qr7p"), "");
+    EXPECT_FALSE(fs::exists(m_root / "PipeSandClay.gwi"));
+}
+
+// Two runs of one project at once shared one temporary name: one truncated the other's file,
+// and an engine read a half-written project. Now each run either goes to its end or is
+// refused before it writes anything; the project is whole after every round.
+TEST_F(QuarnRunToolTest, TwoRunsOfOneProjectAtOnceNeverMeet)
+{
+    CopyExample();
+    // A long title makes each save long enough for the two to overlap.
+    const std::string title(300000, 'T');
+    WriteAll(m_project,
+             ExampleWith("Steel pipe pile in layered sand and clay\r\n", title + "\r\n"));
+    const std::string refused = "is being saved or run by";
+    for (int round = 0; round < 8; ++round) {
+        SCOPED_TRACE(round);
+        pid_t pids[2];
+        for (int k = 0; k < 2; ++k) {
+            const fs::path out = m_root / ("out" + std::to_string(k) + ".txt");
+            const fs::path err = m_root / ("err" + std::to_string(k) + ".txt");
+            pids[k] = ::fork();
+            if (pids[k] == 0) {
+                std::freopen(out.c_str(), "w", stdout);
+                std::freopen(err.c_str(), "w", stderr);
+                ::execl(QUARN_RUN_TOOL, QUARN_RUN_TOOL, m_project.c_str(), nullptr);
+                ::_exit(127);
+            }
+        }
+        for (int k = 0; k < 2; ++k) {
+            int status = 0;
+            ::waitpid(pids[k], &status, 0);
+            const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            const std::string out = ReadAll(m_root / ("out" + std::to_string(k) + ".txt"));
+            const std::string err = ReadAll(m_root / ("err" + std::to_string(k) + ".txt"));
+            if (code == 0) {
+                EXPECT_TRUE(Contains(out, "\nstatus: 0 (the run went to its end)\n")) << out;
+            } else {
+                EXPECT_EQ(code, 2) << out << err;
+                EXPECT_TRUE(Contains(err, refused)) << err;
+            }
+            EXPECT_FALSE(Contains(out + err, "THE FILE ENDS BEFORE")) << out << err;
+            EXPECT_FALSE(Contains(out + err, "No such file or directory")) << out << err;
+        }
+        EXPECT_EQ(ReadAll(m_project).rfind(title + "\r\n", 0), 0u);
+        EXPECT_TRUE(Contains(ReadAll(m_root / "PipeSandClay.qr7o"), kBanner));
+    }
 }
 
 } // namespace

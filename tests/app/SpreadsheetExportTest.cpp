@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "FileSizeLimit.h"
 #include "ResultGraphs.h"
 #include "TestFolder.h"
 #include "ZipReader.h"
@@ -679,11 +680,12 @@ TEST(SpreadsheetExportWorkbook, FailureLeavesNoFileAndKeepsTheOldOne)
         std::ofstream old(path);
         old << "previous";
     }
-    // The temporary name is taken by a folder, so the workbook cannot be written.
-    fs::create_directory(path + ".saving~");
-    fs::create_directory(path + ".saving~/x");
-    EXPECT_THROW(ExportGraphsToWorkbook({&plot}, path), EExportError);
-    fs::remove_all(path + ".saving~");
+    // The disk fills while the workbook is written: the old file stays, nothing else is left.
+    {
+        const TFileSizeLimit full(1000);
+        EXPECT_THROW(ExportGraphsToWorkbook({&plot}, path), EExportError);
+    }
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"old.xlsx"});
 
     // Too many curves for one chart: refused before anything is written.
     TGraphPlot wide;

@@ -241,6 +241,7 @@ TEST_F(MainFormTest, RecentListKeepsOneEntryPerFileAndTenAtMost)
 TEST_F(MainFormTest, CommandLineOpensOnlyProjectFilesThatExist)
 {
     fs::copy_file(Example(), Root() / "project" / "pile1.qr7d");
+    fs::copy_file(fs::path(Example()).replace_extension(".cpt"), Root() / "project" / "pile1.cpt");
     fs::copy_file(Example(), Root() / "project" / "old.qrd");
     struct TCase
     {

@@ -3,6 +3,7 @@
 // names it read; with FAKE_WRITE_PLOT it writes a plot-data file too. It answers
 // FAKE_STATUS.
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,6 +14,10 @@
 #endif
 #ifndef FAKE_WRITE_PLOT
 #define FAKE_WRITE_PLOT 1
+#endif
+// With FAKE_DISK_FULL it writes on its console what the engine writes when the disk is full.
+#ifndef FAKE_DISK_FULL
+#define FAKE_DISK_FULL 0
 #endif
 
 namespace {
@@ -39,6 +44,11 @@ std::int32_t Run(std::int32_t argument)
     report << "cwd=" << std::filesystem::current_path().string() << "\n";
     for (const auto& item : lines) {
         report << "name=" << item << "\n";
+    }
+    if (FAKE_DISK_FULL) {
+        std::printf("\n\n          ERROR - THE OUTPUT FILE \"%s\" COULD NOT BE WRITTEN "
+                    "COMPLETELY: No space left on device.\n",
+                    lines[2].c_str());
     }
     if (FAKE_WRITE_PLOT) {
         std::ofstream plot(lines[3], std::ios::binary);

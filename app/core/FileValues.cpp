@@ -1,0 +1,31 @@
+#include "FileValues.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "TWordReader.h"
+
+namespace {
+
+constexpr long double kLargestFileValue = 1.0E15L;
+
+[[noreturn]] void Refuse(const TWordReader& reader, const char* what)
+{
+    throw EInOutError("Error on Line " + std::to_string(reader.LineNumber()) + " Item "
+                      + std::to_string(reader.ItemNumber()) + "\r" + what);
+}
+
+} // namespace
+
+long double ReadEngineReal(TWordReader& reader)
+{
+    const long double value = reader.ReadFloat();
+    if (std::fabs(value) > kLargestFileValue) {
+        Refuse(reader, "A number of at most 1E15 in size was expected but not found.");
+    }
+    if (value != 0 && std::fabs(value) < std::numeric_limits<double>::min()) {
+        Refuse(reader, "A number of 0 or at least 1E-307 in size was expected but not found.");
+    }
+    return value;
+}

@@ -1,0 +1,173 @@
+#include "SafeFile.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// As many links as the system follows itself.
+constexpr int kMaxLinks = 40;
+
+std::string ErrnoText(int error)
+{
+    return std::error_code(error, std::generic_category()).message();
+}
+
+} // namespace
+
+std::string LinkTarget(const std::string& path)
+{
+    fs::path current(path);
+    for (int i = 0; i < kMaxLinks; ++i) {
+        std::error_code ec;
+        if (!fs::is_symlink(current, ec) || ec) {
+            return current.string();
+        }
+        const fs::path next = fs::read_symlink(current, ec);
+        if (ec) {
+            return current.string();
+        }
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return current.string();
+}
+
+namespace {
+
+mode_t NewFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Makes the rename itself durable. Best effort: the file is in place already, and some file
+// systems cannot flush a folder.
+void SyncFolder(const std::string& file)
+{
+    const std::string folder = fs::path(file).parent_path().string();
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+TSafeFile::TSafeFile(const std::string& path)
+    : m_path(path)
+    , m_target(LinkTarget(path))
+{
+    std::string pattern =
+        m_target + std::string(kSafeFileMarker) + std::to_string(::getpid()) + "-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    m_fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (m_fd < 0) {
+        Fail("no temporary file could be made beside it", errno);
+    }
+    m_temporary = name.data();
+}
+
+TSafeFile::~TSafeFile()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+    if (!m_committed && !m_temporary.empty()) {
+        ::unlink(m_temporary.c_str());
+    }
+}
+
+void TSafeFile::Fail(const std::string& what, int error) const
+{
+    std::string reason = what;
+    if (error != 0) {
+        reason += " (" + ErrnoText(error) + ")";
+    }
+    std::string message = "Cannot write file " + m_path;
+    if (m_target != m_path) {
+        message += " (" + m_target + ")";
+    }
+    throw ESafeFileError(message + ": " + reason, reason);
+}
+
+void TSafeFile::Write(std::string_view text)
+{
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t n = ::write(m_fd, text.data() + written, text.size() - written);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail("the data could not be written", errno);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+}
+
+void TSafeFile::Flush()
+{
+    if (m_flushed) {
+        return;
+    }
+    // A writer that wrote the temporary file by its name may have replaced it: flush what
+    // the name holds now.
+    const int fd = ::open(m_temporary.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        Fail("the data could not be written", errno);
+    }
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+    m_fd = fd;
+    struct stat old
+    {};
+    if (::stat(m_target.c_str(), &old) == 0) {
+        // Keeps a shared project's owner and group where allowed; the mode in any case.
+        [[maybe_unused]] const int owned = ::fchown(m_fd, old.st_uid, old.st_gid);
+        ::fchmod(m_fd, old.st_mode & 07777);
+    } else {
+        ::fchmod(m_fd, NewFileMode());
+    }
+    if (::fsync(m_fd) != 0) {
+        Fail("the data could not be written to the disk", errno);
+    }
+    const int closed = ::close(m_fd) == 0 ? 0 : errno;
+    m_fd = -1;
+    if (closed != 0) {
+        Fail("the data could not be written to the disk", closed);
+    }
+    m_flushed = true;
+}
+
+void TSafeFile::Commit()
+{
+    if (m_committed) {
+        return;
+    }
+    Flush();
+    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        Fail("the file could not be replaced", errno);
+    }
+    m_committed = true;
+    SyncFolder(m_target);
+}
+
+void WriteFileSafely(const std::string& path, std::string_view text)
+{
+    TSafeFile file(path);
+    file.Write(text);
+    file.Commit();
+}
