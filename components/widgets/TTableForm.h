@@ -64,6 +64,9 @@ public:
     // returns the corrected frame (client geometry); the window takes the new size.
     QRect WMSizing(Qt::Edges edges, const QRect& proposed);
 
+    // The size the window laid itself out to, so that a frame around it takes that size.
+    QSize sizeHint() const override { return size(); }
+
     // TEditHost: commits the cell being edited; a refused entry keeps the window shown.
     bool StorePendingEdits() override;
 

@@ -603,6 +603,10 @@ TEST_F(TableFormTest, ModelessEditorIsAChildOfTheFrame)
     auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
     ASSERT_NE(sub, nullptr);
     EXPECT_EQ(frame.subWindowList().size(), 1);
+    // The frame around the editor is as large as the editor has laid itself out.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(sub->contentsRect().contains(form->geometry()));
+    EXPECT_GE(form->height(), form->Grid()->geometry().bottom());
     EXPECT_TRUE(sub->close());
     EXPECT_FALSE(m_table->HasEditor());
     FlushDeletes();
