@@ -308,7 +308,7 @@ void SaveProjectFile(TProgramData& data, TProjectTables& tables, const TGraphPlo
         cptFile.Flush();
         projectFile.Flush();
         WriteFileSafely(marker, UnfinishedSaveText(projectPath, projectFile, cptPath, cptFile));
-        cptFile.Commit();
+        cptFile.Commit(false);
         cptReplaced = true;
         projectFile.Commit();
     } catch (const EInOutError& e) {

@@ -152,7 +152,7 @@ void TSafeFile::Flush()
     m_flushed = true;
 }
 
-void TSafeFile::Commit()
+void TSafeFile::Commit(bool flushFolder)
 {
     if (m_committed) {
         return;
@@ -162,7 +162,9 @@ void TSafeFile::Commit()
         Fail("the file could not be replaced", errno);
     }
     m_committed = true;
-    SyncFolder(m_target);
+    if (flushFolder) {
+        SyncFolder(m_target);
+    }
 }
 
 void WriteFileSafely(const std::string& path, std::string_view text)

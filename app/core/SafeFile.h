@@ -47,8 +47,9 @@ public:
     // together are all flushed before the first is renamed.
     void Flush();
     // Flushes when not done yet and renames the temporary file over the target; then flushes
-    // the folder, so the rename survives a power cut as well.
-    void Commit();
+    // the folder, so the rename survives a power cut as well. Files renamed together flush
+    // the folder with the last one only, so the renames follow each other closely.
+    void Commit(bool flushFolder = true);
 
     // The file really replaced (symbolic links followed).
     const std::string& Target() const { return m_target; }
