@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "FileValues.h"
 #include "TWordReader.h"
 
 namespace {
@@ -55,17 +56,27 @@ TCptDataRead ReadCptDataFile(const std::string& fileName,
             ++item;
             return value;
         };
+        const auto refuse = [&](const char* what) {
+            throw EInOutError("Error on Line " + std::to_string(line) + " Item "
+                              + std::to_string(item) + "\r" + what);
+        };
         const int perPoint = std::max(columns, 2);
         for (int i = 0; i < dataLines; ++i) {
             TCptDataPoint point;
             point.Depth = readNumber();
+            // The points go to the CPT side file, which the engine reads: what it would
+            // refuse is refused here, where the number stands.
+            if (const char* problem = EngineRangeProblem(point.Depth)) {
+                refuse(problem);
+            }
             point.Value = Converted(readNumber(), ua, kind, unitSystem);
             if (!std::isfinite(point.Value)) {
                 // A Qc so large that its converted value overflows: refused like a number
                 // beyond the reader's range, so no infinite point reaches a plot.
-                throw EInOutError("Error on Line " + std::to_string(line) + " Item "
-                                  + std::to_string(item)
-                                  + "\rA floating point number was expected but not found.");
+                refuse("A floating point number was expected but not found.");
+            }
+            if (const char* problem = EngineRangeProblem(point.Value)) {
+                refuse(problem);
             }
             for (int k = 2; k < perPoint; ++k) {
                 readNumber();

@@ -18,14 +18,22 @@ constexpr long double kLargestFileValue = 1.0E15L;
 
 } // namespace
 
+const char* EngineRangeProblem(long double value)
+{
+    if (!(std::fabs(value) <= kLargestFileValue)) {
+        return "A number of at most 1E15 in size was expected but not found.";
+    }
+    if (value != 0 && std::fabs(value) < std::numeric_limits<double>::min()) {
+        return "A number of 0 or at least 1E-307 in size was expected but not found.";
+    }
+    return nullptr;
+}
+
 long double ReadEngineReal(TWordReader& reader)
 {
     const long double value = reader.ReadFloat();
-    if (std::fabs(value) > kLargestFileValue) {
-        Refuse(reader, "A number of at most 1E15 in size was expected but not found.");
-    }
-    if (value != 0 && std::fabs(value) < std::numeric_limits<double>::min()) {
-        Refuse(reader, "A number of 0 or at least 1E-307 in size was expected but not found.");
+    if (const char* problem = EngineRangeProblem(value)) {
+        Refuse(reader, problem);
     }
     return value;
 }

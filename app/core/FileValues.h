@@ -10,3 +10,6 @@ class TWordReader;
 //   "Error on Line n Item m\rA number of 0 or at least 1E-307 in size was expected but not
 //   found."
 long double ReadEngineReal(TWordReader& reader);
+
+// The text above for a value the engine would refuse, or nullptr.
+const char* EngineRangeProblem(long double value);

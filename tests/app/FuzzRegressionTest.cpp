@@ -34,6 +34,9 @@ protected:
 // before it stay.
 TEST_F(FuzzRegressionTest, CptDataQcWhoseConversionOverflowsIsRefusedAtItsLineAndItem)
 {
+    static constexpr const char* kFloat = "\rA floating point number was expected but not found.";
+    static constexpr const char* kLargest =
+        "\rA number of at most 1E15 in size was expected but not found.";
     struct Case
     {
         const char* text;
@@ -41,8 +44,8 @@ TEST_F(FuzzRegressionTest, CptDataQcWhoseConversionOverflowsIsRefusedAtItsLineAn
         TCptPlotKind kind;
         int units;
         const char* error; // empty: the read is complete
+        const char* what = kFloat;
     };
-    const char* const kFloat = "\rA floating point number was expected but not found.";
     const Case cases[] = {
         // English SPT: Qc x 47.875 overflows before the division by 280.
         {"head\r\n1 10\r\n2 1E4931\r\n", 1, TCptPlotKind::Spt, 1, "Error on Line 3 Item 2"},
@@ -50,9 +53,24 @@ TEST_F(FuzzRegressionTest, CptDataQcWhoseConversionOverflowsIsRefusedAtItsLineAn
         {"head\r\n1 10\r\n2 1E4930\r\n", 1E10L, TCptPlotKind::Qc, 2, "Error on Line 3 Item 2"},
         // A point continued on the next line: its Qc is the first item there.
         {"head\r\n1 10\r\n2\r\n1E4931 5\r\n", 1, TCptPlotKind::Spt, 1, "Error on Line 4 Item 1"},
-        // Large but convertible: Su is Qc / 15, SI SPT Qc / 280.
-        {"head\r\n1 10\r\n2 1E4931\r\n", 1, TCptPlotKind::Su, 1, ""},
-        {"head\r\n1 10\r\n2 1E4931\r\n", 1, TCptPlotKind::Spt, 2, ""},
+        // Convertible but beyond what the engine reads from the CPT side file (1E15): Su is
+        // Qc / 15, SI SPT Qc / 280.
+        {"head\r\n1 10\r\n2 1E4931\r\n",
+         1,
+         TCptPlotKind::Su,
+         1,
+         "Error on Line 3 Item 2",
+         kLargest},
+        {"head\r\n1 10\r\n2 1E4931\r\n",
+         1,
+         TCptPlotKind::Spt,
+         2,
+         "Error on Line 3 Item 2",
+         kLargest},
+        {"head\r\n1 10\r\n1E16 5\r\n", 1, TCptPlotKind::Qc, 2, "Error on Line 3 Item 1", kLargest},
+        // Within it: 1.4E16 / 15 and 2.7E17 / 280 are below 1E15.
+        {"head\r\n1 10\r\n2 1.4E16\r\n", 1, TCptPlotKind::Su, 1, ""},
+        {"head\r\n1 10\r\n2 2.7E17\r\n", 1, TCptPlotKind::Spt, 2, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -65,7 +83,7 @@ TEST_F(FuzzRegressionTest, CptDataQcWhoseConversionOverflowsIsRefusedAtItsLineAn
             continue;
         }
         EXPECT_FALSE(read.Complete);
-        EXPECT_EQ(read.Error, std::string(c.error) + kFloat);
+        EXPECT_EQ(read.Error, std::string(c.error) + c.what);
         ASSERT_EQ(read.Points.size(), 1u);
         EXPECT_EQ(read.Points[0].Depth, 1);
     }
