@@ -6,7 +6,9 @@
 #include <QPlainTextEdit>
 
 #include "DataValue.h"
+#include "TData.h"
 #include "TDataEdit.h"
+#include "TGridTable.h"
 #include "TProgramData.h"
 
 // ---- numbers ----------------------------------------------------------------------------------
@@ -55,6 +57,50 @@ void TNumberBinding::Store(TProgramData& data)
     m_baseText = m_edit->text();
     m_entry.reset();
 }
+
+// ---- grid cells -------------------------------------------------------------------------------
+
+TCellBinding::TCellBinding(TDataEdit* edit, TTableOf table, int col, int row)
+    : m_edit(edit)
+    , m_number(
+          edit,
+          [this, table, col, row](TProgramData&) {
+              m_changed = false;
+              TGridTable* t = table();
+              return t != nullptr ? t->Cells(col, row).GetFloat() : 0.0L;
+          },
+          [this, table, col, row](TProgramData&, long double entry) {
+              TGridTable* t = table();
+              if (t != nullptr && !(t->Cells(col, row).GetFloat() == entry)) {
+                  t->Cells(col, row).SetFloat(entry);
+                  m_changed = true;
+              }
+          })
+{}
+
+TCellBinding::TCellBinding(TDataEdit* edit,
+                           TTableOf table,
+                           int col,
+                           int row,
+                           std::function<int(long double)> stored)
+    : m_edit(edit)
+    , m_number(
+          edit,
+          [this, table, col, row](TProgramData&) {
+              m_changed = false;
+              TGridTable* t = table();
+              return t != nullptr ? static_cast<long double>(t->Cells(col, row).GetInteger())
+                                  : 0.0L;
+          },
+          [this, table, col, row, stored](TProgramData&, long double entry) {
+              TGridTable* t = table();
+              const int value = stored(entry);
+              if (t != nullptr && t->Cells(col, row).GetInteger() != value) {
+                  t->Cells(col, row).SetInteger(value);
+                  m_changed = true;
+              }
+          })
+{}
 
 // ---- check boxes ------------------------------------------------------------------------------
 

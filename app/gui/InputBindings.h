@@ -12,6 +12,7 @@ class QAbstractButton;
 class QLineEdit;
 class QPlainTextEdit;
 class TDataEdit;
+class TGridTable;
 class TProgramData;
 
 // Where a binding keeps its value: a field of the project's data, or one element of it.
@@ -69,6 +70,38 @@ private:
     long double m_baseShown = 0; // the value shown then
     bool m_baseDiffers = false;  // the shown value is not the field's
     std::optional<long double> m_entry;
+};
+
+// A numeric edit bound to one cell of a grid table (a floating-point column, or an integer
+// column with `stored` turning the entry into the cell's value). The table is looked up at
+// every load and store, since a row's sub-table is replaced when its type changes. Stored as
+// a number binding is, only when the text changed; Changed tells whether a store changed the
+// cell since the last load.
+class TCellBinding final : public TInputBinding
+{
+public:
+    using TTableOf = std::function<TGridTable*()>;
+
+    TCellBinding(TDataEdit* edit, TTableOf table, int col, int row);
+    TCellBinding(TDataEdit* edit,
+                 TTableOf table,
+                 int col,
+                 int row,
+                 std::function<int(long double)> stored);
+    // The number binding inside refers back to this one.
+    TCellBinding(const TCellBinding&) = delete;
+    TCellBinding& operator=(const TCellBinding&) = delete;
+
+    void Load(TProgramData& data) override { m_number.Load(data); }
+    void Read() override { m_number.Read(); }
+    void Store(TProgramData& data) override { m_number.Store(data); }
+    bool Changed() const { return m_changed; }
+    TDataEdit* Edit() const { return m_edit; }
+
+private:
+    TDataEdit* m_edit;
+    bool m_changed = false;
+    TNumberBinding m_number;
 };
 
 // A check box (or any checkable button): checked exactly when the field holds the checked

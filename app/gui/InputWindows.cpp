@@ -3,6 +3,7 @@
 #include "TDlgBlock.h"
 #include "TDlgOptions.h"
 #include "TDlgSideView.h"
+#include "TDlgSoilLayers.h"
 #include "TDlgTZPrint.h"
 #include "TInputWindow.h"
 #include "TdlgTitle.h"
@@ -73,7 +74,9 @@ const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers(
          "TDlgSoilLayers",
          "Soill Layers",
          false,
-         {}},
+         [](TMainForm& form) {
+             return TInputWindow::Open<TDlgSoilLayers>(form);
+         }},
         {"mCptData",
          "CPT Data File (optional for cone-based method)",
          nullptr,

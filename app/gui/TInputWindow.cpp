@@ -91,16 +91,21 @@ void TInputWindow::AddToMdi()
     }
 }
 
+void FinishFormOf(QWidget& window)
+{
+    for (TDataEdit* edit : window.findChildren<TDataEdit*>()) {
+        ApplyEditProperties(edit, &window);
+    }
+    NameForAccessibility(window);
+    // The window is as large as its content needs, and grows and shrinks with it.
+    if (window.layout() != nullptr) {
+        window.layout()->setSizeConstraint(QLayout::SetFixedSize);
+    }
+}
+
 void TInputWindow::FinishForm()
 {
-    for (TDataEdit* edit : findChildren<TDataEdit*>()) {
-        ApplyEditProperties(edit, this);
-    }
-    NameForAccessibility(*this);
-    // The window is as large as its content needs, and grows and shrinks with it.
-    if (layout() != nullptr) {
-        layout()->setSizeConstraint(QLayout::SetFixedSize);
-    }
+    FinishFormOf(*this);
 }
 
 // ---- bindings ---------------------------------------------------------------------------------

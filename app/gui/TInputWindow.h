@@ -19,6 +19,12 @@ class TDataEdit;
 class TMainForm;
 class TProgramData;
 
+// What SetUpForm does after laying out a Designer form, for any window built from one (a
+// modal dialog too): the numeric edits take the settings the form holds as dynamic
+// properties, every control gets an accessible name, and the window is as large as its
+// content.
+void FinishFormOf(QWidget& window);
+
 // The base of the input windows: the project's data bound to controls.
 //
 // A window lays out its controls in a Designer form (SetUpForm) and declares once which
