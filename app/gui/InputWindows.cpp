@@ -1,6 +1,7 @@
 #include "InputWindows.h"
 
 #include "TDlgBlock.h"
+#include "TDlgInputMotion.h"
 #include "TDlgOptions.h"
 #include "TDlgSideView.h"
 #include "TDlgSoilLayers.h"
@@ -84,7 +85,9 @@ const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers(
          "TDlgInputMotion",
          "Data of Cone Penetration Test",
          false,
-         {}},
+         [](TMainForm& form) {
+             return TInputWindow::Open<TDlgInputMotion>(form);
+         }},
         {"mTzPrint",
          "Print t-z Curves at Additional Depths ",
          nullptr,

@@ -21,9 +21,11 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "CptPlot.h"
 #include "FileDialogSeam.h"
 #include "MainSeams.h"
 #include "MessageSeam.h"
+#include "MethodRules.h"
 #include "ModalDialogSeam.h"
 #include "ProgramFolder.h"
 #include "RunResultSteps.h"
@@ -148,8 +150,10 @@ TMainForm::TMainForm(QWidget* parent)
             sub->show();
         });
     }
-    InstallPlotFormFactory(m_motionInput,
-                           [this](TPlotForm& form) { m_mdi->addSubWindow(&form)->show(); });
+    for (TGraphPlot* cpt : {&m_motionInput, &m_cptConverted}) {
+        InstallPlotFormFactory(*cpt,
+                               [this](TPlotForm& form) { m_mdi->addSubWindow(&form)->show(); });
+    }
     CreateMenus();
     CreateToolBar();
     m_about = new TAboutBox(this);
@@ -642,6 +646,38 @@ void TMainForm::DataMenuClick()
 {
     UpdatePileShapeMenus();
     DeactivateActiveChild();
+}
+
+void TMainForm::SoilLayersTableClick()
+{
+    Command([this] {
+        ShowUserValueColumns(m_tables, m_data.LoadSettlementMethod == MethodCode::kUserSpecified);
+        m_tables.D().Show();
+    });
+}
+
+namespace {
+
+// A graph window shows the points it was made with: after new points it is made again.
+void ShowAfresh(TGraphPlot& plot)
+{
+    if (plot.WindowExists()) {
+        plot.DetachWindow().reset();
+    }
+    plot.Show();
+}
+
+} // namespace
+
+void TMainForm::ShowCptProfile()
+{
+    SetCptPlotCaptions(m_motionInput, TCptPlotKind::Qc, m_data.UnitSystem);
+    ShowAfresh(m_motionInput);
+}
+
+void TMainForm::ShowCptConverted()
+{
+    ShowAfresh(m_cptConverted);
 }
 
 void TMainForm::OptionsMenuClick()

@@ -55,6 +55,8 @@ public:
     TProjectTables& Tables() { return m_tables; }
     TResultGraphs& Graphs() { return m_graphs; }
     TGraphPlot& MotionInput() { return m_motionInput; }
+    // SPT or Su converted from a CPT data file: shown, never saved with the project.
+    TGraphPlot& CptConverted() { return m_cptConverted; }
     QMdiArea* MdiArea() const { return m_mdi; }
     TDlgExport* ExportDialog() const { return m_export; }
     TAboutBox* AboutBox() const { return m_about; }
@@ -94,6 +96,9 @@ public:
     void UpdatePileShapeMenus();
     void VisibleOffshoreColumns();
     void DeactivateActiveChild();
+    // The project's CPT profile in its graph window, made afresh for the points of now.
+    void ShowCptProfile();
+    void ShowCptConverted();
     void CloseAllChildren();
     // Runs the activation of every open input window, after the project changed under them.
     void ReloadInputWindows();
@@ -126,6 +131,7 @@ private slots:
     void FileMenuClick();
     void RecentFileClick();
     void DataMenuClick();
+    void SoilLayersTableClick();
     void OptionsMenuClick();
     void UnitsMenuClick();
     void UnitsClick();
@@ -176,6 +182,7 @@ private:
     TProgramData m_data;
     TProjectTables m_tables;
     TGraphPlot m_motionInput; // CPT profile
+    TGraphPlot m_cptConverted;
     TResultGraphs m_graphs;
     bool m_modified = false;
     bool m_plotsLoaded = false;

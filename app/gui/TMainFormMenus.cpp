@@ -61,6 +61,8 @@ void TMainForm::CreateMenus()
     addLauncher(DataMenu, EInputWindow::NoncircularPile);
     addLauncher(DataMenu, EInputWindow::SoilLayers);
     addLauncher(DataMenu, EInputWindow::CptData);
+    // The soil table's own editor, kept hidden.
+    AddAction(DataMenu, "mSoilLayersTable", "Soil &Layers")->setVisible(false);
 
     OptionsMenu = menuBar()->addMenu("&Options");
     OptionsMenu->setObjectName("Options1");
@@ -176,6 +178,7 @@ void TMainForm::ConnectHandlers()
     on("FileSave", &TMainForm::FileSaveClick);
     on("FileSaveAs", &TMainForm::FileSaveAsClick);
     on("FileExit", &TMainForm::FileExitClick);
+    on("mSoilLayersTable", &TMainForm::SoilLayersTableClick);
     for (QAction* item : m_recentItems) {
         connect(item, &QAction::triggered, this, &TMainForm::RecentFileClick);
     }
