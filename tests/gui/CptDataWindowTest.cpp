@@ -30,7 +30,7 @@ class CptDataWindowTest : public WindowTest
 protected:
     std::string WriteFile(const std::string& name, const std::string& text)
     {
-        const std::string path = (Root() / name).string();
+        const std::string path = (Folder().Path() / name).string();
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
@@ -259,7 +259,7 @@ TEST_F(CptDataWindowTest, FileThatCannotBeReadChangesNothing)
         int lines;
         std::string message;
     };
-    const std::string missing = (Root() / "nowhere.txt").string();
+    const std::string missing = (Folder().Path() / "nowhere.txt").string();
     const TCase cases[] = {
         // Fewer data lines than asked for.
         {WriteFile("short.txt", "h\r\nh\r\n1 2 3\r\n4 5 6\r\n"),
@@ -283,7 +283,7 @@ TEST_F(CptDataWindowTest, FileThatCannotBeReadChangesNothing)
     }
     // The message names the file and where its reading failed.
     Messages.clear();
-    Describe((Root() / "word.txt").string(), 3, 2, 3);
+    Describe((Folder().Path() / "word.txt").string(), 3, 2, 3);
     Click(Button("Image1"));
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_NE(Messages[0].find("word.txt"), std::string::npos) << Messages[0];

@@ -177,14 +177,20 @@ TEST_F(MainFormTest, NewProjectHasDefaultsAndNothingToShow)
     for (const char* name : {"uSkin", "mTotal", "mQw", "ExportExcel", "sbTotal", "sbAxial"}) {
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
     }
-    // The soil windows do not exist yet: their items and buttons stay disabled; of the two
-    // pile-section windows only that of the project's (circular) shape is offered.
-    for (const char* name : {"mSoilLayers", "sbSoilLayers", "mCptData", "mNoncircularPile"}) {
+    // Of the two pile-section windows only that of the project's (circular) shape is offered.
+    for (const char* name : {"mNoncircularPile", "sbNoncircularPile"}) {
         ASSERT_NE(Action(name), nullptr) << name;
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
     }
-    for (const char* name :
-         {"mTitle", "sbTitle", "mPileMaterial", "mCircularPile", "mTzPrint", "mControlOptions"}) {
+    for (const char* name : {"mTitle",
+                             "sbTitle",
+                             "mPileMaterial",
+                             "mCircularPile",
+                             "mTzPrint",
+                             "mControlOptions",
+                             "mSoilLayers",
+                             "sbSoilLayers",
+                             "mCptData"}) {
         ASSERT_NE(Action(name), nullptr) << name;
         EXPECT_TRUE(Action(name)->isEnabled()) << name;
     }
