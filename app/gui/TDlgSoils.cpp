@@ -6,6 +6,7 @@
 #include "MessageSeam.h"
 #include "ProjectTables.h"
 #include "SoilRules.h"
+#include "TChartForm.h"
 #include "TDataCombo.h"
 #include "TDataEdit.h"
 #include "TGridTable.h"
@@ -202,7 +203,9 @@ void TDlgSoils::ComboBox1Change(int index)
 
 void TDlgSoils::Button4Click()
 {
-    // CHARTS-PENDING
+    if (TChartForm* charts = m_form.ChartForm()) {
+        charts->ShowChart(ui->ComboBox1->currentIndex(), m_form.Data().UnitSystem);
+    }
 }
 
 // ---- store ------------------------------------------------------------------------------------

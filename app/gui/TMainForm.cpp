@@ -31,6 +31,7 @@
 #include "RunResultSteps.h"
 #include "SpreadsheetExport.h"
 #include "TAboutBox.h"
+#include "TChartForm.h"
 #include "TDlgExport.h"
 #include "TEditHost.h"
 #include "TInputWindow.h"
@@ -158,6 +159,7 @@ TMainForm::TMainForm(QWidget* parent)
     CreateToolBar();
     m_about = new TAboutBox(this);
     m_export = new TDlgExport(m_graphs, this);
+    m_chartForm = new TChartForm(this);
     ConnectHandlers();
     ResetProject(m_data, &m_tables, &m_motionInput);
     SetModified(false);
@@ -393,7 +395,8 @@ bool TMainForm::OpenFileName(const std::string& path, int variant)
     std::vector<std::string> notes;
     try {
         // All or nothing: a file that cannot be read leaves the open project as it was.
-        notes = OpenProjectFile(fileName, LayoutOfVariant(variant), m_data, m_tables, &m_motionInput);
+        notes =
+            OpenProjectFile(fileName, LayoutOfVariant(variant), m_data, m_tables, &m_motionInput);
     } catch (const EInOutError& e) {
         ShowInformation(e.Message(), this);
         return false;

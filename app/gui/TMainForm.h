@@ -22,6 +22,7 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 class TAboutBox;
+class TChartForm;
 class TDlgExport;
 
 // Settings: the user's key SOFTWARE\Tarvik\QUARN\2015.7.2 becomes the INI file Tarvik/QUARN.ini
@@ -60,6 +61,8 @@ public:
     QMdiArea* MdiArea() const { return m_mdi; }
     TDlgExport* ExportDialog() const { return m_export; }
     TAboutBox* AboutBox() const { return m_about; }
+    // The adhesion charts, made at start-up and shown from a clay layer's properties.
+    TChartForm* ChartForm() const { return m_chartForm; }
 
     bool IsModified() const;
     void SetModified(bool value);
@@ -198,6 +201,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     TDlgExport* m_export = nullptr;
     TAboutBox* m_about = nullptr;
+    TChartForm* m_chartForm = nullptr;
     std::array<QAction*, kRecentFileCount> m_recentItems{};
     QAction* m_recentSeparator = nullptr;
     std::array<QAction*, kWindowListCount> m_windowItems{};
