@@ -6,6 +6,22 @@
 #include "NumberFormat.h"
 #include "TWordReader.h"
 
+namespace {
+
+constexpr long double kPsfPerKsf = 1000.0L;
+
+} // namespace
+
+long double SideFileQc(long double profileQc, int unitSystem)
+{
+    return unitSystem == 2 ? profileQc : profileQc * kPsfPerKsf;
+}
+
+long double ProfileQc(long double sideFileQc, int unitSystem)
+{
+    return unitSystem == 2 ? sideFileQc : sideFileQc / kPsfPerKsf;
+}
+
 std::string CptSideFileText(const TCptSideData& data)
 {
     std::string text = data.UnitSystem == 2 ? " 2 " : " 1 ";

@@ -20,6 +20,12 @@ struct TCptSideData
     int LinesBeyondCount = 0; // lines with data after the counted points (read only)
 };
 
+// Qc units. The program holds the CPT profile's Qc in ksf (English) or kPa (SI), as the CPT
+// data window reads it and the profile shows it; the engine reads the side file's Qc in
+// lb/ft^2 (English) or kPa (SI).
+long double SideFileQc(long double profileQc, int unitSystem);
+long double ProfileQc(long double sideFileQc, int unitSystem);
+
 // The text of the file, lines ended by CR LF.
 std::string CptSideFileText(const TCptSideData& data);
 

@@ -283,7 +283,8 @@ void SaveProjectFile(TProgramData& data, TProjectTables& tables, const TGraphPlo
     if (cptProfile != nullptr && cptProfile->LineCount() > 0) {
         const TLine& curve = cptProfile->Line(0);
         for (int i = 0; i < curve.PointCount(); ++i) {
-            cpt.Points.push_back({curve.Points(i).Y, curve.Points(i).X});
+            cpt.Points.push_back(
+                {curve.Points(i).Y, SideFileQc(curve.Points(i).X, cpt.UnitSystem)});
         }
     }
     const std::string cptText = CptSideFileText(cpt);

@@ -372,7 +372,8 @@ void Apply(ParsedProject& p,
             TLine& curve = cptProfile->Line(0);
             curve.SetPointCount(static_cast<int>(cpt->Points.size()));
             for (int k = 0; k < curve.PointCount(); ++k) {
-                curve.Points(k).X = cpt->Points[static_cast<std::size_t>(k)].Qc;
+                curve.Points(k).X =
+                    ProfileQc(cpt->Points[static_cast<std::size_t>(k)].Qc, cpt->UnitSystem);
                 curve.Points(k).Y = cpt->Points[static_cast<std::size_t>(k)].Depth;
             }
             // Points written in the other system are brought to the project's.
