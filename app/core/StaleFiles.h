@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-// What a killed or crashed run or save leaves behind, found and removed when the program or
-// quarn-run starts:
+// What a killed or crashed run or save leaves behind, found and removed when the program
+// starts (the run folders), when it opens a project (that project's files) and when quarn-run
+// starts (both):
 // - run folders in the temporary folder, "quarn-run-<process id>-XXXXXX", whose process is
 //   gone, and those of the older name "quarn-run-XXXXXX" older than a day;
 // - beside each project named: the temporary files of its saves ("<file>.saving~<process

@@ -30,6 +30,7 @@
 #include "ProgramFolder.h"
 #include "RunResultSteps.h"
 #include "SpreadsheetExport.h"
+#include "StaleFiles.h"
 #include "TAboutBox.h"
 #include "TChartForm.h"
 #include "TDlgExport.h"
@@ -405,6 +406,8 @@ bool TMainForm::OpenFileName(const std::string& path, int variant)
     for (const std::string& note : notes) {
         ShowInformation(note, this);
     }
+    // What a killed save or run of this project left beside it.
+    RemoveStaleFiles({fileName}, {});
     SetModified(false);
     SetCaption();
     m_plotsLoaded = false;

@@ -1,7 +1,5 @@
 // WINQUARN2015: the windowed program.
 #include <clocale>
-#include <string>
-#include <vector>
 
 #include <QApplication>
 #include <QStringList>
@@ -22,10 +20,8 @@ int main(int argc, char** argv)
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     mainForm.FormShow(arguments);
-    // What killed runs and saves left: run folders, and beside the open and the recent
-    // projects their temporary files and stale locks.
-    std::vector<std::string> projects(mainForm.RecentFiles().begin(), mainForm.RecentFiles().end());
-    projects.push_back(mainForm.Data().FileName);
-    RemoveStaleFiles(projects);
+    // What killed runs left in the temporary folder; a project's own leftovers go when it
+    // is opened.
+    RemoveStaleFiles({});
     return QApplication::exec();
 }
