@@ -656,6 +656,8 @@ void TMainForm::DataMenuClick()
 
 void TMainForm::SoilLayersTableClick()
 {
+    // As the Data menu does when it opens: an open window's entries reach the table first.
+    DeactivateActiveChild();
     Command([this] {
         ShowUserValueColumns(m_tables, m_data.LoadSettlementMethod == MethodCode::kUserSpecified);
         m_tables.D().Show();

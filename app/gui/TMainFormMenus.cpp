@@ -61,8 +61,13 @@ void TMainForm::CreateMenus()
     addLauncher(DataMenu, EInputWindow::NoncircularPile);
     addLauncher(DataMenu, EInputWindow::SoilLayers);
     addLauncher(DataMenu, EInputWindow::CptData);
-    // The soil table's own editor, kept hidden.
-    AddAction(DataMenu, "mSoilLayersTable", "Soil &Layers")->setVisible(false);
+    // The soil table's own editor: an item kept out of the Data menu, reached by its shortcut
+    // (an action hidden in a menu could not be chosen at all).
+    auto* soilTable = new QAction("Soil &Layers", this);
+    soilTable->setObjectName("mSoilLayersTable");
+    soilTable->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    soilTable->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(soilTable);
 
     OptionsMenu = menuBar()->addMenu("&Options");
     OptionsMenu->setObjectName("Options1");

@@ -325,3 +325,39 @@ TEST_F(SoilLayersTest, RefusedEntryKeepsTheWindowAndStoresNothing)
 }
 
 } // namespace
+
+namespace {
+
+// The hidden Data item (reached by Ctrl+Shift+L) shows the soil table's own editor, with the user unit values of every
+// layer shown exactly when the user-specified method drives load settlement.
+TEST_F(SoilLayersTest, HiddenSoilLayersItemShowsTheSoilTablesEditor)
+{
+    struct TCase
+    {
+        int method;
+        bool shown;
+    };
+    for (const TCase& c :
+         {TCase{MethodCode::kUserSpecified, true}, TCase{MethodCode::kApi, false}}) {
+        MakeLayers(2);
+        Soil().Columns(SoilColumn::kSoilType).SetInteger(1, SoilTypeCode::kClay);
+        Data().LoadSettlementMethod = c.method;
+        QAction* item = Form().findChild<QAction*>("mSoilLayersTable");
+        ASSERT_NE(item, nullptr);
+        EXPECT_FALSE(Form().DataMenu->actions().contains(item)) << "kept out of the menu";
+        EXPECT_EQ(item->text().toStdString(), "Soil &Layers");
+        QTest::keyClick(&Form(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(Soil().HasEditor());
+        ASSERT_EQ(Form().MdiArea()->subWindowList().size(), 1);
+        for (int row = 0; row < 2; ++row) {
+            for (int col : {SandColumn::kUserSkinFriction, SandColumn::kUserEndBearing}) {
+                EXPECT_EQ(LayerTable(row).Columns(col).Visible(), c.shown) << row << " " << col;
+            }
+        }
+        Form().MdiArea()->closeAllSubWindows();
+        Settle();
+    }
+}
+
+} // namespace
