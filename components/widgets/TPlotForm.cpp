@@ -466,6 +466,8 @@ void TPlotForm::FitLegendSize(int extraWidth)
     }
     const int height = static_cast<int>(m_view.Legend.size()) * m_legendItemHeight + 3;
     Legend->resize(width, height);
+    // A wider list keeps its right edge in the corner.
+    KeepLegendInside();
 }
 
 void TPlotForm::SetupLegend(int factor)
@@ -482,8 +484,13 @@ void TPlotForm::SetupLegend(int factor)
 
 void TPlotForm::KeepLegendInside()
 {
-    const int left = std::max(0, std::min(Legend->x(), PaintBox->width() - Legend->width()));
-    const int top = std::max(0, std::min(Legend->y(), PaintBox->height() - Legend->height()));
+    QPoint at = m_legendWanted;
+    if (m_legendInCorner) {
+        const TPlotRect& p = m_view.Geometry.Plot;
+        at = QPoint(p.Right - Legend->width(), p.Bottom - Legend->height());
+    }
+    const int left = std::max(0, std::min(at.x(), PaintBox->width() - Legend->width()));
+    const int top = std::max(0, std::min(at.y(), PaintBox->height() - Legend->height()));
     Legend->move(left, top);
 }
 
@@ -547,6 +554,8 @@ bool TPlotForm::eventFilter(QObject* watched, QEvent* event)
                        std::max(m_legendGrab.y(), h + m_legendGrab.y() - Legend->height()))
             - m_legendGrab.y();
         Legend->move(left, top);
+        m_legendInCorner = false;
+        m_legendWanted = QPoint(left, top);
         break;
     }
     case QEvent::MouseButtonRelease:
@@ -576,8 +585,7 @@ void TPlotForm::FormResize(bool programCall)
                                  dY,
                                  f);
     if (programCall) {
-        const TPlotRect& p = m_view.Geometry.Plot;
-        Legend->move(p.Right - Legend->width(), p.Bottom - Legend->height());
+        m_legendInCorner = true;
     }
     KeepLegendInside();
     PaintBox->update();

@@ -102,8 +102,9 @@ public:
     // curve's position as data.
     std::vector<QAction*> CurveItems() const;
 
-    // Geometry of the chart on the window; a program call also puts the legend in the plot's
-    // bottom-right corner. The legend is kept inside the chart area either way.
+    // Geometry of the chart on the window; a program call also puts the legend back in the
+    // plot's bottom-right corner. The legend stays in that corner, or where the user dragged
+    // it, and inside the chart area either way.
     void FormResize(bool programCall);
     // List font size = factor x LegendFont / 10, rows 3/2 of it high, width refitted.
     void SetupLegend(int factor);
@@ -173,6 +174,11 @@ private:
     TPageSetupDialog m_pageSetup;
     std::vector<QAction*> m_curveItems;
     int m_legendItemHeight = 16;
+    // The legend sits in the plot's bottom-right corner until the user moves it; then it goes
+    // back to where the user put it whenever the window has room, so a window that is small
+    // for a moment (opening, another window closing) does not push it away for good.
+    bool m_legendInCorner = true;
+    QPoint m_legendWanted;
     bool m_draggingLegend = false;
     QPoint m_legendGrab;
     bool m_zooming = false;

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMarginsF>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPageLayout>
@@ -393,6 +395,74 @@ TEST_F(PlotWindow, LegendStaysInsideTheChartWhenDragged)
     QApplication::processEvents();
     EXPECT_LE(form->Legend->x() + form->Legend->width(), form->PaintBox->width());
     EXPECT_LE(form->Legend->y() + form->Legend->height(), form->PaintBox->height());
+}
+
+// The legend's place in a frame, as the program shows its graphs: opened maximised, other
+// windows coming and going, fonts changing, dragged by the user.
+TEST_F(PlotWindow, LegendKeepsItsPlaceInAFrameWhateverHappensAround)
+{
+    QMdiArea frame;
+    frame.resize(1200, 800);
+    frame.show();
+    TGraphPlot plot;
+    MakeCurves(plot, 3);
+    InstallPlotFormFactory(plot, [&frame](TPlotForm& form) { frame.addSubWindow(&form); });
+    plot.Show();
+    QApplication::processEvents();
+    auto* form = frame.findChild<TPlotForm*>();
+    ASSERT_NE(form, nullptr);
+    const auto expectInCorner = [form](const char* when) {
+        const TPlotRect& p = form->View().Geometry.Plot;
+        EXPECT_EQ(form->Legend->x() + form->Legend->width(), p.Right) << when;
+        EXPECT_EQ(form->Legend->y() + form->Legend->height(), p.Bottom) << when;
+        // The corner is that of the window as shown, not of the size it was built at.
+        EXPECT_GT(p.Right, form->PaintBox->width() / 2) << when;
+        EXPECT_GT(p.Bottom, form->PaintBox->height() / 2) << when;
+    };
+    ASSERT_TRUE(form->parentWidget()->isMaximized());
+    expectInCorner("opened");
+
+    // Another window opens and closes over it.
+    auto* other = frame.addSubWindow(new QWidget);
+    other->show();
+    QApplication::processEvents();
+    other->close();
+    QApplication::processEvents();
+    frame.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(form->parentWidget()));
+    QApplication::processEvents();
+    expectInCorner("after another window closed");
+
+    // A user's resize to a small window and back.
+    form->parentWidget()->showNormal();
+    form->parentWidget()->resize(300, 200);
+    QApplication::processEvents();
+    form->parentWidget()->showMaximized();
+    QApplication::processEvents();
+    expectInCorner("after a small window");
+
+    // Dragged by the user to near the top left, it goes back there after a shrink.
+    QWidget* vp = form->Legend->viewport();
+    Send(vp, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 5));
+    Send(vp,
+         QEvent::MouseMove,
+         Qt::LeftButton,
+         QPoint(5 - form->Legend->x() + 200, 5 - form->Legend->y() + 150));
+    Send(vp, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 5));
+    ASSERT_EQ(form->Legend->pos(), QPoint(200, 150));
+    form->parentWidget()->showNormal();
+    form->parentWidget()->resize(200, 150);
+    QApplication::processEvents();
+    EXPECT_LE(form->Legend->x() + form->Legend->width(),
+              std::max(form->PaintBox->width(), form->Legend->width()));
+    form->parentWidget()->showMaximized();
+    QApplication::processEvents();
+    EXPECT_EQ(form->Legend->pos(), QPoint(200, 150));
+
+    // A font size puts it back in the corner.
+    emit form->PlotMenu->aboutToShow();
+    form->FontSize->actions().at(2)->trigger(); // 1.5 * Default
+    QApplication::processEvents();
+    expectInCorner("after a font size");
 }
 
 // ---- mouse zoom -----------------------------------------------------------------------------
