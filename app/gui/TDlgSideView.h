@@ -47,6 +47,9 @@ public:
     bool WorldToScreen(TWorldPoint world, QPoint& pixel) const;
     bool ScreenToWorld(QPoint pixel, TWorldPoint& world) const;
 
+    // The size the view opens at, kept when the windows are cascaded.
+    QSize sizeHint() const override { return {kSideViewWidth, kSideViewHeight}; }
+
     // Maps the extent onto the client area as it is now and repaints.
     void FormResize();
     // Draws what the window shows onto the canvas; nothing while the view is broken.

@@ -114,6 +114,20 @@ QString MenuText(std::string text)
     return q;
 }
 
+// A child's own title for the Window menu: graph windows and the elevation view show the
+// pointer's values in their caption, which is not the window's name.
+QString OwnTitle(const QMdiSubWindow* sub)
+{
+    QWidget* widget = sub->widget();
+    if (const auto* plot = qobject_cast<const TPlotForm*>(widget)) {
+        return plot->OwnTitle();
+    }
+    if (const auto* input = qobject_cast<const TInputWindow*>(widget)) {
+        return InputWindowLaunchers()[static_cast<int>(input->Which())].Caption;
+    }
+    return sub->windowTitle();
+}
+
 // Messages of the run go to message boxes and the hourglass cursor.
 class TWindowRunReporter : public TRunReporter
 {
@@ -733,7 +747,7 @@ void TMainForm::ArrangeMenuClick()
         const bool shown = i < children.size();
         m_windowItems[i]->setVisible(shown);
         if (shown) {
-            m_windowItems[i]->setText(MenuText(children[i]->windowTitle().toStdString()));
+            m_windowItems[i]->setText(MenuText(OwnTitle(children[i]).toStdString()));
         }
     }
     m_windowSeparator->setVisible(!children.isEmpty());
@@ -879,6 +893,13 @@ void TMainForm::ExportClick()
 
 void TMainForm::CascadeClick()
 {
+    // Each window keeps the size it opens at (its size hint) as far as the frame has room;
+    // a maximised one is restored first.
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        if (sub->isMaximized() || sub->isMinimized()) {
+            sub->showNormal();
+        }
+    }
     m_mdi->cascadeSubWindows();
 }
 

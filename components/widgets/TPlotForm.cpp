@@ -43,6 +43,9 @@ constexpr int kWindowFontHeight = 14;
 // The legend list's font in points, which becomes the plot's LegendFont.
 constexpr int kLegendFontPoints = 11;
 constexpr int kLegendItemHeight = 16;
+// Size of a window that is not maximised: room for the chart, its axes and its legend.
+constexpr int kNormalWidth = 800;
+constexpr int kNormalHeight = 600;
 // Width the legend list starts from before it widens to its texts.
 constexpr int kLegendMinWidth = 21;
 // Significant digits of the pointer's values in the caption.
@@ -253,7 +256,7 @@ TPlotForm::TPlotForm(TGraphPlot& plot, QWidget* parent)
     , m_plot(plot)
 {
     setObjectName("PlotForm");
-    setWindowTitle(plot.Caption().empty() ? QString("PlotForm") : ToQString(plot.Caption()));
+    setWindowTitle(OwnTitle());
     QFont windowFont("Times New Roman");
     windowFont.setPixelSize(kWindowFontHeight);
     setFont(windowFont);
@@ -283,7 +286,7 @@ TPlotForm::TPlotForm(TGraphPlot& plot, QWidget* parent)
     Legend->viewport()->installEventFilter(this);
 
     BuildMenu();
-    resize(800, 600);
+    resize(kNormalWidth, kNormalHeight);
     layout->activate();
     FormCreate();
 }
@@ -305,6 +308,16 @@ void TPlotForm::ForgetPlotWindow()
     if (m_plot.Window() == handle) {
         m_plot.DetachWindow().reset();
     }
+}
+
+QString TPlotForm::OwnTitle() const
+{
+    return m_plot.Caption().empty() ? QString("PlotForm") : ToQString(m_plot.Caption());
+}
+
+QSize TPlotForm::sizeHint() const
+{
+    return {kNormalWidth, kNormalHeight};
 }
 
 std::vector<QAction*> TPlotForm::CurveItems() const

@@ -76,6 +76,10 @@ public:
     ~TPlotForm() override;
 
     TGraphPlot& Plot() const { return m_plot; }
+    // The window's own title: the caption without the pointer's values.
+    QString OwnTitle() const;
+    // The size the window opens at when it is not maximised (cascading, restoring).
+    QSize sizeHint() const override;
     // Ranges, ticks and geometry of the chart on the window.
     const TPlotView& View() const { return m_view; }
     TPageSetupDialog& PageSetupDialog() { return m_pageSetup; }
