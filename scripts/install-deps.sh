@@ -7,6 +7,9 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
+  # Qt's SVG image and icon plugins: the tool-bar pictures and the help pages' figures are
+  # SVG, and without them they are blank.
+  libqt6svg6
   libxlsxwriter-dev libfmt-dev zlib1g-dev
   fonts-liberation2 locales
   clang

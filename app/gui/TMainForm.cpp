@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QSettings>
 #include <QToolBar>
 #include <QUrl>
@@ -49,6 +50,9 @@ constexpr const char* kSaveFilter = "QUARN 2015(*.qr7d);;All files (*)";
 constexpr const char* kDefaultSuffix = "qr7d";
 constexpr const char* kHelpFile = "QUARN_2015.chm";
 constexpr const char* kUsersManual = "QUARN 2015 Users Manual.pdf";
+constexpr int kDefaultWidth = 1280;
+constexpr int kDefaultHeight = 860;
+constexpr int kDecorationRoom = 60;
 constexpr const char* kTechnicalManual = "QUARNTechnicalManual_off.bat";
 
 std::string Lower(std::string text)
@@ -172,6 +176,12 @@ TMainForm::TMainForm(QWidget* parent)
     }
     CreateMenus();
     CreateToolBar();
+    // A frame of a usable size on whatever screen it opens, with room for its window
+    // decoration; the user's window manager may change it.
+    if (const QScreen* at = screen()) {
+        resize(QSize(kDefaultWidth, kDefaultHeight)
+                   .boundedTo(at->availableSize() - QSize(kDecorationRoom, kDecorationRoom)));
+    }
     m_about = new TAboutBox(this);
     m_export = new TDlgExport(m_graphs, this);
     m_chartForm = new TChartForm(this);

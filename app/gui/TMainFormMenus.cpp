@@ -7,6 +7,7 @@
 
 #include "SpreadsheetExport.h"
 #include "TMainForm.h"
+#include "ToolBarIcons.h"
 
 QAction* TMainForm::AddAction(QMenu* menu, const char* name, const QString& text)
 {
@@ -17,7 +18,8 @@ QAction* TMainForm::AddAction(QMenu* menu, const char* name, const QString& text
 
 QAction* TMainForm::AddToolAction(const char* name, const QString& hint)
 {
-    QAction* action = m_toolBar->addAction(hint);
+    // Pictures with their captions as hints, so that every button fits the tool bar.
+    QAction* action = m_toolBar->addAction(ToolButtonIcon(name, *style()), hint);
     action->setObjectName(name);
     action->setToolTip(hint);
     return action;
@@ -141,6 +143,7 @@ void TMainForm::CreateToolBar()
 {
     m_toolBar = addToolBar("Tools");
     m_toolBar->setObjectName("ToolBar1");
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     AddToolAction("sbNew", "New File");
     AddToolAction("sbOpen", "Open File");
     AddToolAction("sbSave", "Save File");
