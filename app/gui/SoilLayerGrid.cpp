@@ -117,6 +117,8 @@ void TSoilLayerGrid::SetCurrentRow(int row)
 void TSoilLayerGrid::ScrollToRow(int row)
 {
     if (row >= 0 && row < m_grid.rowCount()) {
+        // The scroll range must know the rows just made before the view can move to one.
+        m_grid.doItemsLayout();
         m_grid.scrollTo(m_grid.model()->index(row, 0));
     }
 }

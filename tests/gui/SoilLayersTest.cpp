@@ -109,6 +109,9 @@ TEST_F(SoilLayersTest, AddIsRefusedAtFortyLayersAndDeleteAtOne)
     }
     EXPECT_EQ(GridRows(), 40);
     EXPECT_EQ(Soil().RowCount(), 40);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Grid()->viewport()->rect().contains(EditLayerButton(40)->geometry()))
+        << "the grid shows the layer just added";
     EXPECT_FALSE(LayersButton("ButtonAdd")->isEnabled());
     EXPECT_FALSE(LayersButton("ButtonIns")->isEnabled());
     EXPECT_TRUE(LayersButton("ButtonDel")->isEnabled());
