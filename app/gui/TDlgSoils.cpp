@@ -3,6 +3,9 @@
 #include <exception>
 #include <initializer_list>
 
+#include <QAbstractButton>
+#include <QGridLayout>
+
 #include "MessageSeam.h"
 #include "ProjectTables.h"
 #include "SoilRules.h"
@@ -62,6 +65,7 @@ TGridTable* TDlgSoils::Layer() const
 
 void TDlgSoils::Bind(TDataEdit* top, TDataEdit* bottom, int column)
 {
+    NameRow(top, bottom);
     for (int r = 0; r < 2; ++r) {
         m_bindings.push_back(std::make_unique<TCellBinding>(
             r == 0 ? top : bottom,
@@ -73,6 +77,7 @@ void TDlgSoils::Bind(TDataEdit* top, TDataEdit* bottom, int column)
 
 void TDlgSoils::BindBlowCounts(TDataEdit* top, TDataEdit* bottom, int column)
 {
+    NameRow(top, bottom);
     for (int r = 0; r < 2; ++r) {
         m_bindings.push_back(std::make_unique<TCellBinding>(
             r == 0 ? top : bottom,
@@ -81,6 +86,25 @@ void TDlgSoils::BindBlowCounts(TDataEdit* top, TDataEdit* bottom, int column)
             r,
             RoundBlowCount));
     }
+}
+
+// The two edits of a row are named by the row's label (or its radio button) and their place.
+void TDlgSoils::NameRow(TDataEdit* top, TDataEdit* bottom)
+{
+    QString what = top->EditLabel() != nullptr ? top->EditLabel()->text() : QString();
+    if (what.isEmpty()) {
+        const auto* grid = qobject_cast<QGridLayout*>(top->parentWidget()->layout());
+        int row = 0, col = 0, rowSpan = 0, colSpan = 0;
+        if (grid != nullptr) {
+            grid->getItemPosition(grid->indexOf(top), &row, &col, &rowSpan, &colSpan);
+            if (auto* button =
+                    qobject_cast<QAbstractButton*>(grid->itemAtPosition(row, 0)->widget())) {
+                what = button->text();
+            }
+        }
+    }
+    top->setAccessibleName(what + " at Top of Layer");
+    bottom->setAccessibleName(what + " at Bottom of Layer");
 }
 
 void TDlgSoils::DeclareBindings()

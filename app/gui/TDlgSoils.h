@@ -42,6 +42,7 @@ private:
     void ShowUse();
     // False (message shown) when an entry cannot be stored; nothing is stored then.
     bool StoreControls();
+    static void NameRow(TDataEdit* top, TDataEdit* bottom);
     void Bind(TDataEdit* top, TDataEdit* bottom, int column);
     void BindBlowCounts(TDataEdit* top, TDataEdit* bottom, int column);
 

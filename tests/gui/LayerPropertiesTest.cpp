@@ -71,6 +71,13 @@ TEST_F(LayerPropertiesTest, OnlyTheTabOfTheLayersTypeShows)
                           .toStdString(),
                       "Values at\nTop of Layer");
             ExpectNothingClippedOrOverlapping(dialog);
+            for (TDataEdit* edit : dialog.findChildren<TDataEdit*>()) {
+                if (edit->isVisibleTo(&dialog)) {
+                    EXPECT_TRUE(edit->accessibleName().endsWith(" of Layer"))
+                        << edit->objectName().toStdString() << ": "
+                        << edit->accessibleName().toStdString();
+                }
+            }
             CloseDialog(dialog, c.close);
         });
         EXPECT_TRUE(ran) << c.tab;
