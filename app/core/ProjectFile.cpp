@@ -199,8 +199,7 @@ std::string ProjectText(TProgramData& data, TProjectTables& tables)
 // The file a name holds, as the system knows it: a rename keeps it.
 std::string FileIdentity(const std::string& path)
 {
-    struct stat info
-    {};
+    struct stat info = {};
     if (::stat(path.c_str(), &info) != 0) {
         return "none";
     }
@@ -292,7 +291,7 @@ void SaveProjectFile(TProgramData& data, TProjectTables& tables, const TGraphPlo
     const std::string cptPath = CptSideFileName(data.FileName);
     const std::string marker = UnfinishedSaveMarker(projectPath);
 
-    // Another window or quarn-run saving or running the same project waits its turn.
+    // Another window or quarn-run saving or running the same project: refused, nothing written.
     TProjectLock lock;
     if (!lock.Acquire(projectPath)) {
         throw EInOutError(lock.Message());

@@ -88,10 +88,8 @@ int LockFile(const std::string& path)
             errno = error;
             return -1;
         }
-        struct stat held
-        {};
-        struct stat named
-        {};
+        struct stat held = {};
+        struct stat named = {};
         if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0
             && held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
             return fd;

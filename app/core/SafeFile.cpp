@@ -132,8 +132,7 @@ void TSafeFile::Flush()
         ::close(m_fd);
     }
     m_fd = fd;
-    struct stat old
-    {};
+    struct stat old = {};
     if (::stat(m_target.c_str(), &old) == 0) {
         // Keeps a shared project's owner and group where allowed; the mode in any case.
         [[maybe_unused]] const int owned = ::fchown(m_fd, old.st_uid, old.st_gid);

@@ -48,16 +48,14 @@ bool Contains(const std::string& text, const std::string& part)
 // A file as the system knows it, "device:inode", as the marker of a save names it.
 std::string Identity(const fs::path& path)
 {
-    struct stat info
-    {};
+    struct stat info = {};
     ::stat(path.c_str(), &info);
     return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
 }
 
 mode_t Mode(const fs::path& path)
 {
-    struct stat info
-    {};
+    struct stat info = {};
     ::stat(path.c_str(), &info);
     return info.st_mode & 07777;
 }
