@@ -33,17 +33,41 @@ std::string CptSideFileText(const TCptSideData& data)
     return text;
 }
 
+namespace {
+
+// The end of the data, said where it came: "This file either invalid or incomplete.", then
+// the line and item, then what was still to come.
+[[noreturn]] void Incomplete(const TWordReader& reader, const std::string& what)
+{
+    throw EInOutError(std::string(TWordReader::kIncompleteText) + "\rError on Line "
+                      + std::to_string(reader.LineNumber()) + " Item 1\r" + what);
+}
+
+int ReadHeaderInteger(TWordReader& reader)
+{
+    try {
+        return reader.ReadInteger();
+    } catch (const EInOutError& e) {
+        if (e.Message() != TWordReader::kIncompleteText) {
+            throw;
+        }
+        Incomplete(reader, "The file ends before its unit code and number of points.");
+    }
+}
+
+} // namespace
+
 TCptSideData ReadCptSideFile(const std::string& fileName)
 {
     TWordReader reader(fileName);
     TCptSideData data;
     const int line = reader.LineNumber();
-    data.UnitSystem = reader.ReadInteger();
+    data.UnitSystem = ReadHeaderInteger(reader);
     if (data.UnitSystem != 1 && data.UnitSystem != 2) {
         throw EInOutError("Error on Line " + std::to_string(line)
                           + " Item 1\rThe unit code must be 1 or 2.");
     }
-    const int count = reader.ReadInteger();
+    const int count = ReadHeaderInteger(reader);
     if (count < 0) {
         throw EInOutError("Error on Line " + std::to_string(reader.LineNumber())
                           + " Item 2\rThe number of points must not be negative.");
@@ -62,10 +86,9 @@ TCptSideData ReadCptSideFile(const std::string& fileName)
             if (e.Message() != TWordReader::kIncompleteText) {
                 throw;
             }
-            throw EInOutError(std::string(TWordReader::kIncompleteText) + "\rError on Line "
-                              + std::to_string(reader.LineNumber())
-                              + " Item 1\rThe file ends after " + std::to_string(i) + " of its "
-                              + std::to_string(count) + " points.");
+            Incomplete(reader,
+                       "The file ends after " + std::to_string(i) + " of its "
+                           + std::to_string(count) + " points.");
         }
     }
     // Lines with data after the counted points.

@@ -301,6 +301,7 @@ TEST_F(ProjectFileSafetyTest, RefusalsNameTheFileTheLineAndTheItem)
     for (int line = 0; line < 14; ++line) {
         cut = project.find('\n', cut) + 1;
     }
+    const std::string emptyLine = "\n";
     const std::string huge = " 1 2\r\n  0.00E+00  4.00E+04\r\n  5.00E+00  1.00E+309\r\n";
     const std::string shortCpt = cpt.substr(0, cpt.find("  1.50E+01")); // three points
     const std::string end = "\rFile: " + m_folder.File("E.qr7d");
@@ -362,6 +363,13 @@ TEST_F(ProjectFileSafetyTest, RefusalsNameTheFileTheLineAndTheItem)
          &shortCpt,
          "CPT file " + m_folder.File("E.cpt") + ":\r" + TWordReader::kIncompleteText
              + "\rError on Line 5 Item 1\rThe file ends after 3 of its 21 points."},
+        {"CPT side file of one empty line (found by fuzzing)",
+         "",
+         "",
+         &emptyLine,
+         "CPT file " + m_folder.File("E.cpt") + ":\r" + TWordReader::kIncompleteText
+             + "\rError on Line 2 Item 1\rThe file ends before its unit code and number of "
+               "points."},
         {"1E309 as a CPT value",
          "",
          "",
