@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -17,22 +18,44 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Values of the kinds the report and the plot data print: penetrations, forces, unit
+// frictions and stresses, movements and loads, of both signs, from 1e-5 to 1e6; cycled, so every
+// iteration formats an ordinary number (never the overflow or the infinity path).
+const std::vector<double>& ReportValues()
+{
+    static const std::vector<double> values = [] {
+        std::vector<double> v;
+        double x = 1.234567e-5;
+        for (int k = 0; k < 1024; ++k) {
+            v.push_back(k % 3 == 0 ? -x : x);
+            x *= 1.0137;
+            if (x > 1e6) {
+                x = 1.234567e-5;
+            }
+        }
+        return v;
+    }();
+    return values;
+}
+
 void BM_FormatFixed(benchmark::State& state)
 {
-    double v = 0.0;
+    const std::vector<double>& values = ReportValues();
+    std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FormatF(v, 9, 1));
-        v += 1.37;
+        benchmark::DoNotOptimize(FormatF(values[i], 12, 3));
+        i = (i + 1) % values.size();
     }
 }
 BENCHMARK(BM_FormatFixed);
 
 void BM_FormatExponent(benchmark::State& state)
 {
-    double v = 1e-5;
+    const std::vector<double>& values = ReportValues();
+    std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FormatE(v, 16, 4));
-        v *= 1.01;
+        benchmark::DoNotOptimize(FormatE(values[i], 16, 4));
+        i = (i + 1) % values.size();
     }
 }
 BENCHMARK(BM_FormatExponent);
