@@ -1,12 +1,14 @@
 #include "capacity/CapacityPipeline.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "capacity/CapacityPipelineCone.h"
 #include "methods/pass1/FhwaCore.h"
 #include "methods/pass1/Pass1Core.h"
 #include "methods/pass1/UsaceCore.h"
+#include "profile/SegmentWalk.h"
 #include "state/Constants.h"
 
 namespace {
@@ -79,46 +81,37 @@ FhwaPile FhwaPileOf(const TPileData& p)
     return pile;
 }
 
-// Value at depth z of a two-entry profile, linear within the segment that holds z (a depth
-// within 1e-6 of a boundary belongs to the segment above); the last segment holds anything
-// deeper.
-double AtDepth(const TRunState& s, const TArray1<double, 2 * kMaxSegments + 1>& ends, double z)
+// Value at depth z of a two-entry profile within segment m (found by a TSegmentCursor), linear
+// within the segment; the last segment holds anything deeper.
+double ValueInSegment(const TSegmentBottoms& b,
+                      int m,
+                      const TArray1<double, 2 * kMaxSegments + 1>& ends,
+                      double z)
 {
-    const int nseg = Segments(s);
-    const TSegData& g = s.SEGDATA;
-    int m = 1;
-    double bottom = g.SEGBOT[1] - g.SEGTOP[1];
-    while (z - bottom > kTol && m < nseg) {
-        ++m;
-        bottom += g.SEGBOT[m] - g.SEGTOP[m];
-    }
-    const double len = g.SEGBOT[m] - g.SEGTOP[m];
+    const double len = b.length[static_cast<std::size_t>(m)];
+    const double bottom = b.bottom[static_cast<std::size_t>(m)];
     const double into = std::clamp(z - (bottom - len), 0.0, std::max(len, 0.0));
     const double top = ends[2 * m - 1];
     return len > 0.0 ? top + (ends[2 * m] - top) / len * into : top;
 }
 
-// Integral from the ground surface down to z of a per-segment quantity whose integral over
-// each segment is given, linear within a segment; 0 above the ground.
-double IntegralTo(const TRunState& s, const TArray1<double, kMaxSegments>& segIntegral, double z)
+// A per-segment quantity whose integral over each segment is given, summed from the ground
+// surface down: sum(k) is the integral down to the bottom of segment k.
+struct TSegmentIntegral
 {
-    if (z <= 0.0) {
-        return 0.0;
-    }
-    const int nseg = Segments(s);
-    const TSegData& g = s.SEGDATA;
-    double sum = 0.0;
-    double top = 0.0;
-    for (int k = 1; k <= nseg; ++k) {
-        const double len = g.SEGBOT[k] - g.SEGTOP[k];
-        if (z <= top + len || k == nseg) {
-            const double part = len > 0.0 ? std::clamp((z - top) / len, 0.0, 1.0) : 1.0;
-            return sum + segIntegral[k] * part;
-        }
-        sum += segIntegral[k];
-        top += len;
-    }
-    return sum;
+    std::array<double, kMaxSegments + 1> sum{};
+    std::array<double, kMaxSegments + 1> own{};
+};
+
+// Integral from the ground surface down to z, linear within the segment k that holds z
+// (a TSegmentBottomCursor's answer); 0 above the ground.
+double IntegralTo(const TSegmentBottoms& b, const TSegmentIntegral& in, int k, double z)
+{
+    const auto i = static_cast<std::size_t>(k);
+    const double len = b.length[i];
+    const double top = b.bottom[i - 1];
+    const double part = len > 0.0 ? std::clamp((z - top) / len, 0.0, 1.0) : 1.0;
+    return in.sum[i - 1] + in.own[i] * part;
 }
 
 } // namespace
@@ -258,12 +251,18 @@ void REGRID(TRunState& s)
         return;
     }
     const int n = GridSteps(s);
+    TSegmentBottoms b;
+    SumSegmentBottoms(s.SEGDATA, Segments(s), b);
+    TSegmentCursor atTotal(b);
+    TSegmentCursor atPlug(b);
     pl.UNPLUGGED[1] = pl.TOTTIP[1];
     for (int i = 1; i <= n; ++i) {
         const double z = i * p.INCREMENT;
-        const double total = AtDepth(s, pl.TOTTIP, z);
+        const double total = ValueInSegment(b, atTotal.Find(z), pl.TOTTIP, z);
         const double plugDepth = z - p.ENDSECTLENGTH;
-        const double plug = plugDepth <= kTol ? 0.0 : AtDepth(s, pl.PLUGF, plugDepth);
+        const double plug = plugDepth <= kTol
+                                ? 0.0
+                                : ValueInSegment(b, atPlug.Find(plugDepth), pl.PLUGF, plugDepth);
         pl.UNPLUGGED[i + 1] = total - plug;
     }
 }
@@ -289,31 +288,50 @@ void STORERESULT(TRunState& s, const TMethod& method, bool storeRecord)
     }
     const double area = p.TIPAREA > 1e-4 ? p.TIPAREA : d * d * kQuarterPiTo7;
 
-    // Integrals of the plugged tip force and of its maximum over each segment.
-    TArray1<double, kMaxSegments> tipIntegral;
-    TArray1<double, kMaxSegments> maxIntegral;
+    // Integrals of the plugged tip force and of its maximum over each segment, summed down.
+    TSegmentBottoms b;
+    SumSegmentBottoms(g, nseg, b);
+    TSegmentIntegral tipIntegral;
+    TSegmentIntegral maxIntegral;
     for (int k = 1; k <= nseg; ++k) {
-        const double len = g.SEGBOT[k] - g.SEGTOP[k];
+        const auto i = static_cast<std::size_t>(k);
+        const double len = b.length[i];
         double top = area * pl.QTIP[2 * k - 1];
         double bottom = area * pl.QTIP[2 * k];
         if (idx == 6) {
             top = std::max(top, pl.TIPFORCE[2 * k - 1]);
             bottom = std::max(bottom, pl.TIPFORCE[2 * k]);
         }
-        tipIntegral[k] = 0.5 * (top + bottom) * len;
-        maxIntegral[k] = area * g.SEGQMAX[k] * len;
+        tipIntegral.own[i] = 0.5 * (top + bottom) * len;
+        maxIntegral.own[i] = area * g.SEGQMAX[k] * len;
+        tipIntegral.sum[i] = tipIntegral.sum[i - 1] + tipIntegral.own[i];
+        maxIntegral.sum[i] = maxIntegral.sum[i - 1] + maxIntegral.own[i];
     }
 
     const double window = 1.5 * d0;
+    TSegmentBottomCursor below(b);
+    TSegmentBottomCursor above(b);
     for (int i = 1; i <= n + 1; ++i) {
         const double z = (i - 1) * p.INCREMENT;
         if (d0 > 0.0) {
-            const double avg =
-                (IntegralTo(s, tipIntegral, z + window) - IntegralTo(s, tipIntegral, z - window))
-                / (3.0 * d0);
-            const double cap =
-                (IntegralTo(s, maxIntegral, z + window) - IntegralTo(s, maxIntegral, z - window))
-                / (3.0 * d0);
+            const double lower = z + window;
+            const double upper = z - window;
+            double tipLower = 0.0;
+            double maxLower = 0.0;
+            if (lower > 0.0) {
+                const int k = below.Find(lower);
+                tipLower = IntegralTo(b, tipIntegral, k, lower);
+                maxLower = IntegralTo(b, maxIntegral, k, lower);
+            }
+            double tipUpper = 0.0;
+            double maxUpper = 0.0;
+            if (upper > 0.0) {
+                const int k = above.Find(upper);
+                tipUpper = IntegralTo(b, tipIntegral, k, upper);
+                maxUpper = IntegralTo(b, maxIntegral, k, upper);
+            }
+            const double avg = (tipLower - tipUpper) / (3.0 * d0);
+            const double cap = (maxLower - maxUpper) / (3.0 * d0);
             pl.TIPAVG[i] = avg - cap > kTol ? cap : avg;
         } else {
             pl.TIPAVG[i] = 0.0;

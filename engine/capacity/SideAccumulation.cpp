@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "profile/SegmentWalk.h"
+
 namespace {
 
 constexpr double kTolerance = 1e-6;
@@ -103,7 +105,6 @@ SideRowValues(const TRunState& s, const TArray1<double, kMaxSegments>& values, i
 std::vector<double> SideGridUnitFriction(const TRunState& s, std::span<const double> ends, int rows)
 {
     const TPileData& p = s.PILEDATA;
-    const TSegData& g = s.SEGDATA;
     const int nseg = p.NSEG;
     Require(ends.size() >= 2 * static_cast<std::size_t>(std::max(nseg, 0)),
             "unit friction profile shorter than the segments");
@@ -111,18 +112,17 @@ std::vector<double> SideGridUnitFriction(const TRunState& s, std::span<const dou
     if (nseg < 1) {
         return gridF;
     }
+    TSegmentBottoms b;
+    SumSegmentBottoms(s.SEGDATA, std::min(nseg, kMaxSegments), b);
+    TSegmentCursor cursor(b);
     for (int j = 1; j <= rows; ++j) {
         const double z = (j - 1) * p.INCREMENT;
         if (z - p.ZEROFRICTION <= -kTolerance) {
             continue;
         }
-        int m = 1;
-        double bottom = g.SEGBOT[1] - g.SEGTOP[1];
-        while (z - bottom > kTolerance && m < nseg) {
-            ++m;
-            bottom += g.SEGBOT[m] - g.SEGTOP[m];
-        }
-        const double len = g.SEGBOT[m] - g.SEGTOP[m];
+        const int m = cursor.Find(z);
+        const double len = b.length[static_cast<std::size_t>(m)];
+        const double bottom = b.bottom[static_cast<std::size_t>(m)];
         const double top = ends[static_cast<std::size_t>(2 * m - 2)];
         const double bot = ends[static_cast<std::size_t>(2 * m - 1)];
         const double into = std::clamp(z - (bottom - len), 0.0, std::max(len, 0.0));

@@ -15,15 +15,24 @@ double CPTQC(TRunState& s, double depth)
     if (depth <= cpt.CPTDEPTH[1]) {
         qc = cpt.CPTQC[1];
     } else {
-        for (int i = 2; i <= count; ++i) {
-            if (depth <= cpt.CPTDEPTH[i]) {
-                // depth lies above point i and below point i - 1, so the span is positive.
-                qc = cpt.CPTQC[i]
-                     - (cpt.CPTQC[i] - cpt.CPTQC[i - 1]) * (cpt.CPTDEPTH[i] - depth)
-                           / (cpt.CPTDEPTH[i] - cpt.CPTDEPTH[i - 1]);
-                break;
-            }
+        // The first point at or below the depth. Every point before the one a shallower lookup
+        // stopped at lies above that depth, so above this one too: the search goes on from there.
+        int i = 2;
+        if (cpt.LASTCOUNT == count && cpt.LASTPOINT >= 2 && depth >= cpt.LASTDEPTH) {
+            i = cpt.LASTPOINT;
         }
+        while (i <= count && !(depth <= cpt.CPTDEPTH[i])) {
+            ++i;
+        }
+        if (i <= count) {
+            // depth lies above point i and below point i - 1, so the span is positive.
+            qc = cpt.CPTQC[i]
+                 - (cpt.CPTQC[i] - cpt.CPTQC[i - 1]) * (cpt.CPTDEPTH[i] - depth)
+                       / (cpt.CPTDEPTH[i] - cpt.CPTDEPTH[i - 1]);
+        }
+        cpt.LASTCOUNT = count;
+        cpt.LASTDEPTH = depth;
+        cpt.LASTPOINT = i;
     }
     cpt.LASTQC = qc;
     return qc;

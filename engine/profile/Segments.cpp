@@ -1,6 +1,9 @@
 #include "profile/Segments.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "profile/SegmentWalk.h"
 
 namespace {
 
@@ -123,6 +126,9 @@ void FillGridTypes(TRunState& s)
     const TPileData& p = s.PILEDATA;
     const TSegData& g = s.SEGDATA;
     TGridData& grid = s.GRID;
+    TSegmentBottoms b;
+    SumSegmentBottoms(g, std::clamp(p.NSEG, 0, kMaxSegments), b);
+    int c = 1; // moves down with the rising depths
     grid.GRIDDEPTH[1] = 0;
     for (int j = 1; j <= p.NGRID; ++j) {
         const double depth = grid.GRIDDEPTH[j];
@@ -131,16 +137,10 @@ void FillGridTypes(TRunState& s)
         } else {
             // The first segment whose summed lengths reach the depth; the last one when
             // rounding leaves the sum a hair short.
-            int c = p.NSEG;
-            double sum = 0;
-            for (int k = 1; k <= p.NSEG; ++k) {
-                sum += g.SEGBOT[k] - g.SEGTOP[k];
-                if (sum >= depth - kDepthTolerance) {
-                    c = k;
-                    break;
-                }
+            while (c < p.NSEG && b.bottom[static_cast<std::size_t>(c)] < depth - kDepthTolerance) {
+                ++c;
             }
-            grid.GRIDTYPE[j] = g.SEGTYPE[c];
+            grid.GRIDTYPE[j] = g.SEGTYPE[std::max(c, 1)];
         }
         if (j < p.NGRID) {
             grid.GRIDDEPTH[j + 1] = j * p.INCREMENT;

@@ -145,10 +145,15 @@ void RunPass(TRunState& s, TRunIo& io, int pass)
     p.PASS = pass;
     FillSegments(s);
     STRESSPROF(s, io);
-    // Pre-runs: the plug markers and pipeline arrays the first methods read; no record changes.
-    for (const TMethod& method : kMethods) {
-        if (EveryPass(method, 1)) {
-            RunCapacityPipeline(s, method, false);
+    // Pre-runs, once per analysis: the plug markers and pipeline arrays the first methods of
+    // pass 1 read, and the USACE tip's held stresses; no record changes. In pass 2 nothing reads
+    // what they would leave: every method there runs its own pipeline before anything reads it,
+    // and the stresses they would floor are floored by the pass-2 methods themselves.
+    if (pass == 1) {
+        for (const TMethod& method : kMethods) {
+            if (EveryPass(method, 1)) {
+                RunCapacityPipeline(s, method, false);
+            }
         }
     }
     p.NGRID = GridPointCount(p.PILELENGTH, p.INCREMENT);

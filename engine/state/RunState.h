@@ -106,6 +106,11 @@ struct TCptData
     TArray1<double, kMaxCptPoints> CPTDEPTH;
     TArray1<double, kMaxCptPoints> CPTQC;
     double LASTQC = 0; // the cone resistance the last profile lookup gave (0 at the start)
+    // Where the last lookup stopped, so a deeper one goes on from there: the count and depth it
+    // was made for, and the first point at or below that depth (count + 1: none).
+    int LASTCOUNT = 0;
+    double LASTDEPTH = 0;
+    int LASTPOINT = 0;
 };
 
 struct TAreaTable

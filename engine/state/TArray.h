@@ -1,9 +1,15 @@
 #pragma once
 
 #include <array>
-#include <string>
+#include <cstddef>
 
 #include "state/EngineErrors.h"
+
+// The failure of a check, out of line and marked cold: the inner loops of the methods keep
+// their values in registers and carry only a compare and a branch never taken. Both raise
+// EEngineIndexError.
+[[noreturn, gnu::cold, gnu::noinline]] void RaiseIndexError(int i, int n);
+[[noreturn, gnu::cold, gnu::noinline]] void RaiseIndexError(int r, int c, int rows, int cols);
 
 // Fixed-size arrays indexed from 1, as the engine's formulas count segments, rows and grid
 // points. Every access is checked: an index outside 1..N raises EEngineIndexError.
@@ -28,9 +34,8 @@ public:
 private:
     static void Check(int i)
     {
-        if (i < 1 || i > N) {
-            throw EEngineIndexError("index " + std::to_string(i) + " outside 1.."
-                                    + std::to_string(N));
+        if (i < 1 || i > N) [[unlikely]] {
+            RaiseIndexError(i, N);
         }
     }
     std::array<T, N> m_data{};
@@ -62,10 +67,8 @@ private:
     }
     static void Check(int r, int c)
     {
-        if (r < 1 || r > Rows || c < 1 || c > Cols) {
-            throw EEngineIndexError("index (" + std::to_string(r) + "," + std::to_string(c)
-                                    + ") outside (1.." + std::to_string(Rows) + ",1.."
-                                    + std::to_string(Cols) + ")");
+        if (r < 1 || r > Rows || c < 1 || c > Cols) [[unlikely]] {
+            RaiseIndexError(r, c, Rows, Cols);
         }
     }
     std::array<T, static_cast<std::size_t>(Rows) * Cols> m_data{};
