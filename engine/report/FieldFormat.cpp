@@ -1,11 +1,16 @@
 #include "report/FieldFormat.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
+
+using TU128 = unsigned __int128;
 
 // Extra digits beyond the last printed one: enough to tell an exact tie from a value a
 // fraction of an ulp away from it, for any value that can round up into the field.
@@ -62,17 +67,10 @@ bool AllZero(const std::string& digits)
     return digits.find_first_not_of('0') == std::string::npos;
 }
 
-} // namespace
-
-std::string FormatI(long long value, int width)
-{
-    std::array<char, 32> buf{};
-    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value);
-    (void)ec;
-    return RightAlign(std::string(buf.data(), end), width);
-}
-
-std::string FormatF(double value, int width, int decimals)
+// The exact decimal expansion of the value, rounded in strings: the path of record for the
+// values the integer path below does not take (magnitudes beyond 1e17 in a fixed field, beyond
+// 1e20 or below 1e-20 in an exponent field, and fields without decimals in an exponent).
+std::string SlowFixed(double value, int width, int decimals)
 {
     if (!std::isfinite(value)) {
         return NonFinite(value, width);
@@ -101,14 +99,16 @@ std::string FormatF(double value, int width, int decimals)
     const std::size_t firstNonZero = whole.find_first_not_of('0');
     whole = firstNonZero == std::string::npos ? "0" : whole.substr(firstNonZero);
     const std::string fraction = kept.substr(intLen);
-    std::string out = (negative ? "-" : "") + whole + "." + fraction;
-    if (static_cast<int>(out.size()) > width && whole == "0") {
-        out = (negative ? "-" : "") + std::string(".") + fraction;
+    std::string out = negative ? "-" : "";
+    if (static_cast<int>(out.size() + whole.size() + 1 + fraction.size()) > width && whole == "0") {
+        out.append(".").append(fraction);
+    } else {
+        out.append(whole).append(".").append(fraction);
     }
     return RightAlign(out, width);
 }
 
-std::string FormatE(double value, int width, int decimals)
+std::string SlowExponent(double value, int width, int decimals)
 {
     if (!std::isfinite(value)) {
         return NonFinite(value, width);
@@ -146,18 +146,336 @@ std::string FormatE(double value, int width, int decimals)
     std::string expText;
     const int absExp = std::abs(exponent);
     if (absExp <= 99) {
-        expText = std::string("E") + (exponent < 0 ? "-" : "+") + (absExp < 10 ? "0" : "")
-                  + std::to_string(absExp);
+        expText.append("E").append(exponent < 0 ? "-" : "+").append(absExp < 10 ? "0" : "");
+        expText.append(std::to_string(absExp));
     } else if (absExp <= 999) {
-        expText = (exponent < 0 ? "-" : "+") + std::to_string(absExp);
+        expText.append(exponent < 0 ? "-" : "+").append(std::to_string(absExp));
     } else {
         return Stars(width);
     }
-    std::string out = (negative ? "-" : "") + std::string("0.") + mantissa + expText;
-    if (static_cast<int>(out.size()) > width) {
-        out = (negative ? "-" : "") + std::string(".") + mantissa + expText;
+    std::string out = negative ? "-" : "";
+    if (static_cast<int>(out.size() + 2 + mantissa.size() + expText.size()) > width) {
+        out.append(".");
+    } else {
+        out.append("0.");
     }
+    out.append(mantissa).append(expText);
     return RightAlign(out, width);
+}
+
+// Copies a string result into the caller's field of exactly width characters.
+char* PutString(char* out, const std::string& text)
+{
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+char* PutStars(char* out, int width)
+{
+    if (width > 0) {
+        std::memset(out, '*', static_cast<std::size_t>(width));
+        return out + width;
+    }
+    return out;
+}
+
+// text, right-aligned in width characters, or width asterisks when it is longer.
+char* PutRight(char* out, const char* text, int length, int width)
+{
+    if (length > width) {
+        return PutStars(out, width);
+    }
+    const int pad = width - length;
+    std::memset(out, ' ', static_cast<std::size_t>(pad));
+    std::memcpy(out + pad, text, static_cast<std::size_t>(length));
+    return out + width;
+}
+
+char* PutNonFinite(char* out, double value, int width)
+{
+    if (std::isnan(value)) {
+        return PutRight(out, "NaN", 3, width);
+    }
+    return value < 0 ? PutRight(out, "-Inf", 4, width) : PutRight(out, "Inf", 3, width);
+}
+
+constexpr std::array<std::uint64_t, 20> kPow10 = [] {
+    std::array<std::uint64_t, 20> p{};
+    std::uint64_t v = 1;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        p[i] = v;
+        v *= 10;
+    }
+    return p;
+}();
+
+// A positive finite double as m x 2^e with m an integer below 2^53.
+struct TBinary
+{
+    std::uint64_t m;
+    int e;
+};
+
+TBinary Decompose(double a)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(a);
+    const auto exponent = static_cast<int>((bits >> 52) & 0x7ff);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    if (exponent == 0) {
+        return {fraction, -1074};
+    }
+    return {fraction | (std::uint64_t{1} << 52), exponent - 1075};
+}
+
+// round(a x 10^k), ties away from zero, on the exact binary value, with the integer part
+// before the rounding; false when the arithmetic would not fit (the caller takes the string
+// path).
+struct TScaled
+{
+    std::uint64_t floor;
+    std::uint64_t rounded;
+};
+
+bool Scale(TBinary b, int k, TScaled& out)
+{
+    if (k >= 0) {
+        if (k > 19) {
+            return false;
+        }
+        // m x 10^k fits 117 bits; then the power of two.
+        TU128 num = static_cast<TU128>(b.m) * kPow10[static_cast<std::size_t>(k)];
+        if (b.e >= 0) {
+            if (b.e > 10) {
+                return false;
+            }
+            num <<= b.e;
+            if (num >> 63 != 0) {
+                return false;
+            }
+            out.floor = static_cast<std::uint64_t>(num);
+            out.rounded = out.floor;
+            return true;
+        }
+        const int s = -b.e;
+        if (s >= 127) {
+            out.floor = 0;
+            out.rounded = 0; // num < 2^117 is below half of 2^s
+            return true;
+        }
+        const TU128 q = num >> s;
+        if (q >> 63 != 0) {
+            return false;
+        }
+        const TU128 rem = num - (q << s);
+        const TU128 half = static_cast<TU128>(1) << (s - 1);
+        out.floor = static_cast<std::uint64_t>(q);
+        out.rounded = out.floor + (rem >= half ? 1 : 0);
+        return true;
+    }
+    // Division by 10^j, j = -k.
+    const int j = -k;
+    if (j > 19) {
+        return false;
+    }
+    std::uint64_t num = 0;
+    std::uint64_t den = kPow10[static_cast<std::size_t>(j)];
+    if (b.e >= 0) {
+        if (b.e > 10) {
+            return false;
+        }
+        num = b.m << b.e;
+    } else {
+        const int s = -b.e;
+        // den x 2^s must fit 64 bits.
+        if (s >= 64 || (den >> (63 - s)) != 0) {
+            return false;
+        }
+        num = b.m;
+        den <<= s;
+    }
+    const std::uint64_t q = num / den;
+    const std::uint64_t rem = num - q * den;
+    out.floor = q;
+    out.rounded = q + (rem >= den - rem ? 1 : 0);
+    return true;
+}
+
+// Decimal digits of v, at least minDigits (leading zeros), into buf (written backwards from its
+// end); returns the first digit.
+char* Digits(std::uint64_t v, int minDigits, char* end)
+{
+    char* p = end;
+    int n = 0;
+    do {
+        *--p = static_cast<char>('0' + v % 10);
+        v /= 10;
+        ++n;
+    } while (v != 0 || n < minDigits);
+    return p;
+}
+
+} // namespace
+
+char* PutX(char* out, int count)
+{
+    if (count > 0) {
+        std::memset(out, ' ', static_cast<std::size_t>(count));
+        return out + count;
+    }
+    return out;
+}
+
+char* PutA(char* out, std::string_view text, int width)
+{
+    if (width <= 0) {
+        return out;
+    }
+    const std::size_t w = static_cast<std::size_t>(width);
+    const std::size_t n = std::min(text.size(), w);
+    std::memcpy(out, text.data(), n);
+    std::memset(out + n, ' ', w - n);
+    return out + width;
+}
+
+char* PutI(char* out, long long value, int width)
+{
+    std::array<char, 24> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value);
+    (void)ec;
+    return PutRight(out, buf.data(), static_cast<int>(end - buf.data()), width);
+}
+
+char* PutF(char* out, double value, int width, int decimals)
+{
+    if (!std::isfinite(value)) {
+        return PutNonFinite(out, value, width);
+    }
+    const double magnitude = std::fabs(value);
+    TScaled scaled{0, 0};
+    const bool fits = decimals >= 0 && decimals <= 17 && magnitude < 1e17
+                      && (magnitude == 0.0 || Scale(Decompose(magnitude), decimals, scaled));
+    if (!fits) {
+        return PutString(out, SlowFixed(value, width, decimals));
+    }
+    // "-" whole "." fraction, or without the leading 0 when only that fits.
+    std::array<char, 64> buf;
+    char* const end = buf.data() + buf.size();
+    const std::uint64_t q = scaled.rounded;
+    char* p = Digits(q, decimals + 1, end);
+    // Split off the fraction: the last `decimals` digits.
+    char* const fraction = end - decimals;
+    std::memmove(p - 1, p, static_cast<std::size_t>(fraction - p));
+    *(fraction - 1) = '.';
+    --p;
+    const bool negative = value < 0 && q != 0;
+    if (negative) {
+        *--p = '-';
+    }
+    int length = static_cast<int>(end - p);
+    if (length > width && q < kPow10[static_cast<std::size_t>(decimals)]) {
+        // The whole part is 0: drop it.
+        char* zero = negative ? p + 1 : p;
+        std::memmove(p + 1, p, static_cast<std::size_t>(zero - p));
+        ++p;
+        --length;
+    }
+    return PutRight(out, p, length, width);
+}
+
+char* PutE(char* out, double value, int width, int decimals)
+{
+    if (!std::isfinite(value)) {
+        return PutNonFinite(out, value, width);
+    }
+    if (decimals < 1 || decimals > 17) {
+        return PutString(out, SlowExponent(value, width, decimals));
+    }
+    const double magnitude = std::fabs(value);
+    std::uint64_t mantissa = 0;
+    int exponent = 0; // of the 0.ddd form
+    bool negative = false;
+    if (magnitude > 0.0) {
+        const TBinary b = Decompose(magnitude);
+        // 10^(x - 1) <= a < 10^x: first from the binary exponent, then put right by the digits.
+        const int bitLength = 64 - std::countl_zero(b.m) + b.e; // 2^(L-1) <= a < 2^L
+        int x = static_cast<int>(std::floor((bitLength - 1) * 0.30102999566398120)) + 1;
+        const std::uint64_t low = kPow10[static_cast<std::size_t>(decimals - 1)];
+        const std::uint64_t high = kPow10[static_cast<std::size_t>(decimals)];
+        TScaled scaled{0, 0};
+        bool found = false;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (!Scale(b, decimals - x, scaled)) {
+                break;
+            }
+            if (scaled.floor < low) {
+                --x;
+            } else if (scaled.floor >= high) {
+                ++x;
+            } else {
+                found = true;
+                break;
+            }
+        }
+        if (!found) {
+            return PutString(out, SlowExponent(value, width, decimals));
+        }
+        mantissa = scaled.rounded;
+        exponent = x;
+        if (mantissa == high) {
+            mantissa = low;
+            ++exponent;
+        }
+        negative = value < 0;
+    }
+    std::array<char, 48> buf;
+    char* const end = buf.data() + buf.size();
+    // Exponent: E+dd, or +ddd without the E beyond 99.
+    const int absExp = std::abs(exponent);
+    if (absExp > 999) {
+        return PutStars(out, width);
+    }
+    char* p = Digits(static_cast<std::uint64_t>(absExp), 2, end);
+    *--p = exponent < 0 ? '-' : '+';
+    if (absExp <= 99) {
+        *--p = 'E';
+    }
+    p = Digits(mantissa, decimals, p);
+    *--p = '.';
+    *--p = '0';
+    if (negative) {
+        *--p = '-';
+    }
+    int length = static_cast<int>(end - p);
+    if (length > width) {
+        // Without the leading 0.
+        if (negative) {
+            p[1] = '-';
+        }
+        ++p;
+        --length;
+    }
+    return PutRight(out, p, length, width);
+}
+
+std::string FormatI(long long value, int width)
+{
+    std::string text(static_cast<std::size_t>(std::max(width, 0)), ' ');
+    PutI(text.data(), value, width);
+    return text;
+}
+
+std::string FormatF(double value, int width, int decimals)
+{
+    std::string text(static_cast<std::size_t>(std::max(width, 0)), ' ');
+    PutF(text.data(), value, width, decimals);
+    return text;
+}
+
+std::string FormatE(double value, int width, int decimals)
+{
+    std::string text(static_cast<std::size_t>(std::max(width, 0)), ' ');
+    PutE(text.data(), value, width, decimals);
+    return text;
 }
 
 std::string FormatA(std::string_view text, int width)

@@ -16,6 +16,14 @@
 //   so they are never mistaken for a large number;
 // - "." is the decimal separator whatever the locale.
 
+// The fields written into a caller's buffer, without allocating: each writes exactly
+// max(width, 0) characters at out and returns the end of what it wrote.
+char* PutI(char* out, long long value, int width);
+char* PutF(char* out, double value, int width, int decimals);
+char* PutE(char* out, double value, int width, int decimals);
+char* PutA(char* out, std::string_view text, int width);
+char* PutX(char* out, int count);
+
 // Iw: an integer.
 std::string FormatI(long long value, int width);
 // Fw.d: a decimal number with d digits after the point.
@@ -31,6 +39,59 @@ std::string Blanks(int count);
 std::string Repeat(char c, int count);
 // Text with its trailing blanks removed.
 std::string TrimRight(std::string_view text);
+
+// One output line built field by field in a buffer of its own, for the lines written by the
+// thousand (capacity rows, curve points, load distribution): no allocation; Data() and Size()
+// hand the line to one write. A line longer than the buffer is a defect: it is cut.
+class TFieldLine
+{
+public:
+    static constexpr int kCapacity = 256;
+
+    TFieldLine& X(int count)
+    {
+        return Put(count, [&](char* o) { return PutX(o, count); });
+    }
+    TFieldLine& T(std::string_view text)
+    {
+        return Put(static_cast<int>(text.size()),
+                   [&](char* o) { return PutA(o, text, static_cast<int>(text.size())); });
+    }
+    TFieldLine& I(long long value, int width)
+    {
+        return Put(width, [&](char* o) { return PutI(o, value, width); });
+    }
+    TFieldLine& F(double value, int width, int decimals)
+    {
+        return Put(width, [&](char* o) { return PutF(o, value, width, decimals); });
+    }
+    TFieldLine& E(double value, int width, int decimals)
+    {
+        return Put(width, [&](char* o) { return PutE(o, value, width, decimals); });
+    }
+    TFieldLine& NewLine()
+    {
+        return Put(1, [](char* o) {
+            *o = '\n';
+            return o + 1;
+        });
+    }
+    const char* Data() const { return m_data; }
+    std::size_t Size() const { return static_cast<std::size_t>(m_end - m_data); }
+    std::string_view View() const { return {m_data, Size()}; }
+
+private:
+    template<typename TWrite>
+    TFieldLine& Put(int width, TWrite write)
+    {
+        if (width > 0 && width <= m_data + kCapacity - m_end) {
+            m_end = write(m_end);
+        }
+        return *this;
+    }
+    char m_data[kCapacity];
+    char* m_end = m_data;
+};
 
 // One output line built field by field, in the order a FORMAT list reads:
 //   TRecord().X(10).F(depth, 7, 2).X(3).A(type, 4).Str()

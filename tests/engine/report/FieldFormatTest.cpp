@@ -1,6 +1,7 @@
 #include "report/FieldFormat.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -96,6 +97,47 @@ TEST(FieldFormat, IntegerTextAndBlankFields)
     EXPECT_EQ(Repeat('*', 4), "****");
     EXPECT_EQ(TrimRight("path/x.qr7d   "), "path/x.qr7d");
     EXPECT_EQ(TRecord().X(2).F(1.5, 5, 1).T("|").I(7, 2).A("AB", 3).Str(), "    1.5| 7AB ");
+}
+
+// The writers into a caller's buffer fill exactly their field and nothing past it, with the
+// rules of the string fields; a line built in its own buffer is the line TRecord builds.
+TEST(FieldFormat, BufferFieldsFillTheirWidthAndNoMore)
+{
+    struct TCase
+    {
+        char kind; // F, E or I
+        double value;
+        int width;
+        int decimals;
+        const char* text;
+    };
+    const TCase cases[] = {
+        {'F', 0.125, 5, 2, " 0.13"},
+        {'F', -0.001, 7, 2, "   0.00"},
+        {'F', 0.5, 3, 2, ".50"},
+        {'F', -0.5, 4, 2, "-.50"},
+        {'F', 2.5, 3, 0, " 3."},
+        {'F', 123456.0, 5, 1, "*****"},
+        {'E', 1234.5, 11, 4, " 0.1235E+04"},
+        {'E', -0.000999951, 11, 4, "-0.1000E-02"},
+        {'E', 0.25, 9, 4, ".2500E+00"},
+        {'E', 0.0, 10, 3, " 0.000E+00"},
+        {'I', -42.0, 4, 0, " -42"},
+    };
+    for (const TCase& c : cases) {
+        char buffer[32];
+        std::memset(buffer, '#', sizeof buffer);
+        char* end = c.kind == 'F'   ? PutF(buffer, c.value, c.width, c.decimals)
+                    : c.kind == 'E' ? PutE(buffer, c.value, c.width, c.decimals)
+                                    : PutI(buffer, static_cast<long long>(c.value), c.width);
+        ASSERT_EQ(end - buffer, c.width) << c.text;
+        EXPECT_EQ(std::string(buffer, end), c.text);
+        EXPECT_EQ(*end, '#') << c.text;
+    }
+    TFieldLine line;
+    line.X(2).F(1.5, 5, 1).T("|").I(7, 2).E(0.5, 10, 3).NewLine();
+    EXPECT_EQ(line.View(), "    1.5| 7 0.500E+00\n");
+    EXPECT_EQ(line.View(), TRecord().X(2).F(1.5, 5, 1).T("|").I(7, 2).E(0.5, 10, 3).Str() + "\n");
 }
 
 } // namespace
