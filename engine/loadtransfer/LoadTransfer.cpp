@@ -113,18 +113,27 @@ void WriteTzHeading(std::ostream& report, const TRunState& s)
            << "\n\n";
 }
 
-std::string CurveHeader(int number, double depth)
+TFieldLine CurveHeader(int number, double depth)
 {
-    return TRecord().X(8).I(number, 5).I(kTzCurvePoints, 11).E(depth, 16, 4).Str() + '\n';
+    TFieldLine line;
+    line.X(8).I(number, 5).I(kTzCurvePoints, 11).E(depth, 16, 4);
+    return line;
 }
 
-std::string CurvePoints(const TzCurve& curve)
+// A curve's block: its header line and one line per point.
+void AppendCurveBlock(std::string& out, int number, double depth, const TzCurve& curve)
 {
-    std::string text;
+    out.append(CurveHeader(number, depth).NewLine().View());
     for (int i = 1; i <= kTzCurvePoints; ++i) {
-        text += TRecord().X(40).E(curve.t[i], 17, 4).E(curve.z[i], 16, 4).Str() + '\n';
+        TFieldLine line;
+        line.X(40).E(curve.t[i], 17, 4).E(curve.z[i], 16, 4).NewLine();
+        out.append(line.View());
     }
-    return text;
+}
+
+void Write(std::ostream& out, std::string_view text)
+{
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void WriteSolverCurves(TRunState& s, TRunIo& io)
@@ -132,16 +141,15 @@ void WriteSolverCurves(TRunState& s, TRunIo& io)
     WriteTzHeading(io.report, s);
     int written = 0;
     std::string blocks;
+    blocks.reserve(static_cast<std::size_t>(s.CURVES.NCURVES) * 11 * 74);
     for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
         if (!WrittenCurve(s, k)) {
             continue;
         }
         ++written;
-        const std::string block =
-            CurveHeader(written, CurveDepthBelowGround(s, k)) + CurvePoints(s.CURVES.CURVE[k]);
-        io.report << block;
-        blocks += block;
+        AppendCurveBlock(blocks, written, CurveDepthBelowGround(s, k), s.CURVES.CURVE[k]);
     }
+    Write(io.report, blocks);
     // The count is the number of blocks that follow, so the reader stays in step.
     io.plotTail << ' ' << std::to_string(written) << '\n' << blocks;
 }
@@ -269,15 +277,15 @@ void Solve(TRunState& s, TRunIo& io)
         TLoadSettlePoint table = point;
         table.rows = RowsAtTableSegments(point.rows, length, p.NROWS);
         for (const TLoadDistributionRow& row : WrittenDistributionRows(table, english)) {
-            io.plotTail << TRecord()
-                               .X(3)
-                               .E(row.depth, 10, 3)
-                               .X(3)
-                               .E(row.load, 10, 3)
-                               .X(3)
-                               .E(row.movement, 10, 3)
-                               .Str()
-                        << '\n';
+            TFieldLine line;
+            line.X(3)
+                .E(row.depth, 10, 3)
+                .X(3)
+                .E(row.load, 10, 3)
+                .X(3)
+                .E(row.movement, 10, 3)
+                .NewLine();
+            io.plotTail << line.View();
         }
     }
 }
@@ -325,15 +333,14 @@ void WriteLoadSettlementTable(TRunState& s, TRunIo& io)
     const TLoadSettleData& ls = s.LOADSET;
     const double perForce = english ? kPoundsPerKip : 1.0;
     for (int m = 1; m <= ls.NLSPOINTS; ++m) {
-        const std::string row = TRecord()
-                                    .E(ls.LSTOPLOAD[m] / perForce, 17, 4)
-                                    .E(ls.LSTOPMOVE[m], 16, 4)
-                                    .E(ls.LSTIPLOAD[m] / perForce, 16, 4)
-                                    .E(ls.TIPMOVES[m], 16, 4)
-                                    .Str()
-                                + '\n';
-        io.report << row;
-        io.plotTail << row;
+        TFieldLine row;
+        row.E(ls.LSTOPLOAD[m] / perForce, 17, 4)
+            .E(ls.LSTOPMOVE[m], 16, 4)
+            .E(ls.LSTIPLOAD[m] / perForce, 16, 4)
+            .E(ls.TIPMOVES[m], 16, 4)
+            .NewLine();
+        Write(io.report, row.View());
+        io.plotTail << row.View();
     }
     if (ls.ITERLIMIT) {
         io.report << '\n' << Blanks(10) << kLoadSettleLimitLine << '\n';
@@ -544,15 +551,17 @@ void TZVERCURVES(TRunState& s, TRunIo& io, int print)
     }
     WriteTzHeading(io.report, s);
     io.plotTail << ' ' << std::to_string(validCount) << '\n';
+    std::string block;
     for (int k = 1; k <= tz.TZCOUNT; ++k) {
-        const std::string header = CurveHeader(k, tz.TZDEPTH[k]);
         if (!valid(k)) {
-            io.report << header.substr(0, header.size() - 1) << Blanks(15)
-                      << "CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE\n";
+            TFieldLine header = CurveHeader(k, tz.TZDEPTH[k]);
+            header.X(15).T("CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE").NewLine();
+            Write(io.report, header.View());
             continue;
         }
-        const std::string block = header + CurvePoints(c.CURVE[k]);
-        io.report << block;
+        block.clear();
+        AppendCurveBlock(block, k, tz.TZDEPTH[k], c.CURVE[k]);
+        Write(io.report, block);
         io.plotTail << block;
     }
 }

@@ -80,40 +80,41 @@ void WritePlotHeader(std::ostream& plot, const TRunState& s, int curveCount)
                 + std::to_string(p.UNITS) + ' ' + std::to_string(p.LSMETHOD) + '\n';
 }
 
-void WritePlotRow(std::ostream& plot, const TMethodResult& r, int j)
+namespace {
+
+TFieldLine PlotRow(const TMethodResult& r, int j)
 {
-    plot << TRecord()
-                .X(2)
-                .F(r.PENETRATION[j], 7, 2)
-                .X(2)
-                .F(r.SKIN[j], 8, 1)
-                .X(2)
-                .F(r.TIP[j], 8, 1)
-                .X(2)
-                .F(r.TOTAL[j], 9, 1)
-                .X(2)
-                .F(r.UNITSKIN[j], 9, 3)
-                .Str()
-         << '\n';
+    TFieldLine line;
+    line.X(2)
+        .F(r.PENETRATION[j], 7, 2)
+        .X(2)
+        .F(r.SKIN[j], 8, 1)
+        .X(2)
+        .F(r.TIP[j], 8, 1)
+        .X(2)
+        .F(r.TOTAL[j], 9, 1)
+        .X(2)
+        .F(r.UNITSKIN[j], 9, 3)
+        .NewLine();
+    return line;
 }
 
-void WriteCapacityRow(std::ostream& report, const TMethodResult& r, int j, bool asteriskForm)
+void Put(std::ostream& out, const TFieldLine& line)
 {
-    TRecord line;
-    line.X(11).F(r.PENETRATION[j], 7, 2).X(6).F(r.SKIN[j], 8, 1).X(6).F(r.TIP[j], 8, 1);
-    if (asteriskForm && r.MARK[j] == kTipUnplugged) {
-        line.T("*").X(3);
-    } else {
-        line.X(4);
-    }
-    report << line.F(r.TOTAL[j], 9, 1).Str() << '\n';
+    out.write(line.Data(), static_cast<std::streamsize>(line.Size()));
 }
 
-void WriteCapacityTable(std::ostream& report,
-                        std::ostream& plot,
-                        const TRunState& s,
-                        int methodCode,
-                        const std::vector<int>& printed)
+void Put(TTextBuffer& out, const TFieldLine& line)
+{
+    out.Append(line.Data(), line.Size());
+}
+
+template<typename TPlot>
+void WriteTable(std::ostream& report,
+                TPlot& plot,
+                const TRunState& s,
+                int methodCode,
+                const std::vector<int>& printed)
 {
     const TMethodResult& r = s.RESULTS[methodCode];
     const int nGrid = s.PILEDATA.NGRID;
@@ -128,6 +129,43 @@ void WriteCapacityTable(std::ostream& report,
         } else if (methodCode != kFhwa && methodCode != kUsace) {
             WriteCapacityRow(report, r, j, asteriskForm);
         }
-        WritePlotRow(plot, r, j);
+        Put(plot, PlotRow(r, j));
     }
+}
+
+} // namespace
+
+void WritePlotRow(std::ostream& plot, const TMethodResult& r, int j)
+{
+    Put(plot, PlotRow(r, j));
+}
+
+void WriteCapacityRow(std::ostream& report, const TMethodResult& r, int j, bool asteriskForm)
+{
+    TFieldLine line;
+    line.X(11).F(r.PENETRATION[j], 7, 2).X(6).F(r.SKIN[j], 8, 1).X(6).F(r.TIP[j], 8, 1);
+    if (asteriskForm && r.MARK[j] == kTipUnplugged) {
+        line.T("*").X(3);
+    } else {
+        line.X(4);
+    }
+    Put(report, line.F(r.TOTAL[j], 9, 1).NewLine());
+}
+
+void WriteCapacityTable(std::ostream& report,
+                        std::ostream& plot,
+                        const TRunState& s,
+                        int methodCode,
+                        const std::vector<int>& printed)
+{
+    WriteTable(report, plot, s, methodCode, printed);
+}
+
+void WriteCapacityTable(std::ostream& report,
+                        TTextBuffer& plot,
+                        const TRunState& s,
+                        int methodCode,
+                        const std::vector<int>& printed)
+{
+    WriteTable(report, plot, s, methodCode, printed);
 }

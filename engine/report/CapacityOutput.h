@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <vector>
 
+#include "report/RunIo.h"
 #include "state/RunState.h"
 
 // Where the capacity results go: the report tables and the plot-data rows, both written from
@@ -28,6 +29,12 @@ void WriteCapacityRow(std::ostream& report, const TMethodResult& r, int j, bool 
 // pass-1 methods in the report; the others: report and plot).
 void WriteCapacityTable(std::ostream& report,
                         std::ostream& plot,
+                        const TRunState& s,
+                        int methodCode,
+                        const std::vector<int>& printed);
+// The same with the plot rows gathered in the run's buffer.
+void WriteCapacityTable(std::ostream& report,
+                        TTextBuffer& plot,
                         const TRunState& s,
                         int methodCode,
                         const std::vector<int>& printed);

@@ -1,33 +1,75 @@
 #include "report/OutputFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <streambuf>
+#include <string>
 #include <system_error>
-#include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string NameOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+// The whole file is gathered in memory and goes out in one write when the stream is flushed or
+// closed. A regular file (or one that does not exist yet) is written under a name of its own
+// beside it and then put in place of the old one, never truncated and rewritten where it lies:
+// a reader never meets it half written, and the file system has no truncated file to flush.
+// Anything else (a device, a pipe, a link) is written where it is, as it always was.
 class TOutputFile::TBuffer : public std::streambuf
 {
 public:
-    TBuffer()
-        : m_data(kSize)
-    {
-        setp(m_data.data(), m_data.data() + m_data.size());
-    }
+    TBuffer() { m_text.reserve(kInitialSize); }
     ~TBuffer() override { Close(); }
     TBuffer(const TBuffer&) = delete;
     TBuffer& operator=(const TBuffer&) = delete;
 
     bool Open(const std::string& path)
     {
-        m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        m_path = path;
+        m_error = 0;
+        m_text.clear();
+        struct stat st
+        {};
+        const bool exists = ::lstat(path.c_str(), &st) == 0;
+        m_replace = !exists || S_ISREG(st.st_mode);
+        if (!m_replace) {
+            m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        } else {
+            // Created with the mode a new file gets; a file it replaces keeps its own.
+            // The process id keeps two processes apart; a name left by a run that never ended
+            // takes the next one.
+            for (int attempt = 0; attempt < 100; ++attempt) {
+                m_temporary = FolderOf(path) + "." + NameOf(path) + "." + std::to_string(::getpid())
+                              + "." + std::to_string(attempt) + ".tmp";
+                m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+                if (m_fd >= 0 || errno != EEXIST) {
+                    break;
+                }
+            }
+            if (m_fd >= 0 && exists) {
+                ::fchmod(m_fd, st.st_mode & 07777);
+            }
+        }
         if (m_fd < 0) {
             m_error = errno;
             return false;
         }
-        m_error = 0;
         return true;
     }
     bool IsOpen() const { return m_fd >= 0; }
@@ -42,40 +84,60 @@ public:
             m_error = errno;
         }
         m_fd = -1;
+        if (m_replace) {
+            // The old file goes first, so the new one takes its name without the file system
+            // flushing a replaced file; the name is absent for that moment, never half written.
+            if (m_error == 0 && ::unlink(m_path.c_str()) != 0 && errno != ENOENT) {
+                m_error = errno;
+            }
+            if (m_error == 0 && ::rename(m_temporary.c_str(), m_path.c_str()) != 0) {
+                m_error = errno;
+            }
+            if (m_error != 0) {
+                ::unlink(m_temporary.c_str());
+            }
+        }
         return m_error == 0;
     }
 
     int Error() const { return m_error; }
 
 protected:
+    std::streamsize xsputn(const char* s, std::streamsize n) override
+    {
+        if (m_fd < 0 && m_error == 0) {
+            m_error = EBADF;
+        }
+        if (m_error == 0) {
+            m_text.append(s, static_cast<std::size_t>(n));
+        }
+        return m_error == 0 ? n : 0;
+    }
     int_type overflow(int_type c) override
     {
-        if (!Drain()) {
-            return traits_type::eof();
+        if (traits_type::eq_int_type(c, traits_type::eof())) {
+            return traits_type::not_eof(c);
         }
-        if (!traits_type::eq_int_type(c, traits_type::eof())) {
-            *pptr() = traits_type::to_char_type(c);
-            pbump(1);
-        }
-        return traits_type::not_eof(c);
+        const char ch = traits_type::to_char_type(c);
+        return xsputn(&ch, 1) == 1 ? c : traits_type::eof();
     }
     int sync() override { return Drain() ? 0 : -1; }
 
 private:
-    static constexpr std::size_t kSize = 64 * 1024;
+    static constexpr std::size_t kInitialSize = 64 * 1024;
 
-    // Writes the buffered bytes; the first failure is kept and the rest is dropped.
+    // Writes what is gathered; the first failure is kept and the rest is dropped.
     bool Drain()
     {
-        const char* from = pbase();
-        const char* const to = pptr();
-        setp(m_data.data(), m_data.data() + m_data.size());
         if (m_error != 0 || m_fd < 0) {
             if (m_error == 0) {
                 m_error = EBADF;
             }
+            m_text.clear();
             return false;
         }
+        const char* from = m_text.data();
+        const char* const to = from + m_text.size();
         while (from < to) {
             const ssize_t written = ::write(m_fd, from, static_cast<std::size_t>(to - from));
             if (written < 0) {
@@ -83,14 +145,18 @@ private:
                     continue;
                 }
                 m_error = errno;
-                return false;
+                break;
             }
             from += written;
         }
-        return true;
+        m_text.clear();
+        return m_error == 0;
     }
 
-    std::vector<char> m_data;
+    std::string m_text;
+    std::string m_path;
+    std::string m_temporary;
+    bool m_replace = false;
     int m_fd = -1;
     int m_error = 0;
 };

@@ -4,10 +4,11 @@
 #include <ostream>
 #include <string>
 
-// An output file of the run (the report, the plot data), written through the system's own
-// calls so that a failed write keeps the system's reason (a full disk, a quota, an I/O error)
-// for the run's message. The first failure sets the stream's badbit; later writes are
-// dropped. Not copyable; closes itself when it goes.
+// An output file of the run (the report, the plot data), gathered in memory and written
+// through the system's own calls in one write when it is flushed or closed, so that a failed
+// write keeps the system's reason (a full disk, a quota, an I/O error) for the run's message.
+// A regular file is written beside its place and then put there, never truncated in place.
+// The first failure is kept; later writes are dropped. Not copyable; closes itself when it goes.
 class TOutputFile : public std::ostream
 {
 public:
@@ -16,11 +17,13 @@ public:
     TOutputFile(const TOutputFile&) = delete;
     TOutputFile& operator=(const TOutputFile&) = delete;
 
-    // Creates the file or empties it; false with Reason() set when it cannot be opened.
+    // Makes the file to write (beside a regular file, which keeps its old content until the
+    // close); false with Reason() set when it cannot be made.
     bool Open(const std::string& path);
     bool IsOpen() const;
-    // Writes what is buffered and closes the file; false when a write or the close failed. A
-    // file that was never opened, or could not be, closes without a failure (Open said so).
+    // Writes what is gathered, closes the file and puts it in place; false when a write, the
+    // close or the replacing failed. A file that was never opened, or could not be, closes
+    // without a failure (Open said so).
     bool Close();
 
     // After a failed write: empties the closed file, so that no reader takes what was cut

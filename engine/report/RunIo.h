@@ -1,7 +1,40 @@
 #pragma once
 
 #include <ostream>
-#include <sstream>
+#include <string>
+#include <string_view>
+
+// Text gathered in memory and written whole at the end of the run: the plot data's parts.
+class TTextBuffer
+{
+public:
+    void Append(std::string_view text) { m_text.append(text); }
+    void Append(const char* data, std::size_t size) { m_text.append(data, size); }
+    TTextBuffer& operator<<(std::string_view text)
+    {
+        m_text.append(text);
+        return *this;
+    }
+    TTextBuffer& operator<<(const std::string& text)
+    {
+        m_text.append(text);
+        return *this;
+    }
+    TTextBuffer& operator<<(const char* text)
+    {
+        m_text.append(text);
+        return *this;
+    }
+    TTextBuffer& operator<<(char c)
+    {
+        m_text.push_back(c);
+        return *this;
+    }
+    const std::string& str() const { return m_text; }
+
+private:
+    std::string m_text;
+};
 
 // The streams of one run. The report is written as the run goes. The plot data is gathered in
 // memory and written whole at the end of the run: its header counts the capacity blocks that
@@ -10,7 +43,7 @@ struct TRunIo
 {
     std::ostream& report;
     std::ostream& console;
-    std::ostringstream capacityRows; // plot data: the capacity blocks, in table order
-    std::ostringstream plotTail;     // plot data after the capacity blocks (curves, solver)
-    int capacityBlocks = 0;          // blocks in capacityRows
+    TTextBuffer capacityRows; // plot data: the capacity blocks, in table order
+    TTextBuffer plotTail;     // plot data after the capacity blocks (curves, solver)
+    int capacityBlocks = 0;   // blocks in capacityRows
 };

@@ -1,4 +1,8 @@
 // Files a run cannot open or read: names.dat, the project, the CPT side file, the report.
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
 #include <gtest/gtest.h>
 
 #include "EngineTestSupport.h"
@@ -202,6 +206,42 @@ TEST(EngineFiles, ArgumentsOtherThanTwoReturnOneAndTouchNothing)
     EXPECT_EQ(console.str(), "");
     EXPECT_FALSE(fs::exists(dir.Path() / "P.qr7o"));
     EXPECT_FALSE(fs::exists(dir.Path() / "P.qr7p"));
+}
+
+// A second run puts new files in place of the old ones instead of cutting them open: whoever
+// still reads the old report reads it whole, the new files keep the old ones' permissions, and
+// no file of the run's own is left beside them.
+TEST(EngineFiles, ASecondRunReplacesItsFilesWhole)
+{
+    TTempDir dir;
+    WriteExample(dir);
+    WriteNames(dir, "P");
+    const TRunOutcome first = RunIn(dir);
+    ASSERT_EQ(first.status, 0);
+    fs::permissions(dir.Path() / "P.qr7o",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    std::ifstream stillOpen(dir.Path() / "P.qr7o", std::ios::binary);
+    ASSERT_TRUE(stillOpen);
+
+    std::vector<std::string> lines = ExampleLines("english");
+    lines[kLineTitle] = "A second title";
+    WriteFile(dir.Path() / "P.qr7d", JoinCrLf(lines));
+    const TRunOutcome second = RunIn(dir);
+    ASSERT_EQ(second.status, 0);
+
+    std::ostringstream old;
+    old << stillOpen.rdbuf();
+    EXPECT_EQ(old.str(), first.report);
+    EXPECT_TRUE(Contains(second.report, "A second title"));
+    EXPECT_EQ(fs::status(dir.Path() / "P.qr7o").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"P.cpt", "P.qr7d", "P.qr7o", "P.qr7p", "names.dat"}));
 }
 
 } // namespace
