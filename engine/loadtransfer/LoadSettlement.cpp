@@ -115,6 +115,64 @@ std::vector<double> StandardTipMoves(bool english)
     return moves;
 }
 
+namespace {
+
+// What ShaftResistanceAt reads for one depth, found once: the curve at that depth alone, or the
+// two curves above and below it with the depth's weight between them.
+struct TShaftBracket
+{
+    const TLoadTransferCurve* upper = nullptr; // nullptr: no curves, no resistance
+    const TLoadTransferCurve* lower = nullptr; // nullptr: upper alone
+    double w = 0.0;
+};
+
+TShaftBracket BracketAt(const std::vector<TLoadTransferCurve>& curves, double d)
+{
+    TShaftBracket b;
+    if (curves.empty()) {
+        return b;
+    }
+    std::size_t c = 0;
+    while (c < curves.size() && !(curves[c].depth > d)) {
+        ++c;
+    }
+    if (c == curves.size()) {
+        b.upper = &curves.back();
+        return b;
+    }
+    if (c > 0 && std::abs(d - curves[c - 1].depth) < kDepthTolerance) {
+        b.upper = &curves[c - 1];
+        return b;
+    }
+    if (c == 0) {
+        b.upper = &curves.front();
+        return b;
+    }
+    b.upper = &curves[c - 1];
+    const double span = curves[c].depth - b.upper->depth;
+    if (span < kDepthTolerance) {
+        return b;
+    }
+    b.lower = &curves[c];
+    b.w = (d - b.upper->depth) / span;
+    return b;
+}
+
+// ShaftResistanceAt for the bracketed depth, by the same arithmetic.
+double ShaftResistance(const TShaftBracket& b, double z)
+{
+    if (b.upper == nullptr) {
+        return 0.0;
+    }
+    const double tUpper = CurveValueAt(*b.upper, z);
+    if (b.lower == nullptr) {
+        return tUpper;
+    }
+    return tUpper + b.w * (CurveValueAt(*b.lower, z) - tUpper);
+}
+
+} // namespace
+
 TLoadSettleResult SolveLoadSettlement(const TLoadSettleInput& in)
 {
     double pileLength = 0.0;
@@ -125,6 +183,17 @@ TLoadSettleResult SolveLoadSettlement(const TLoadSettleInput& in)
         pileLength += s.length;
     }
     const int maxRounds = std::max(1, in.maxIterations);
+
+    // Each segment's mid-depth and the curves around it, the same for every tip movement.
+    std::vector<TShaftBracket> brackets(in.segments.size());
+    {
+        double bottom = pileLength;
+        std::size_t i = in.segments.size();
+        for (auto it = in.segments.rbegin(); it != in.segments.rend(); ++it) {
+            brackets[--i] = BracketAt(in.shaftCurves, bottom - it->length / 2.0);
+            bottom -= it->length;
+        }
+    }
 
     TLoadSettleResult result;
     result.points.reserve(in.tipMoves.size());
@@ -137,7 +206,9 @@ TLoadSettleResult SolveLoadSettlement(const TLoadSettleInput& in)
         double p = point.tipLoad; // axial load at the node below the segment
         double z = tipMove;       // movement of that node
         double bottom = pileLength;
+        std::size_t segment = in.segments.size();
         for (auto it = in.segments.rbegin(); it != in.segments.rend(); ++it) {
+            const TShaftBracket& bracket = brackets[--segment];
             const double h = it->length;
             const double d = bottom - h / 2.0;
             double zMid = z;
@@ -147,7 +218,7 @@ TLoadSettleResult SolveLoadSettlement(const TLoadSettleInput& in)
             double zNew = z;
             bool settled = false;
             for (int round = 0; round < maxRounds; ++round) {
-                const double t = ShaftResistanceAt(in.shaftCurves, d, zMid);
+                const double t = ShaftResistance(bracket, zMid);
                 const double dp = t * it->perimeter * h;
                 pTop = p + dp;
                 pAvg = p + dp / 2.0;

@@ -374,16 +374,39 @@ double WorkingDiameter(const TPileData& p)
     return IsEnglish(p) ? p.OD : p.OD / kMillimetresPerMetre;
 }
 
-double TMAXATDEPTH(const TRunState& s, double depthBelowGround)
+namespace {
+
+// The load-settlement method's cumulative side resistance on the grid, as TmaxAtDepth reads it,
+// laid out once for all the curves of a section.
+struct TGridSide
 {
-    const TPileData& p = s.PILEDATA;
     std::vector<double> depth;
     std::vector<double> side;
+};
+
+TGridSide GridSide(const TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    TGridSide g;
+    g.depth.reserve(static_cast<std::size_t>(std::max(p.NGRID, 0)));
+    g.side.reserve(g.depth.capacity());
     for (int j = 1; j <= p.NGRID; ++j) {
-        depth.push_back((j - 1) * p.INCREMENT);
-        side.push_back(s.LOADSETINPUT.GRIDQS[j]);
+        g.depth.push_back((j - 1) * p.INCREMENT);
+        g.side.push_back(s.LOADSETINPUT.GRIDQS[j]);
     }
-    return TmaxAtDepth(depth, side, depthBelowGround, WorkingDiameter(p), English(s));
+    return g;
+}
+
+double TmaxOnGrid(const TRunState& s, const TGridSide& g, double depthBelowGround)
+{
+    return TmaxAtDepth(g.depth, g.side, depthBelowGround, WorkingDiameter(s.PILEDATA), English(s));
+}
+
+} // namespace
+
+double TMAXATDEPTH(const TRunState& s, double depthBelowGround)
+{
+    return TmaxOnGrid(s, GridSide(s), depthBelowGround);
 }
 
 void PlaceSolverCurves(TRunState& s)
@@ -414,9 +437,10 @@ void PlaceSolverCurves(TRunState& s)
         AddCurve(c, middle + stickup, type, (phiTop + phiBottom) / 2.0);
         AddCurve(c, bottom + stickup, type, phiBottom);
     }
+    const TGridSide grid = GridSide(s);
     for (int k = 1; k <= c.NCURVES; ++k) {
         const bool aboveGround = HasStickup(p) && k <= 3;
-        c.CURVETMAX[k] = aboveGround ? 0.0 : TMAXATDEPTH(s, c.CURVEDEPTH[k] - stickup);
+        c.CURVETMAX[k] = aboveGround ? 0.0 : TmaxOnGrid(s, grid, c.CURVEDEPTH[k] - stickup);
         BuildCurve(s, k);
     }
 }
@@ -517,6 +541,7 @@ void TZVERCURVES(TRunState& s, TRunIo& io, int print)
                && tz.TZDEPTH[k] <= deepest + kDepthTolerance;
     };
 
+    const TGridSide grid = GridSide(s);
     int validCount = 0;
     for (int k = 1; k <= tz.TZCOUNT; ++k) {
         if (!valid(k)) {
@@ -541,7 +566,7 @@ void TZVERCURVES(TRunState& s, TRunIo& io, int print)
         c.CURVETYPE[k] = type;
         c.CURVEPHI[k] = phi;
         c.CURVEDEPTH[k] = english ? depth * kInchesPerFoot : depth;
-        c.CURVETMAX[k] = TMAXATDEPTH(s, c.CURVEDEPTH[k]);
+        c.CURVETMAX[k] = TmaxOnGrid(s, grid, c.CURVEDEPTH[k]);
         c.CURVENO[k] = k;
         c.CURVEPTS[k] = kTzCurvePoints;
         BuildCurve(s, k);

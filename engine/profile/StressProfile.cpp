@@ -172,6 +172,10 @@ void STRESSPROF(TRunState& s, TRunIo&)
         st.SIGV[2 * k + 1] = st.SIGV[2 * k];
     }
 
+    // The first segment from 2 down whose bottom reaches a critical depth, kept for the next
+    // segment that asks with the same depth.
+    double lastCrit = -1.0;
+    int lastFirst = 2;
     for (int k = 2; k <= nseg; ++k) {
         st.SIGVLIM[2 * k] = st.SIGV[2 * k];
         if (g.SEGTYPE[k] < 1.5) {
@@ -180,10 +184,15 @@ void STRESSPROF(TRunState& s, TRunIo&)
         const double crit = p.CRITOPTION > 0 ? p.CRITDEPTH : st.DCRIT;
         // A critical depth that was not found (0) limits nothing.
         if (crit > kCritNotFound && g.SEGBOT[k] >= crit) {
-            int first = 2;
-            while (first < k && g.SEGBOT[first] < crit) {
-                ++first;
+            // Segment k's own bottom reaches the depth, so the first one is never below it.
+            if (crit != lastCrit) {
+                lastCrit = crit;
+                lastFirst = 2;
+                while (lastFirst < nseg && g.SEGBOT[lastFirst] < crit) {
+                    ++lastFirst;
+                }
             }
+            const int first = std::min(lastFirst, k);
             const int j = first - 1;
             const double gammaTerm = (crit - g.SEGTOP[j]) * g.SEGGAMMA[j];
             st.SIGVLIM[2 * k] = st.SIGV[2 * j - 1] + (English(s) ? gammaTerm / 1000.0 : gammaTerm);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <vector>
 
 const char* LambdaErrorMessage(LambdaError error)
 {
@@ -148,6 +149,39 @@ double LambdaCoefficient(double mu, double meanStrength, double meanStress)
     return std::max(lambda, 0.14);
 }
 
+namespace {
+
+// LambdaMeansAt with the segment found by a cursor and the integrals of the segments above
+// taken from their sums.
+LambdaMeans MeansFromSums(const LambdaProfileInput& in,
+                          std::span<const double> basis,
+                          const std::vector<double>& stressSum,
+                          const std::vector<double>& strengthSum,
+                          Pass1SegmentPosition pos,
+                          double z)
+{
+    LambdaMeans r;
+    if (pos.segment == 0) {
+        return r;
+    }
+    const auto m = static_cast<std::size_t>(pos.segment);
+    const double len = in.segLen[m - 1];
+    const double top = in.sigv[2 * m - 2];
+    const double slope = len > 0.0 ? (in.sigv[2 * m - 1] - top) / len : 0.0;
+    r.stress = top + slope * pos.into;
+    r.strength = basis[m - 1];
+    if (m == 1) {
+        r.meanStress = 0.5 * (top + r.stress);
+        r.meanStrength = basis[0];
+        return r;
+    }
+    r.meanStress = (0.5 * (r.stress + top) * pos.into + stressSum[m - 1]) / z;
+    r.meanStrength = (basis[m - 1] * pos.into + strengthSum[m - 1]) / z;
+    return r;
+}
+
+} // namespace
+
 LambdaError LambdaSideResistance(const LambdaProfileInput& in,
                                  const Pass1Units& u,
                                  std::span<double> basis,
@@ -204,6 +238,17 @@ LambdaError LambdaSideResistance(const LambdaProfileInput& in,
     }
     LambdaApplyZeroFriction(in.segLen, in.zeroFriction, basis.first(nseg));
 
+    // The segments' stress and strength integrals summed down, in the order LambdaMeansAt adds
+    // them, and a cursor for the rising grid depths.
+    std::vector<double> stressSum(nseg + 1, 0.0);
+    std::vector<double> strengthSum(nseg + 1, 0.0);
+    for (std::size_t i = 0; i < nseg; ++i) {
+        stressSum[i + 1] =
+            stressSum[i] + 0.5 * (in.sigv[2 * i] + in.sigv[2 * i + 1]) * in.segLen[i];
+        strengthSum[i + 1] = strengthSum[i] + basis[i] * in.segLen[i];
+    }
+    Pass1SegmentCursor cursor(in.segLen);
+
     const double p = fixed.perimeter;
     const double factor = in.tension ? in.tensionFactor : 1.0;
     const int nsegInt = static_cast<int>(nseg);
@@ -217,7 +262,8 @@ LambdaError LambdaSideResistance(const LambdaProfileInput& in,
         out.depth[i] = z;
         out.limit[i] = seg > 0 ? in.segFmax[static_cast<std::size_t>(seg - 1)] : kPass1NotLimited;
 
-        const LambdaMeans means = LambdaMeansAt(in.segLen, in.sigv, basis.first(nseg), z);
+        const LambdaMeans means =
+            MeansFromSums(in, basis, stressSum, strengthSum, cursor.Find(z), z);
         out.meanStress[i] = means.meanStress;
         out.meanStrength[i] = means.meanStrength;
         out.mu[i] = LambdaCompressibility(fixed, z, means.meanStrength, u);

@@ -85,6 +85,21 @@ Pass1SegmentPosition Pass1FindSegment(std::span<const double> segLen, double z)
     return {m, into};
 }
 
+Pass1SegmentPosition Pass1SegmentCursor::Find(double z)
+{
+    const int nseg = static_cast<int>(m_segLen.size());
+    if (nseg == 0) {
+        return {0, 0.0};
+    }
+    while (z - m_bottom > kPass1DepthTolerance && m_m < nseg) {
+        ++m_m;
+        m_bottom += m_segLen[static_cast<std::size_t>(m_m - 1)];
+    }
+    const double len = m_segLen[static_cast<std::size_t>(m_m - 1)];
+    const double into = std::clamp(z - (m_bottom - len), 0.0, std::max(len, 0.0));
+    return {m_m, into};
+}
+
 double Pass1InterpolateEnds(std::span<const double> segLen, std::span<const double> ends, double z)
 {
     const Pass1SegmentPosition pos = Pass1FindSegment(segLen, z);

@@ -73,6 +73,24 @@ struct Pass1SegmentPosition
 };
 Pass1SegmentPosition Pass1FindSegment(std::span<const double> segLen, double z);
 
+// Pass1FindSegment for depths that rise from one call to the next: it goes on from the segment
+// the last depth found, which gives the same answer, since every segment above that one ends
+// above the last depth, so above this one too.
+class Pass1SegmentCursor
+{
+public:
+    explicit Pass1SegmentCursor(std::span<const double> segLen)
+        : m_segLen(segLen)
+        , m_bottom(segLen.empty() ? 0.0 : segLen[0])
+    {}
+    Pass1SegmentPosition Find(double z);
+
+private:
+    std::span<const double> m_segLen;
+    int m_m = 1;
+    double m_bottom;
+};
+
 // Two-entry profile value at depth z, linear within the segment that holds z; 0 without
 // segments.
 double Pass1InterpolateEnds(std::span<const double> segLen, std::span<const double> ends, double z);

@@ -36,12 +36,13 @@ int UserMethodResistance(const UserSegments& in,
     const double area = pile.tipArea > 0.0001 ? pile.tipArea : kQuarterPiTo7 * d * d;
     const double factor = pile.tension ? pile.tensionFactor : 1.0;
 
+    Pass1SegmentCursor cursor(in.segLen);
     out.depth[0] = 0.0;
     out.tip[0] = area * SegmentValue(in.userTip, nsegInt > 0 ? 1 : 0);
     out.side[0] = 0.0;
     for (std::size_t i = 1; i < rows; ++i) {
         const double z = pile.increment * static_cast<double>(i);
-        const int m = Pass1FindSegment(in.segLen, z).segment;
+        const int m = cursor.Find(z).segment;
         const double rfs =
             nsegInt > 0 ? SegmentValue(in.segRfs, Pass1RowSegment(static_cast<int>(i) + 1, nsegInt))
                         : 1.0;

@@ -43,8 +43,11 @@ void GENERALMETHOD(TRunState& s, TRunIo&)
     // as the side resistance takes it.
     const double factor = pile.tension ? pile.tensionFactor : 1.0;
     std::vector<double> unitSkin(n);
+    std::vector<int> segment(n);
+    Pass1SegmentCursor cursor(segLen);
     for (std::size_t i = 0; i < n; ++i) {
-        const int m = Pass1FindSegment(segLen, depth[i]).segment;
+        const int m = cursor.Find(depth[i]).segment;
+        segment[i] = m;
         unitSkin[i] = m > 0 ? userSide[static_cast<std::size_t>(m - 1)] * factor : 0.0;
     }
 
@@ -55,7 +58,7 @@ void GENERALMETHOD(TRunState& s, TRunIo&)
         // The reported end bearing carries the end-bearing factor of the layer whose value it
         // takes, as the side resistance carries the side factor; the load-transfer copy is
         // reduced only when the t-z factor option asks for it.
-        const int m = std::clamp(Pass1FindSegment(segLen, depth[i]).segment, 1, nseg);
+        const int m = std::clamp(segment[i], 1, nseg);
         const double reduced = tip[i] * g.SEGRFE[m];
         r.TIP[j] = reduced;
         r.TOTAL[j] = side[i] + reduced;
