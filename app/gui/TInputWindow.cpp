@@ -1,5 +1,6 @@
 #include "TInputWindow.h"
 
+#include <algorithm>
 #include <exception>
 
 #include <QAbstractButton>
@@ -11,6 +12,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include "AccessibleNames.h"
 #include "MessageSeam.h"
@@ -82,8 +84,22 @@ void TInputWindow::AddToMdi()
                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
     m_sub->setWindowTitle(windowTitle());
     m_sub->setObjectName(objectName() + QStringLiteral("Frame"));
+    // The window is as large as its content: maximised it would show a grey band around it.
+    connect(m_sub,
+            &QMdiSubWindow::windowStateChanged,
+            this,
+            [this](Qt::WindowStates, Qt::WindowStates now) {
+                if ((now & Qt::WindowMaximized) && m_sub != nullptr) {
+                    QTimer::singleShot(0, m_sub, [sub = m_sub] {
+                        if (sub != nullptr && sub->isMaximized()) {
+                            sub->showNormal();
+                        }
+                    });
+                }
+            });
     connect(mdi, &QMdiArea::subWindowActivated, this, &TInputWindow::SubWindowActivated);
     m_sub->show();
+    KeepInsideFrame();
     mdi->setActiveSubWindow(m_sub);
     if (!m_active) {
         // A hidden main window activates no sub-window; the window still shows the project.
@@ -101,6 +117,19 @@ void FinishFormOf(QWidget& window)
     if (window.layout() != nullptr) {
         window.layout()->setSizeConstraint(QLayout::SetFixedSize);
     }
+}
+
+void TInputWindow::KeepInsideFrame()
+{
+    // The frame places a new window where it overlaps least, which may leave its bottom or
+    // right side out of sight; it is moved in as far as the frame is large enough.
+    const QSize area = m_form.MdiArea()->viewport()->size();
+    if (m_sub == nullptr || area.isEmpty()) {
+        return;
+    }
+    const int x = std::max(0, std::min(m_sub->x(), area.width() - m_sub->width()));
+    const int y = std::max(0, std::min(m_sub->y(), area.height() - m_sub->height()));
+    m_sub->move(x, y);
 }
 
 void TInputWindow::FinishForm()

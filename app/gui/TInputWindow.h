@@ -125,6 +125,7 @@ private slots:
 
 private:
     void AddToMdi();
+    void KeepInsideFrame();
     void FinishForm();
     void ActivateAgain();
     // The deactivation's work; false when nothing was stored.

@@ -162,6 +162,8 @@ TMainForm::TMainForm(QWidget* parent)
     setAcceptDrops(true);
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName("MdiArea");
+    // A window activated over a maximised graph keeps its own size; the graph stays as it was.
+    m_mdi->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(m_mdi);
     InstallTableFormEditor(m_mdi);
     for (TGraphPlot* graph : m_graphs.All()) {

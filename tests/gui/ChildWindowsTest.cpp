@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "InputWindows.h"
+#include "LayoutChecks.h"
 #include "TPlotForm.h"
 #include "WindowTestFixture.h"
 
@@ -126,6 +128,47 @@ TEST_F(ChildWindows, CascadeKeepsEveryWindowAtAUsableSize)
     ASSERT_NE(view, nullptr);
     EXPECT_GE(view->widget()->width(), 600);
     EXPECT_GE(view->widget()->height(), 400);
+}
+
+// Every input window opens at the size of its whole content, even over a maximised graph,
+// and lies inside the frame: no grey band, no cut-off bottom.
+TEST_F(ChildWindows, InputWindowsOpenAtTheSizeOfTheirContentOverAMaximisedGraph)
+{
+    Choose("mTotal");
+    QMdiSubWindow* graph = Form().MdiArea()->activeSubWindow();
+    ASSERT_NE(graph, nullptr);
+    ASSERT_TRUE(graph->isMaximized());
+    const auto& launchers = InputWindowLaunchers();
+    for (int i = 0; i < kInputWindowCount; ++i) {
+        const TInputWindowLauncher& launcher = launchers[static_cast<std::size_t>(i)];
+        if (!launcher.Create || launcher.Hidden
+            || i == static_cast<int>(EInputWindow::NoncircularPile)) {
+            continue; // the noncircular window is offered for a noncircular pile only
+        }
+        SCOPED_TRACE(launcher.WindowClass);
+        Choose(launcher.MenuName);
+        QMdiSubWindow* sub = FrameOf(launcher.WindowClass);
+        ASSERT_NE(sub, nullptr);
+        QWidget* window = sub->widget();
+        EXPECT_FALSE(sub->isMaximized());
+        const QRect area = Form().MdiArea()->viewport()->rect();
+        EXPECT_TRUE(area.contains(sub->geometry()))
+            << "reaches out of the frame: " << sub->x() << "," << sub->y() << " " << sub->width()
+            << "x" << sub->height() << " in " << area.width() << "x" << area.height();
+        if (i != static_cast<int>(EInputWindow::SideView)) {
+            // As large as its content needs, and no larger.
+            EXPECT_EQ(window->size(), window->sizeHint());
+            ExpectNothingClippedOrOverlapping(*window);
+        }
+        // Activating the graph again and then the window keeps it as it is.
+        Form().MdiArea()->setActiveSubWindow(graph);
+        Form().MdiArea()->setActiveSubWindow(sub);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(sub->isMaximized()) << "maximised when activated again";
+        sub->close();
+        Settle();
+    }
+    EXPECT_TRUE(graph->isMaximized()) << "the graph stays as the user left it";
 }
 
 } // namespace
