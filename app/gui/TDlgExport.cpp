@@ -10,8 +10,21 @@
 #include <QVBoxLayout>
 
 #include "FileDialogSeam.h"
+#include "MainSeams.h"
 #include "MessageSeam.h"
 #include "ModalDialogSeam.h"
+
+std::string WorkbookWrittenText(const std::string& path)
+{
+    return "The plots were written to the workbook " + path + ".\nDo you want to open it?";
+}
+
+std::string WorkbookNotOpenedText(const std::string& path)
+{
+    return "The workbook " + path
+           + " was written, but it could not be opened: the desktop has no program for "
+             ".xlsx files.";
+}
 
 TDlgExport::TDlgExport(TResultGraphs& graphs, QWidget* parent)
     : QDialog(parent)
@@ -27,10 +40,11 @@ TDlgExport::TDlgExport(TResultGraphs& graphs, QWidget* parent)
     CheckListBoxPlots->setObjectName("CheckListBoxPlots");
     groupLayout->addWidget(CheckListBoxPlots);
     layout->addWidget(group);
-    for (const char* text : {"An Excel instance (if available) will open. ",
-                             "Please wait until all the data has been exported to Excel.",
-                             "Please note that you need to save the excel file afterwards."}) {
-        layout->addWidget(new QLabel(text, this));
+    int line = 1;
+    for (const char* text : kExportNotes) {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(QString("Label%1").arg(line++));
+        layout->addWidget(label);
     }
     auto* buttons = new QHBoxLayout;
     Button1 = new QPushButton("Select All", this);
@@ -55,8 +69,10 @@ TDlgExport::TDlgExport(TResultGraphs& graphs, QWidget* parent)
             &TDlgExport::CheckListBoxPlotsClickCheck);
 }
 
-int TDlgExport::Execute(const std::array<bool, kExportPlotCount>& menuEnabled)
+int TDlgExport::Execute(const std::array<bool, kExportPlotCount>& menuEnabled,
+                        const std::string& proposedPath)
 {
+    m_proposedPath = proposedPath;
     FormActivate(menuEnabled);
     return RunModalDialog(*this);
 }
@@ -116,6 +132,7 @@ bool TDlgExport::GenerateWorkbook()
     request.title = "Export to Excel";
     request.filter = "Excel workbook (*.xlsx)";
     request.defaultSuffix = "xlsx";
+    request.initialPath = m_proposedPath;
     request.parent = this;
     const std::string path = AskSaveFileName(request);
     if (path.empty()) {
@@ -126,6 +143,14 @@ bool TDlgExport::GenerateWorkbook()
     } catch (const std::exception& e) {
         ShowInformation(e.what(), this);
         return false;
+    }
+    const EMessageResult answer = ShowMessage({EMessageType::Confirmation,
+                                               EMessageButtons::YesNo,
+                                               "Export to Excel",
+                                               WorkbookWrittenText(path),
+                                               this});
+    if (answer == EMessageResult::Yes && !ShellOpen(path)) {
+        ShowInformation(WorkbookNotOpenedText(path), this);
     }
     return true;
 }

@@ -900,7 +900,9 @@ void TMainForm::GraphClick()
 
 void TMainForm::ExportClick()
 {
-    Command([this] { m_export->Execute(GraphItemsEnabled()); });
+    Command([this] {
+        m_export->Execute(GraphItemsEnabled(), WithExtension(m_data.FileName, ".xlsx"));
+    });
 }
 
 void TMainForm::CascadeClick()

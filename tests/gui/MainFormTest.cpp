@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -435,12 +436,78 @@ TEST_F(MainFormTest, ExportWritesTheCheckedGraphsToAWorkbook)
         return dlg.result();
     });
     const std::size_t shown = Messages.size();
+    Answers.push_back(EMessageResult::Yes); // open it
     Trigger("ExportExcel");
     EXPECT_EQ(checked, 9); // every enabled Graphics item, not the extra t-z curves
     EXPECT_TRUE(generateEnabled);
     ASSERT_TRUE(fs::exists(workbook));
     EXPECT_EQ(ReadAll(workbook).substr(0, 2), "PK");
-    EXPECT_EQ(Messages.size(), shown);
+    // The save dialog proposed the project's name; the written workbook was offered for
+    // opening, and opened with the desktop's program.
+    ASSERT_FALSE(SaveRequests.empty());
+    EXPECT_EQ(SaveRequests.back().initialPath, (Root() / "project" / "PipeSandClay.xlsx").string());
+    ASSERT_EQ(Messages.size(), shown + 1);
+    EXPECT_EQ(Messages.back().type, EMessageType::Confirmation);
+    EXPECT_EQ(Messages.back().buttons, EMessageButtons::YesNo);
+    EXPECT_EQ(Messages.back().text,
+              "The plots were written to the workbook " + workbook.string()
+                  + ".\nDo you want to open it?");
+    EXPECT_EQ(Opened, std::vector<std::string>{workbook.string()});
+}
+
+// The export dialog says what happens: a workbook is written, where is asked, and it may be
+// opened afterwards; declined, nothing opens; a desktop without a program for it is said.
+TEST_F(MainFormTest, ExportSaysAWorkbookIsWrittenAndOpensItOnlyWhenAsked)
+{
+    Form().FormShow({});
+    OpenExample();
+    Trigger("CompRun");
+    ASSERT_TRUE(Form().PlotsLoaded());
+    SaveAnswer = (Root() / "project" / "plots.xlsx").string();
+    std::vector<std::string> notes;
+    SetModalDialogRunner([&](QDialog& dialog) {
+        for (int i = 1; i <= 3; ++i) {
+            if (auto* label = dialog.findChild<QLabel*>(QString("Label%1").arg(i))) {
+                notes.push_back(label->text().toStdString());
+            }
+        }
+        dynamic_cast<TDlgExport&>(dialog).Button3->click();
+        return QDialog::Accepted;
+    });
+    struct TCase
+    {
+        EMessageResult Answer;
+        bool Opens;
+        std::size_t OpenedAfter;
+        const char* LastMessage;
+    };
+    const std::string written =
+        "The plots were written to the workbook " + SaveAnswer + ".\nDo you want to open it?";
+    const std::string notOpened = "The workbook " + SaveAnswer
+                                  + " was written, but it could not be opened: the desktop has "
+                                    "no program for .xlsx files.";
+    for (const TCase& c : {TCase{EMessageResult::No, true, 0, written.c_str()},
+                           TCase{EMessageResult::Yes, false, 1, notOpened.c_str()}}) {
+        Messages.clear();
+        Opened.clear();
+        Answers = {c.Answer};
+        SetShellOpener([this, opens = c.Opens](const std::string& file) {
+            Opened.push_back(file);
+            return opens;
+        });
+        Trigger("ExportExcel");
+        EXPECT_TRUE(fs::exists(SaveAnswer));
+        EXPECT_EQ(Opened.size(), c.OpenedAfter);
+        ASSERT_FALSE(Messages.empty());
+        EXPECT_EQ(Messages.back().text, c.LastMessage);
+    }
+    const std::vector<std::string> expected = {
+        "The checked plots are written to an Excel workbook (.xlsx): a data sheet and a chart "
+        "for each.",
+        "You are asked where to save the workbook.",
+        "Once it is written, the program offers to open it with your spreadsheet program."};
+    ASSERT_GE(notes.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(notes.begin(), notes.begin() + 3), expected);
 }
 
 TEST_F(MainFormTest, TextFilesGoToTheEditor)
