@@ -36,6 +36,7 @@
 #include "TChartForm.h"
 #include "TDlgExport.h"
 #include "TEditHost.h"
+#include "THelpWindow.h"
 #include "TInputWindow.h"
 #include "TPlotForm.h"
 #include "TTableForm.h"
@@ -48,12 +49,14 @@ constexpr const char* kOpenFilter = "QUARN 2015(*.qr7d);;QUARN 2014(*.qr6d);;QUA
                                     "All Files(*)";
 constexpr const char* kSaveFilter = "QUARN 2015(*.qr7d);;All files (*)";
 constexpr const char* kDefaultSuffix = "qr7d";
-constexpr const char* kHelpFile = "QUARN_2015.chm";
-constexpr const char* kUsersManual = "QUARN 2015 Users Manual.pdf";
+// The help pages, in the folder "help" beside the program.
+constexpr const char* kHelpFolderName = "help";
+constexpr const char* kHelpFile = "index.html";
+constexpr const char* kUsersManual = "user/index.html";
 constexpr int kDefaultWidth = 1280;
 constexpr int kDefaultHeight = 860;
 constexpr int kDecorationRoom = 60;
-constexpr const char* kTechnicalManual = "QUARNTechnicalManual_off.bat";
+constexpr const char* kTechnicalManual = "technical/index.html";
 
 std::string Lower(std::string text)
 {
@@ -156,7 +159,7 @@ private:
 TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent)
     , m_engineFolder(ProgramFolder())
-    , m_helpFolder(ProgramFolder())
+    , m_helpFolder(ProgramFolder() / kHelpFolderName)
 {
     setObjectName("MainForm");
     setAcceptDrops(true);
@@ -765,10 +768,14 @@ void TMainForm::ArrangeMenuClick()
     m_windowSeparator->setVisible(!children.isEmpty());
 }
 
-void TMainForm::OpenDocument(const std::string& path)
+void TMainForm::ShowHelpPage(const std::string& page)
 {
-    if (!ShellOpen(path)) {
-        ShowInformation("The file " + path + " could not be opened.", this);
+    const fs::path path = m_helpFolder / page;
+    if (m_help == nullptr) {
+        m_help = new THelpWindow(m_helpFolder / kHelpFile, this);
+    }
+    if (!m_help->ShowPage(path)) {
+        ShowInformation("The help page " + path.string() + " could not be found.", this);
     }
 }
 
@@ -934,17 +941,17 @@ void TMainForm::ActivateMenuClick()
 
 void TMainForm::HelpContentsClick()
 {
-    Command([this] { OpenDocument((m_helpFolder / kHelpFile).string()); });
+    Command([this] { ShowHelpPage(kHelpFile); });
 }
 
 void TMainForm::UsersManualClick()
 {
-    Command([this] { OpenDocument((m_helpFolder / kUsersManual).string()); });
+    Command([this] { ShowHelpPage(kUsersManual); });
 }
 
 void TMainForm::TechnicalManualClick()
 {
-    Command([this] { OpenDocument((m_helpFolder / kTechnicalManual).string()); });
+    Command([this] { ShowHelpPage(kTechnicalManual); });
 }
 
 void TMainForm::AboutClick()

@@ -24,6 +24,7 @@ class QToolBar;
 class TAboutBox;
 class TChartForm;
 class TDlgExport;
+class THelpWindow;
 
 // Settings: the user's key SOFTWARE\Tarvik\QUARN\2015.7.2 becomes the INI file Tarvik/QUARN.ini
 // in the user's configuration folder, section [2015.7.2].
@@ -70,8 +71,10 @@ public:
 
     // The engine module is loaded from here; the program's folder unless set.
     void SetEngineFolder(const std::filesystem::path& folder) { m_engineFolder = folder; }
-    // Help and manuals are opened from here; the program's folder unless set.
+    // The help pages are read from here; the folder "help" beside the program unless set.
     void SetHelpFolder(const std::filesystem::path& folder) { m_helpFolder = folder; }
+    // The help window, once a Help item has opened it.
+    THelpWindow* HelpWindow() const { return m_help; }
 
     std::string EditorPath;
     const std::array<std::string, kRecentFileCount>& RecentFiles() const { return m_recent; }
@@ -106,8 +109,9 @@ public:
     // Runs the activation of every open input window, after the project changed under them.
     void ReloadInputWindows();
     void OpenInEditor(const std::string& path);
-    // Help and manuals, through the desktop; a message names a file that could not be opened.
-    void OpenDocument(const std::string& path);
+    // A help page (relative to the help folder) in the help window; a message names a page
+    // that is missing.
+    void ShowHelpPage(const std::string& page);
     // The Graphics items as the export dialog sees them, in its order.
     std::array<bool, 10> GraphItemsEnabled() const;
 
@@ -201,6 +205,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     TDlgExport* m_export = nullptr;
     TAboutBox* m_about = nullptr;
+    THelpWindow* m_help = nullptr;
     TChartForm* m_chartForm = nullptr;
     std::array<QAction*, kRecentFileCount> m_recentItems{};
     QAction* m_recentSeparator = nullptr;

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -25,6 +26,7 @@
 #include "ModalDialogSeam.h"
 #include "QtTestApplication.h"
 #include "TDlgExport.h"
+#include "THelpWindow.h"
 #include "TMainForm.h"
 #include "TestFolder.h"
 
@@ -531,21 +533,42 @@ TEST_F(MainFormTest, TextFilesGoToTheEditor)
 
 TEST_F(MainFormTest, HelpIsOpenedFromTheHelpFolderWhateverTheCurrentFolder)
 {
-    Form().SetHelpFolder("/opt/quarn");
+    // The pages as the build puts them beside the program.
+    const fs::path help = fs::path(QUARN_ENGINE_MODULE).parent_path() / "help";
+    Form().SetHelpFolder(help);
     fs::current_path(Root());
-    Trigger("HelpContents");
-    Trigger("UsersManual");
-    Trigger("TechnicalManual");
-    const std::vector<std::string> expected = {"/opt/quarn/QUARN_2015.chm",
-                                               "/opt/quarn/QUARN 2015 Users Manual.pdf",
-                                               "/opt/quarn/QUARNTechnicalManual_off.bat"};
-    EXPECT_EQ(Opened, expected);
+    struct TCase
+    {
+        const char* Item;
+        const char* Page;
+        const char* Title;
+    };
+    for (const TCase& c :
+         {TCase{"HelpContents", "index.html", "Quarn 2015 Help"},
+          TCase{"UsersManual", "user/index.html", "Quarn 2015 User's Guide"},
+          TCase{"TechnicalManual", "technical/index.html", "Quarn 2015 Technical Manual"}}) {
+        Trigger(c.Item);
+        THelpWindow* window = Form().HelpWindow();
+        ASSERT_NE(window, nullptr) << c.Item;
+        EXPECT_TRUE(window->isVisible()) << c.Item;
+        EXPECT_EQ(window->Browser()->source().toLocalFile().toStdString(),
+                  (help / c.Page).string());
+        EXPECT_EQ(window->Browser()->documentTitle().toStdString(), c.Title);
+        EXPECT_EQ(window->windowTitle().toStdString(),
+                  std::string(c.Title) + " - " + kHelpWindowCaption);
+    }
+    // One window for all of them; nothing went to the desktop.
+    EXPECT_EQ(Form().findChildren<THelpWindow*>().size(), 1);
+    EXPECT_TRUE(Opened.empty());
     EXPECT_TRUE(Messages.empty());
 
-    SetShellOpener([](const std::string&) { return false; });
-    Trigger("HelpContents");
+    // A folder without the pages: the message names the page.
+    Form().SetHelpFolder(Root() / "nohelp");
+    Trigger("UsersManual");
     ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0].text, "The file /opt/quarn/QUARN_2015.chm could not be opened.");
+    EXPECT_EQ(Messages[0].text,
+              "The help page " + (Root() / "nohelp" / "user/index.html").string()
+                  + " could not be found.");
 }
 
 TEST_F(MainFormTest, OnlyTheFirstDroppedProjectIsOpened)
