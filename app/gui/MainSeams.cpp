@@ -66,13 +66,33 @@ TOpenFileAnswerer SetOpenFileAnswerer(TOpenFileAnswerer answerer)
 
 bool LaunchEditor(const std::string& editor, const std::string& file)
 {
+    std::string reason;
+    return LaunchEditor(editor, file, reason);
+}
+
+bool LaunchEditor(const std::string& editor, const std::string& file, std::string& reason)
+{
+    reason.clear();
+    bool started = false;
+    std::string why;
     if (Launcher()) {
-        return Launcher()(editor, file);
+        started = Launcher()(editor, file);
+    } else if (editor.empty()) {
+        started = DesktopOpen(file);
+    } else {
+        QProcess process;
+        process.setProgram(QString::fromStdString(editor));
+        process.setArguments({QString::fromStdString(file)});
+        started = process.startDetached();
+        if (!started) {
+            why = ": " + process.errorString().toStdString();
+        }
     }
-    if (editor.empty()) {
-        return DesktopOpen(file);
+    if (!started) {
+        reason = editor.empty() ? "The desktop has no program that opens " + file + "."
+                                : "\"" + editor + "\" could not be started" + why + ".";
     }
-    return QProcess::startDetached(QString::fromStdString(editor), {QString::fromStdString(file)});
+    return started;
 }
 
 TEditorLauncher SetEditorLauncher(TEditorLauncher launcher)

@@ -32,6 +32,8 @@ TOpenFileAnswerer SetOpenFileAnswerer(TOpenFileAnswerer answerer);
 // default handler for the file. False when nothing could be started.
 using TEditorLauncher = std::function<bool(const std::string& editor, const std::string& file)>;
 bool LaunchEditor(const std::string& editor, const std::string& file);
+// The same; when nothing was started, `reason` says why in words for the user.
+bool LaunchEditor(const std::string& editor, const std::string& file, std::string& reason);
 TEditorLauncher SetEditorLauncher(TEditorLauncher launcher);
 
 // Opens a document (help, manual) with the desktop's default handler. False when it could not.

@@ -72,8 +72,9 @@ void TDlgInputMotion::BtnBrowseClick()
 
 void TDlgInputMotion::Button1Click()
 {
-    if (!LaunchEditor(MainForm().EditorPath, ui->EdtWord->text().toStdString())) {
-        ShowInformation(kEditorFailedText, this);
+    std::string reason;
+    if (!LaunchEditor(MainForm().EditorPath, ui->EdtWord->text().toStdString(), reason)) {
+        ShowInformation(std::string(kEditorFailedText) + "\n" + reason, this);
     }
 }
 

@@ -608,6 +608,7 @@ void TMainForm::CheckSpeedButtons()
     }
     // Keyboard shortcuts reach the items without the menu opening.
     UpdateGraphicsMenu();
+    UpdateEditItems();
 }
 
 void TMainForm::ShowGraph(TGraphPlot& graph)
@@ -738,11 +739,7 @@ void TMainForm::PileShapeMenuClick()
 void TMainForm::CompMenuClick()
 {
     DeactivateActiveChild();
-    const std::string& name = m_data.FileName;
-    findChild<QAction*>("EditInput")->setEnabled(FileExists(name));
-    findChild<QAction*>("EditNotes")->setEnabled(FileExists(WithExtension(name, ".qr7r")));
-    findChild<QAction*>("EditOutput")->setEnabled(FileExists(WithExtension(name, ".qr7o")));
-    findChild<QAction*>("EditGrlweap")->setEnabled(FileExists(GrlweapFileNameFor(name)));
+    UpdateEditItems();
 }
 
 void TMainForm::GraphicsMenuClick()
@@ -781,9 +778,29 @@ void TMainForm::ShowHelpPage(const std::string& page)
 
 void TMainForm::OpenInEditor(const std::string& path)
 {
-    if (!LaunchEditor(EditorPath, path)) {
-        ShowInformation(kEditorFailedText, this);
+    // The item may have been offered before the file went (another program removed it).
+    if (!FileExists(path)) {
+        UpdateEditItems();
+        ShowInformation("The file " + path + " does not exist.", this);
+        return;
     }
+    std::string reason;
+    if (!LaunchEditor(EditorPath, path, reason)) {
+        ShowInformation(std::string(kEditorFailedText) + "\n" + reason, this);
+    }
+}
+
+void TMainForm::UpdateEditItems()
+{
+    // Each item, and the View Output button, is offered exactly when its file exists; a
+    // project never saved has none, whatever the current folder holds.
+    const std::string name = m_data.FileName == kNewProjectFileName ? "" : m_data.FileName;
+    const bool report = FileExists(WithExtension(name, ".qr7o"));
+    findChild<QAction*>("EditInput")->setEnabled(FileExists(name));
+    findChild<QAction*>("EditNotes")->setEnabled(FileExists(WithExtension(name, ".qr7r")));
+    findChild<QAction*>("EditOutput")->setEnabled(report);
+    findChild<QAction*>("EditGrlweap")->setEnabled(FileExists(GrlweapFileNameFor(name)));
+    findChild<QAction*>("sbOutput")->setEnabled(report);
 }
 
 // ---- handlers -----------------------------------------------------------------------------

@@ -98,6 +98,7 @@ public:
     void ReadSettings();
     void UpdateRegistry() const;
     void CheckSpeedButtons();
+    void UpdateEditItems();
     void UpdateGraphicsMenu();
     void UpdatePileShapeMenus();
     void VisibleOffshoreColumns();

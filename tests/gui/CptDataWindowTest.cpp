@@ -323,7 +323,8 @@ TEST_F(CptDataWindowTest, BrowseAndEditFileUseTheNamedFile)
     starts = false;
     Click(Button("Button1"));
     EXPECT_EQ(Messages,
-              std::vector<std::string>{"An error occurred in running the Word Processor"});
+              std::vector<std::string>{"An error occurred in running the Word Processor\n"
+                                       "\"/usr/bin/editor\" could not be started."});
     SetEditorLauncher({});
 }
 

@@ -520,6 +520,9 @@ TEST_F(MainFormTest, TextFilesGoToTheEditor)
     Trigger("EditInput");
     ASSERT_EQ(Launched.size(), 1u);
     EXPECT_EQ(Launched[0], "/usr/bin/myeditor|" + Example());
+    // A report, as a run leaves it; the button is offered once the program looks again.
+    std::ofstream(Root() / "project" / "PipeSandClay.qr7o") << "report\n";
+    emit Form().ComputationMenu->aboutToShow();
     Trigger("sbOutput");
     ASSERT_EQ(Launched.size(), 2u);
     EXPECT_EQ(Launched[1],
@@ -528,7 +531,64 @@ TEST_F(MainFormTest, TextFilesGoToTheEditor)
     EditorStarts = false;
     Trigger("EditInput");
     ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0].text, "An error occurred in running the Word Processor");
+    EXPECT_EQ(Messages[0].text,
+              "An error occurred in running the Word Processor\n\"/usr/bin/myeditor\" could "
+              "not be started.");
+}
+
+// An editor that does not exist: the message gives the system's reason.
+TEST_F(MainFormTest, AnEditorThatCannotStartIsNamedWithTheReason)
+{
+    Form().FormShow({});
+    OpenExample();
+    SetEditorLauncher({});
+    Form().EditorPath = (Root() / "no-such-editor").string();
+    Trigger("EditInput");
+    ASSERT_EQ(Messages.size(), 1u);
+    const std::string prefix = "An error occurred in running the Word Processor\n\""
+                               + Form().EditorPath + "\" could not be started: ";
+    EXPECT_EQ(Messages[0].text.rfind(prefix, 0), 0u) << Messages[0].text;
+    EXPECT_GT(Messages[0].text.size(), prefix.size() + 2) << "no reason given";
+}
+
+// The Edit items and the View Output button are offered exactly when their file exists, from
+// the start, after a run and when a file goes behind the program's back.
+TEST_F(MainFormTest, EditItemsAreOfferedExactlyWhenTheirFileExists)
+{
+    Form().FormShow({});
+    const char* items[] = {"EditInput", "EditNotes", "EditOutput", "EditGrlweap", "sbOutput"};
+    const auto offered = [this, &items] {
+        std::vector<bool> states;
+        for (const char* name : items) {
+            states.push_back(Action(name)->isEnabled());
+        }
+        return states;
+    };
+    using S = std::vector<bool>;
+    // A new project has no files, not even after the menu opened.
+    EXPECT_EQ(offered(), (S{false, false, false, false, false}));
+    emit Form().ComputationMenu->aboutToShow();
+    EXPECT_EQ(offered(), (S{false, false, false, false, false}));
+    OpenExample();
+    EXPECT_EQ(offered(), (S{true, false, false, false, false}));
+    Trigger("CompRun");
+    // Without opening the menu: the button follows the run.
+    EXPECT_EQ(offered(), (S{true, false, true, true, true}));
+    std::ofstream(Root() / "project" / "PipeSandClay.qr7r") << "notes\n";
+    emit Form().ComputationMenu->aboutToShow();
+    EXPECT_EQ(offered(), (S{true, true, true, true, true}));
+
+    // The report removed by another program: the button says so and is withdrawn.
+    const fs::path report = Root() / "project" / "PipeSandClay.qr7o";
+    fs::remove(report);
+    Messages.clear();
+    const std::size_t launched = Launched.size();
+    Trigger("sbOutput");
+    EXPECT_EQ(Launched.size(), launched);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].text, "The file " + report.string() + " does not exist.");
+    EXPECT_FALSE(Action("sbOutput")->isEnabled());
+    EXPECT_FALSE(Action("EditOutput")->isEnabled());
 }
 
 TEST_F(MainFormTest, HelpIsOpenedFromTheHelpFolderWhateverTheCurrentFolder)
