@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <exception>
+#include <string>
 #include <system_error>
 
 #include <QAction>
@@ -21,6 +22,8 @@
 #include <QSettings>
 #include <QToolBar>
 #include <QUrl>
+
+#include <unistd.h>
 
 #include "CptPlot.h"
 #include "FileDialogSeam.h"
@@ -82,9 +85,48 @@ bool FileExists(const std::string& path)
     return !path.empty() && fs::is_regular_file(path, ec);
 }
 
+// One name per project file, however it was reached (relative, through "..", through a linked
+// folder): the folder made canonical, the file keeping its own name.
 std::string AbsolutePath(const std::string& path)
 {
-    return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    if (path.empty()) {
+        return path;
+    }
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(fs::path(path), ec);
+    if (ec) {
+        return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    }
+    const fs::path folder = fs::weakly_canonical(absolute.parent_path(), ec);
+    if (ec) {
+        return absolute.lexically_normal().string();
+    }
+    return (folder / absolute.filename()).string();
+}
+
+// The result files of a run, by the project file's name.
+std::array<std::string, 3> ResultFilesOf(const std::string& projectFile)
+{
+    return {WithExtension(projectFile, ".qr7o"),
+            WithExtension(projectFile, ".qr7p"),
+            GrlweapFileNameFor(projectFile)};
+}
+
+// Copies a file beside the target and renames it into place, so the target is either the old
+// file or the whole copy. Empty when done, else the reason.
+std::string CopyWhole(const fs::path& from, const fs::path& to)
+{
+    std::error_code ec;
+    const fs::path partial = to.string() + ".saving~" + std::to_string(::getpid());
+    fs::copy_file(from, partial, fs::copy_options::overwrite_existing, ec);
+    if (!ec) {
+        fs::rename(partial, to, ec);
+    }
+    if (ec) {
+        fs::remove(partial);
+        return ec.message();
+    }
+    return {};
 }
 
 // Layout variant for a project named on the command line, dropped or picked from the recent
@@ -277,6 +319,16 @@ void TMainForm::ReadSettings()
         EditorPath.clear();
         m_recent.fill({});
     }
+    // One entry per project, by its one name, whatever older saves wrote.
+    std::array<std::string, kRecentFileCount> unique{};
+    int count = 0;
+    for (const std::string& entry : m_recent) {
+        const std::string path = AbsolutePath(entry);
+        if (!path.empty() && std::find(unique.begin(), unique.end(), path) == unique.end()) {
+            unique[static_cast<std::size_t>(count++)] = path;
+        }
+    }
+    m_recent = unique;
 }
 
 void TMainForm::UpdateRegistry() const
@@ -294,8 +346,9 @@ void TMainForm::UpdateRegistry() const
     settings.sync();
 }
 
-void TMainForm::UpdatePrevFile(const std::string& path)
+void TMainForm::UpdatePrevFile(const std::string& given)
 {
+    const std::string path = AbsolutePath(given);
     if (m_recent[0] != path) {
         auto found = std::find(m_recent.begin(), m_recent.end(), path);
         if (found == m_recent.end()) {
@@ -497,12 +550,34 @@ bool TMainForm::SaveProjectAs()
         SetCaption();
         UpdateRegistry();
         accepted = true;
+        // The results of the last run belong to the project: they go with it, so its graphs,
+        // report and GRLWEAP file stay offered under the new name.
+        if (m_plotsLoaded && m_data.FileName != previous) {
+            CarryResults(previous, m_data.FileName);
+        }
     } else {
         m_saveAccepted = false;
     }
+    // The windows show the project as it is; its name alone changed.
     CheckSpeedButtons();
-    CloseAllChildren();
     return accepted;
+}
+
+void TMainForm::CarryResults(const std::string& from, const std::string& to)
+{
+    const auto sources = ResultFilesOf(from);
+    const auto targets = ResultFilesOf(to);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (!FileExists(sources[i])) {
+            continue;
+        }
+        const std::string reason = CopyWhole(sources[i], targets[i]);
+        if (!reason.empty()) {
+            ShowInformation("The result file " + sources[i] + " could not be copied to "
+                                + targets[i] + ": " + reason,
+                            this);
+        }
+    }
 }
 
 void TMainForm::OpenProjectFileByExtension(const std::string& path)

@@ -183,6 +183,9 @@ private:
     void SetCaption();
     void ShowGraph(TGraphPlot& graph);
     void OpenProjectFileByExtension(const std::string& path);
+    // After a Save As: the last run's report, plot data and GRLWEAP file copied beside the
+    // project's new file (a failed copy is said, by file).
+    void CarryResults(const std::string& from, const std::string& to);
     // Runs a command; a failure is shown as a message.
     template<typename Work>
     void Command(Work&& work);

@@ -247,6 +247,87 @@ TEST_F(MainFormTest, RecentListKeepsOneEntryPerFileAndTenAtMost)
     EXPECT_EQ(next.EditorPath, "/usr/bin/editor");
 }
 
+// However a project is reached (relative to the current folder, through "..", through a
+// linked folder), the recent list holds it once, under one name; so does an older list.
+TEST_F(MainFormTest, RecentListHoldsEachProjectOnceUnderOneName)
+{
+    Form().FormShow({});
+    fs::create_directory_symlink(Root() / "project", Root() / "linked");
+    fs::current_path(Root());
+    const std::string canonical = (fs::canonical(Root()) / "project" / kExampleName).string();
+    for (const std::string& reached :
+         {std::string("project/") + kExampleName,
+          Example(),
+          (Root() / "settings" / ".." / "project" / kExampleName).string(),
+          (Root() / "linked" / kExampleName).string()}) {
+        ASSERT_TRUE(Form().OpenFileName(reached, 1)) << reached;
+        EXPECT_EQ(Form().Data().FileName, canonical) << reached;
+        EXPECT_EQ(Form().RecentFiles()[0], canonical) << reached;
+        EXPECT_EQ(Form().RecentCount(), 1) << reached;
+    }
+    // A list written with the same project under several names is read as one entry.
+    {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Tarvik", "QUARN");
+        settings.beginGroup(kSettingsGroup);
+        settings.setValue("File1",
+                          QString::fromStdString((Root() / "linked" / kExampleName).string()));
+        settings.setValue("File2", QString::fromStdString(canonical));
+        settings.setValue("File3", "/p/other.qr7d");
+        settings.setValue(
+            "File4",
+            QString::fromStdString((Root() / "project" / "." / kExampleName).string()));
+        settings.endGroup();
+    }
+    TMainForm next;
+    next.FormShow({});
+    EXPECT_EQ(next.RecentFiles()[0], canonical);
+    EXPECT_EQ(next.RecentFiles()[1], "/p/other.qr7d");
+    EXPECT_EQ(next.RecentCount(), 2);
+}
+
+// Save As renames the project: its windows stay open and its results stay offered, the
+// report, plot data and GRLWEAP file going with it.
+TEST_F(MainFormTest, SaveAsKeepsTheWindowsAndTheResultsOfTheProject)
+{
+    Form().FormShow({});
+    OpenExample();
+    Trigger("CompRun");
+    ASSERT_TRUE(Form().PlotsLoaded());
+    Trigger("mTotal");
+    Trigger("mTitle");
+    const int windows = static_cast<int>(Form().MdiArea()->subWindowList().size());
+    ASSERT_EQ(windows, 2);
+    const auto graphsBefore = Form().GraphItemsEnabled();
+    fs::create_directories(Root() / "renamed");
+    SaveAnswer = (Root() / "renamed" / "Pier7.qr7d").string();
+    Messages.clear();
+    Trigger("FileSaveAs");
+    EXPECT_EQ(Form().Data().FileName, SaveAnswer);
+    EXPECT_EQ(Caption(), std::string(kCaptionPrefix) + "Pier7.qr7d");
+    EXPECT_EQ(static_cast<int>(Form().MdiArea()->subWindowList().size()), windows);
+    EXPECT_EQ(Form().GraphItemsEnabled(), graphsBefore);
+    for (const char* button : {"sbTotal", "sbCombine", "sbTZcurves", "sbAxial", "sbOutput"}) {
+        EXPECT_TRUE(Action(button)->isEnabled()) << button;
+    }
+    for (const char* extension : {".qr7o", ".qr7p", ".gwi"}) {
+        const fs::path copied = (Root() / "renamed" / "Pier7").string() + extension;
+        ASSERT_TRUE(fs::exists(copied)) << extension;
+        EXPECT_EQ(ReadAll(copied),
+                  ReadAll((Root() / "project" / "PipeSandClay").string() + extension));
+    }
+    EXPECT_TRUE(Messages.empty());
+    Trigger("sbOutput");
+    ASSERT_FALSE(Launched.empty());
+    EXPECT_EQ(Launched.back(), "|" + (Root() / "renamed" / "Pier7.qr7o").string());
+
+    // A cancelled Save As changes nothing either.
+    SaveAnswer.clear();
+    Trigger("FileSaveAs");
+    EXPECT_EQ(Form().Data().FileName, (Root() / "renamed" / "Pier7.qr7d").string());
+    EXPECT_EQ(static_cast<int>(Form().MdiArea()->subWindowList().size()), windows);
+    EXPECT_TRUE(Action("sbTotal")->isEnabled());
+}
+
 TEST_F(MainFormTest, CommandLineOpensOnlyProjectFilesThatExist)
 {
     fs::copy_file(Example(), Root() / "project" / "pile1.qr7d");
