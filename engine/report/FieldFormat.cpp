@@ -300,18 +300,13 @@ bool Scale(TBinary b, int k, TScaled& out)
     return true;
 }
 
-// Decimal digits of v, at least minDigits (leading zeros), into buf (written backwards from its
-// end); returns the first digit.
-char* Digits(std::uint64_t v, int minDigits, char* end)
+int DigitCount(std::uint64_t v)
 {
-    char* p = end;
-    int n = 0;
-    do {
-        *--p = static_cast<char>('0' + v % 10);
-        v /= 10;
+    int n = 1;
+    while (n < 20 && v >= kPow10[static_cast<std::size_t>(n)]) {
         ++n;
-    } while (v != 0 || n < minDigits);
-    return p;
+    }
+    return n;
 }
 
 } // namespace
@@ -357,29 +352,39 @@ char* PutF(char* out, double value, int width, int decimals)
     if (!fits) {
         return PutString(out, SlowFixed(value, width, decimals));
     }
-    // "-" whole "." fraction, or without the leading 0 when only that fits.
-    std::array<char, 64> buf;
-    char* const end = buf.data() + buf.size();
-    const std::uint64_t q = scaled.rounded;
-    char* p = Digits(q, decimals + 1, end);
-    // Split off the fraction: the last `decimals` digits.
-    char* const fraction = end - decimals;
-    std::memmove(p - 1, p, static_cast<std::size_t>(fraction - p));
-    *(fraction - 1) = '.';
-    --p;
+    // "-" whole "." fraction, or without the whole part's 0 when only that fits; written from
+    // the field's right end.
+    std::uint64_t q = scaled.rounded;
     const bool negative = value < 0 && q != 0;
+    const int digits = std::max(DigitCount(q), decimals + 1);
+    int length = (negative ? 1 : 0) + digits + 1;
+    const bool wholeIsZero = q < kPow10[static_cast<std::size_t>(decimals)];
+    const bool dropZero = length > width && wholeIsZero;
+    if (dropZero) {
+        --length;
+    }
+    if (length > width) {
+        return PutStars(out, width);
+    }
+    char* p = out + width;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = static_cast<char>('0' + q % 10);
+        q /= 10;
+    }
+    *--p = '.';
+    if (!dropZero) {
+        do {
+            *--p = static_cast<char>('0' + q % 10);
+            q /= 10;
+        } while (q != 0);
+    }
     if (negative) {
         *--p = '-';
     }
-    int length = static_cast<int>(end - p);
-    if (length > width && q < kPow10[static_cast<std::size_t>(decimals)]) {
-        // The whole part is 0: drop it.
-        char* zero = negative ? p + 1 : p;
-        std::memmove(p + 1, p, static_cast<std::size_t>(zero - p));
-        ++p;
-        --length;
+    while (p > out) {
+        *--p = ' ';
     }
-    return PutRight(out, p, length, width);
+    return out + width;
 }
 
 char* PutE(char* out, double value, int width, int decimals)
@@ -427,34 +432,46 @@ char* PutE(char* out, double value, int width, int decimals)
         }
         negative = value < 0;
     }
-    std::array<char, 48> buf;
-    char* const end = buf.data() + buf.size();
-    // Exponent: E+dd, or +ddd without the E beyond 99.
+    // [-]0.ddd then E+dd, or +ddd without the E beyond 99; without the 0 when only that fits.
     const int absExp = std::abs(exponent);
     if (absExp > 999) {
         return PutStars(out, width);
     }
-    char* p = Digits(static_cast<std::uint64_t>(absExp), 2, end);
+    constexpr int kExponentLength = 4; // E+dd or +ddd
+    int length = (negative ? 1 : 0) + 2 + decimals + kExponentLength;
+    const bool dropZero = length > width;
+    if (dropZero) {
+        --length;
+    }
+    if (length > width) {
+        return PutStars(out, width);
+    }
+    char* p = out + width;
+    int e = absExp;
+    const int expDigits = absExp <= 99 ? 2 : 3;
+    for (int i = 0; i < expDigits; ++i) {
+        *--p = static_cast<char>('0' + e % 10);
+        e /= 10;
+    }
     *--p = exponent < 0 ? '-' : '+';
     if (absExp <= 99) {
         *--p = 'E';
     }
-    p = Digits(mantissa, decimals, p);
+    for (int i = 0; i < decimals; ++i) {
+        *--p = static_cast<char>('0' + mantissa % 10);
+        mantissa /= 10;
+    }
     *--p = '.';
-    *--p = '0';
+    if (!dropZero) {
+        *--p = '0';
+    }
     if (negative) {
         *--p = '-';
     }
-    int length = static_cast<int>(end - p);
-    if (length > width) {
-        // Without the leading 0.
-        if (negative) {
-            p[1] = '-';
-        }
-        ++p;
-        --length;
+    while (p > out) {
+        *--p = ' ';
     }
-    return PutRight(out, p, length, width);
+    return out + width;
 }
 
 std::string FormatI(long long value, int width)

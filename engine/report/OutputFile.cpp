@@ -1,13 +1,18 @@
 #include "report/OutputFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <streambuf>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace {
@@ -87,13 +92,16 @@ public:
         if (m_replace) {
             // The old file goes first, so the new one takes its name without the file system
             // flushing a replaced file; the name is absent for that moment, never half written.
-            if (m_error == 0 && ::unlink(m_path.c_str()) != 0 && errno != ENOENT) {
-                m_error = errno;
+            // A file whose write failed takes its place too: the old one's results must not
+            // stand beside the message of this run, which names the file and the reason.
+            bool placed = false;
+            if (::unlink(m_path.c_str()) == 0 || errno == ENOENT) {
+                placed = ::rename(m_temporary.c_str(), m_path.c_str()) == 0;
             }
-            if (m_error == 0 && ::rename(m_temporary.c_str(), m_path.c_str()) != 0) {
-                m_error = errno;
-            }
-            if (m_error != 0) {
+            if (!placed) {
+                if (m_error == 0) {
+                    m_error = errno;
+                }
                 ::unlink(m_temporary.c_str());
             }
         }
@@ -101,6 +109,13 @@ public:
     }
 
     int Error() const { return m_error; }
+
+    void Attach(std::string_view text)
+    {
+        if (m_error == 0 && m_fd >= 0) {
+            m_parts.push_back(text);
+        }
+    }
 
 protected:
     std::streamsize xsputn(const char* s, std::streamsize n) override
@@ -124,9 +139,12 @@ protected:
     int sync() override { return Drain() ? 0 : -1; }
 
 private:
-    static constexpr std::size_t kInitialSize = 64 * 1024;
+    // A large report fits without growing: the memory is taken from the system as it is
+    // written, so an unused part costs nothing.
+    static constexpr std::size_t kInitialSize = 2 * 1024 * 1024;
 
-    // Writes what is gathered; the first failure is kept and the rest is dropped.
+    // Writes what is gathered, then the attached parts, in one call as far as the system takes
+    // them; the first failure is kept and the rest is dropped.
     bool Drain()
     {
         if (m_error != 0 || m_fd < 0) {
@@ -134,12 +152,24 @@ private:
                 m_error = EBADF;
             }
             m_text.clear();
+            m_parts.clear();
             return false;
         }
-        const char* from = m_text.data();
-        const char* const to = from + m_text.size();
-        while (from < to) {
-            const ssize_t written = ::write(m_fd, from, static_cast<std::size_t>(to - from));
+        std::vector<iovec> pieces;
+        pieces.reserve(1 + m_parts.size());
+        pieces.push_back({m_text.data(), m_text.size()});
+        for (std::string_view part : m_parts) {
+            pieces.push_back({const_cast<char*>(part.data()), part.size()});
+        }
+        std::size_t first = 0;
+        while (first < pieces.size()) {
+            if (pieces[first].iov_len == 0) {
+                ++first;
+                continue;
+            }
+            const int count =
+                static_cast<int>(std::min<std::size_t>(pieces.size() - first, IOV_MAX));
+            const ssize_t written = ::writev(m_fd, pieces.data() + first, count);
             if (written < 0) {
                 if (errno == EINTR) {
                     continue;
@@ -147,13 +177,24 @@ private:
                 m_error = errno;
                 break;
             }
-            from += written;
+            // Step over what went out, into a piece the system took part of.
+            auto left = static_cast<std::size_t>(written);
+            while (first < pieces.size() && left >= pieces[first].iov_len) {
+                left -= pieces[first].iov_len;
+                ++first;
+            }
+            if (first < pieces.size()) {
+                pieces[first].iov_base = static_cast<char*>(pieces[first].iov_base) + left;
+                pieces[first].iov_len -= left;
+            }
         }
         m_text.clear();
+        m_parts.clear();
         return m_error == 0;
     }
 
     std::string m_text;
+    std::vector<std::string_view> m_parts;
     std::string m_path;
     std::string m_temporary;
     bool m_replace = false;
@@ -182,6 +223,11 @@ bool TOutputFile::Open(const std::string& path)
     }
     clear();
     return true;
+}
+
+void TOutputFile::Attach(std::string_view text)
+{
+    m_buffer->Attach(text);
 }
 
 bool TOutputFile::IsOpen() const

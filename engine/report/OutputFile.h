@@ -3,6 +3,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 // An output file of the run (the report, the plot data), gathered in memory and written
 // through the system's own calls in one write when it is flushed or closed, so that a failed
@@ -21,6 +22,9 @@ public:
     // close); false with Reason() set when it cannot be made.
     bool Open(const std::string& path);
     bool IsOpen() const;
+    // A part to write after what is gathered, from the caller's memory, which must stay as it
+    // is until the file is closed.
+    void Attach(std::string_view text);
     // Writes what is gathered, closes the file and puts it in place; false when a write, the
     // close or the replacing failed. A file that was never opened, or could not be, closes
     // without a failure (Open said so).

@@ -8,31 +8,41 @@
 class TTextBuffer
 {
 public:
-    void Append(std::string_view text) { m_text.append(text); }
-    void Append(const char* data, std::size_t size) { m_text.append(data, size); }
+    void Append(std::string_view text) { Reserve().append(text); }
+    void Append(const char* data, std::size_t size) { Reserve().append(data, size); }
     TTextBuffer& operator<<(std::string_view text)
     {
-        m_text.append(text);
+        Reserve().append(text);
         return *this;
     }
     TTextBuffer& operator<<(const std::string& text)
     {
-        m_text.append(text);
+        Reserve().append(text);
         return *this;
     }
     TTextBuffer& operator<<(const char* text)
     {
-        m_text.append(text);
+        Reserve().append(text);
         return *this;
     }
     TTextBuffer& operator<<(char c)
     {
-        m_text.push_back(c);
+        Reserve().push_back(c);
         return *this;
     }
     const std::string& str() const { return m_text; }
 
 private:
+    // Room for the largest run's part at the first write, so the text never moves as it grows;
+    // the system hands out the memory as it is written.
+    std::string& Reserve()
+    {
+        if (m_text.capacity() < kInitialSize) {
+            m_text.reserve(kInitialSize);
+        }
+        return m_text;
+    }
+    static constexpr std::size_t kInitialSize = 1024 * 1024;
     std::string m_text;
 };
 

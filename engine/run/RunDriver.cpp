@@ -276,10 +276,8 @@ void RUNANALYSIS(TRunState& s, const TRunEnvironment& env, int& status)
     reportFile.flush();
     if (complete && !reportFile.Failed()) {
         WritePlotHeader(plotFile, s, io.capacityBlocks);
-        const std::string& rows = io.capacityRows.str();
-        const std::string& tail = io.plotTail.str();
-        plotFile.write(rows.data(), static_cast<std::streamsize>(rows.size()));
-        plotFile.write(tail.data(), static_cast<std::streamsize>(tail.size()));
+        plotFile.Attach(io.capacityRows.str());
+        plotFile.Attach(io.plotTail.str());
     }
     // A lost write (a full disk) ends the run with the file and the reason, in the report
     // while it can still take it, and always on the console.
