@@ -300,6 +300,51 @@ bool Scale(TBinary b, int k, TScaled& out)
     return true;
 }
 
+// "00" to "99": two digits at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> t{};
+    for (int i = 0; i < 100; ++i) {
+        t[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        t[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return t;
+}();
+
+// Writes the last n digits of q backward from p (leading zeros included) and drops them from q.
+char* DigitsBackward(char* p, std::uint64_t& q, int n)
+{
+    for (; n >= 2; n -= 2) {
+        const std::size_t pair = 2 * static_cast<std::size_t>(q % 100);
+        q /= 100;
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
+    }
+    if (n == 1) {
+        *--p = static_cast<char>('0' + q % 10);
+        q /= 10;
+    }
+    return p;
+}
+
+// Writes all digits of q backward from p (at least one).
+char* NumberBackward(char* p, std::uint64_t q)
+{
+    while (q >= 100) {
+        const std::size_t pair = 2 * static_cast<std::size_t>(q % 100);
+        q /= 100;
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
+    }
+    if (q >= 10) {
+        const std::size_t pair = 2 * static_cast<std::size_t>(q);
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
+        return p;
+    }
+    *--p = static_cast<char>('0' + q);
+    return p;
+}
+
 int DigitCount(std::uint64_t v)
 {
     int n = 1;
@@ -366,17 +411,10 @@ char* PutF(char* out, double value, int width, int decimals)
     if (length > width) {
         return PutStars(out, width);
     }
-    char* p = out + width;
-    for (int i = 0; i < decimals; ++i) {
-        *--p = static_cast<char>('0' + q % 10);
-        q /= 10;
-    }
+    char* p = DigitsBackward(out + width, q, decimals);
     *--p = '.';
     if (!dropZero) {
-        do {
-            *--p = static_cast<char>('0' + q % 10);
-            q /= 10;
-        } while (q != 0);
+        p = NumberBackward(p, q);
     }
     if (negative) {
         *--p = '-';
@@ -446,21 +484,13 @@ char* PutE(char* out, double value, int width, int decimals)
     if (length > width) {
         return PutStars(out, width);
     }
-    char* p = out + width;
-    int e = absExp;
-    const int expDigits = absExp <= 99 ? 2 : 3;
-    for (int i = 0; i < expDigits; ++i) {
-        *--p = static_cast<char>('0' + e % 10);
-        e /= 10;
-    }
+    std::uint64_t e = static_cast<std::uint64_t>(absExp);
+    char* p = DigitsBackward(out + width, e, absExp <= 99 ? 2 : 3);
     *--p = exponent < 0 ? '-' : '+';
     if (absExp <= 99) {
         *--p = 'E';
     }
-    for (int i = 0; i < decimals; ++i) {
-        *--p = static_cast<char>('0' + mantissa % 10);
-        mantissa /= 10;
-    }
+    p = DigitsBackward(p, mantissa, decimals);
     *--p = '.';
     if (!dropZero) {
         *--p = '0';
