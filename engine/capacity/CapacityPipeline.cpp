@@ -96,11 +96,12 @@ double ValueInSegment(const TSegmentBottoms& b,
 }
 
 // A per-segment quantity whose integral over each segment is given, summed from the ground
-// surface down: sum(k) is the integral down to the bottom of segment k.
+// surface down: sum(k) is the integral down to the bottom of segment k. Entries 0 .. NSEG are
+// written before anything reads them.
 struct TSegmentIntegral
 {
-    std::array<double, kMaxSegments + 1> sum{};
-    std::array<double, kMaxSegments + 1> own{};
+    std::array<double, kMaxSegments + 1> sum;
+    std::array<double, kMaxSegments + 1> own;
 };
 
 // Integral from the ground surface down to z, linear within the segment k that holds z
@@ -293,6 +294,8 @@ void STORERESULT(TRunState& s, const TMethod& method, bool storeRecord)
     SumSegmentBottoms(g, nseg, b);
     TSegmentIntegral tipIntegral;
     TSegmentIntegral maxIntegral;
+    tipIntegral.sum[0] = tipIntegral.own[0] = 0.0;
+    maxIntegral.sum[0] = maxIntegral.own[0] = 0.0;
     for (int k = 1; k <= nseg; ++k) {
         const auto i = static_cast<std::size_t>(k);
         const double len = b.length[i];

@@ -55,19 +55,18 @@ bool ParseReal(std::string_view word, double& value)
     if (word.empty() || word.size() > 64) {
         return false;
     }
-    // Fortran writes double-precision exponents with D.
-    std::string text(word);
-    for (char& c : text) {
-        if (c == 'D' || c == 'd') {
-            c = 'E';
+    // Fortran writes double-precision exponents with D; from_chars takes no letters for
+    // infinity or NaN as numbers here.
+    char text[64];
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char c = word[i];
+        if (c == 'i' || c == 'I' || c == 'n' || c == 'N') {
+            return false;
         }
+        text[i] = (c == 'D' || c == 'd') ? 'E' : c;
     }
-    // from_chars takes no letters for infinity or NaN as numbers here.
-    if (text.find_first_of("iInN") != std::string::npos) {
-        return false;
-    }
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    const char* end = text + word.size();
+    auto [ptr, ec] = std::from_chars(text, end, value, std::chars_format::general);
     return ec == std::errc() && ptr == end && std::isfinite(value);
 }
 

@@ -274,7 +274,7 @@ void Solve(TRunState& s, TRunIo& io)
         out.LSTIPLOAD[m] = point.tipLoad;
         out.LSTOPLOAD[m] = point.topLoad;
         out.LSTOPMOVE[m] = point.topMove;
-        TLoadSettlePoint table = point;
+        TLoadSettlePoint table;
         table.rows = RowsAtTableSegments(point.rows, length, p.NROWS);
         for (const TLoadDistributionRow& row : WrittenDistributionRows(table, english)) {
             TFieldLine line;

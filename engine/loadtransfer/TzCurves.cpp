@@ -45,7 +45,7 @@ double MovementFromInches(double zInches, bool english)
 
 TzCurve Scaled(const TPoints& z, double zScale, const TPoints& ratio, double tScale)
 {
-    TzCurve curve;
+    TzCurve curve{}; // point 1 is (0, 0)
     for (std::size_t i = 0; i < z.size(); ++i) {
         const int p = static_cast<int>(i) + 2;
         curve.z[p] = z[i] * zScale;
@@ -88,7 +88,7 @@ TzCurve TzSandCurve(int lsMethod, double tMax, double phiDeg, bool english)
         return Scaled(kApiSandZ, zScale, kApiSandT, tMax);
     }
     // Mosher 1984 hyperbola t = z / (1/E + z/tau), worked in psf and inches.
-    TzCurve curve;
+    TzCurve curve{}; // point 1 is (0, 0)
     const double stiffness = UsaceSandStiffness(phiDeg);
     const double toPsf = english ? kPsfPerPsi : kPsfPerKpa;
     const double tau = tMax * toPsf;
@@ -115,7 +115,7 @@ TzCurve TipCurve(int lsMethod, double qp, double od, int tipSoilType, double phi
     if (lsMethod != kTzUsaceMethod) {
         return Scaled(kApiTipZOverD, od, kApiTipQ, qp);
     }
-    TzCurve curve;
+    TzCurve curve{}; // point 1 is (0, 0)
     const bool sandOrSilt = tipSoilType == 1 || tipSoilType == 3;
     // USACE tip curves (EM 1110-2-2906, after Mosher 1984 for sand and Coyle and Reese 1966 for
     // clay). Sand and silt: Q = Qp (z / zref)^n with zref = 0.05 D and n by the friction angle.

@@ -13,17 +13,19 @@
 #include "state/RunState.h"
 
 // B(k) = len(1) + ... + len(k), len the segment's SEGBOT - SEGTOP, added in that order; B(0) = 0.
+// Entries 0 .. nseg are written before anything reads them, so the rest is left as it is.
 struct TSegmentBottoms
 {
     int nseg = 0;
-    std::array<double, kMaxSegments + 1> bottom{}; // index k: B(k)
-    std::array<double, kMaxSegments + 1> length{}; // index k: len(k)
+    std::array<double, kMaxSegments + 1> bottom; // index k: B(k)
+    std::array<double, kMaxSegments + 1> length; // index k: len(k), from 1
 };
 
 inline void SumSegmentBottoms(const TSegData& g, int nseg, TSegmentBottoms& out)
 {
     out.nseg = nseg;
     out.bottom[0] = 0.0;
+    out.length[0] = 0.0;
     double sum = 0.0;
     for (int k = 1; k <= nseg; ++k) {
         const double len = g.SEGBOT[k] - g.SEGTOP[k];

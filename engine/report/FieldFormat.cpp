@@ -345,9 +345,10 @@ char* NumberBackward(char* p, std::uint64_t q)
     return p;
 }
 
-int DigitCount(std::uint64_t v)
+// Digits of v, at least `least` (1 to 19).
+int DigitCount(std::uint64_t v, int least)
 {
-    int n = 1;
+    int n = least;
     while (n < 20 && v >= kPow10[static_cast<std::size_t>(n)]) {
         ++n;
     }
@@ -401,7 +402,7 @@ char* PutF(char* out, double value, int width, int decimals)
     // the field's right end.
     std::uint64_t q = scaled.rounded;
     const bool negative = value < 0 && q != 0;
-    const int digits = std::max(DigitCount(q), decimals + 1);
+    const int digits = DigitCount(q, decimals + 1);
     int length = (negative ? 1 : 0) + digits + 1;
     const bool wholeIsZero = q < kPow10[static_cast<std::size_t>(decimals)];
     const bool dropZero = length > width && wholeIsZero;
@@ -441,7 +442,9 @@ char* PutE(char* out, double value, int width, int decimals)
         const TBinary b = Decompose(magnitude);
         // 10^(x - 1) <= a < 10^x: first from the binary exponent, then put right by the digits.
         const int bitLength = 64 - std::countl_zero(b.m) + b.e; // 2^(L-1) <= a < 2^L
-        int x = static_cast<int>(std::floor((bitLength - 1) * 0.30102999566398120)) + 1;
+        // floor((L - 1) log10 2) + 1 in integers (78913 / 2^18 is log10 2 to 6 digits, exact
+        // in the floor for every binary exponent a double has).
+        int x = (((bitLength - 1) * 78913) >> 18) + 1;
         const std::uint64_t low = kPow10[static_cast<std::size_t>(decimals - 1)];
         const std::uint64_t high = kPow10[static_cast<std::size_t>(decimals)];
         TScaled scaled{0, 0};

@@ -1,10 +1,40 @@
 #include "run/QuarnEngine.h"
 
+#include <cstdlib>
 #include <exception>
 #include <memory>
+#include <new>
 
 #include "run/RunDriver.h"
 #include "state/RunState.h"
+
+namespace {
+
+// A fresh run state, zero throughout: its memory comes zeroed from the system, and only the
+// pages a run touches are ever filled, where value-initialising it would clear all 600 KiB of
+// it first.
+struct TFreeRunState
+{
+    void operator()(TRunState* s) const
+    {
+        s->~TRunState();
+        std::free(s);
+    }
+};
+using TRunStatePtr = std::unique_ptr<TRunState, TFreeRunState>;
+
+TRunStatePtr FreshRunState()
+{
+    void* memory = std::calloc(1, sizeof(TRunState));
+    if (memory == nullptr) {
+        throw std::bad_alloc();
+    }
+    // Default-initialised on the zeroed memory: the members with initialisers take them, the
+    // arrays stay zero.
+    return TRunStatePtr(::new (memory) TRunState);
+}
+
+} // namespace
 
 int RunEngine(int argument)
 {
@@ -32,7 +62,7 @@ int RunEngine(int argument, const TRunEnvironment& env)
         if (filled.consoleIn == nullptr) {
             filled.consoleIn = defaults.consoleIn;
         }
-        auto state = std::make_unique<TRunState>();
+        TRunStatePtr state = FreshRunState();
         int status = 0;
         RUNANALYSIS(*state, filled, status);
         return status;

@@ -12,7 +12,9 @@
 [[noreturn, gnu::cold, gnu::noinline]] void RaiseIndexError(int r, int c, int rows, int cols);
 
 // Fixed-size arrays indexed from 1, as the engine's formulas count segments, rows and grid
-// points. Every access is checked: an index outside 1..N raises EEngineIndexError.
+// points. Every access is checked: an index outside 1..N raises EEngineIndexError. An array
+// does not zero itself: a run state comes zeroed from its allocation (or value-initialised),
+// and a local array is written before it is read; `TArray1<...> a{}` gives a zeroed one.
 template<typename T, int N>
 class TArray1
 {
@@ -38,7 +40,7 @@ private:
             RaiseIndexError(i, N);
         }
     }
-    std::array<T, N> m_data{};
+    std::array<T, N> m_data;
 };
 
 // Fixed-size matrix indexed (row, column), both from 1, checked like TArray1.
@@ -71,5 +73,5 @@ private:
             RaiseIndexError(r, c, Rows, Cols);
         }
     }
-    std::array<T, static_cast<std::size_t>(Rows) * Cols> m_data{};
+    std::array<T, static_cast<std::size_t>(Rows) * Cols> m_data;
 };
