@@ -21,6 +21,8 @@ constexpr long double kDegreesToRadians = 3.1416L / 180.0L;
 constexpr int kScreenHatchCount = 20;
 constexpr int kPrintHatchCount = 10;
 constexpr int kPrintPenWidth = 12;
+// Room between a layer label and the pile, in pixels.
+constexpr int kLabelGap = 6;
 
 // Nearest pixel (ties to even), clamped into the pixel range.
 int ToPixel(long double value)
@@ -100,10 +102,16 @@ std::vector<TSoilLayerRow> SoilLayerRows(const TGridTable& soilTable)
 TSideViewModel BuildSideView(const TProgramData& data, std::vector<TSoilLayerRow> layers)
 {
     TSideViewModel model;
-    model.Layers = std::move(layers);
-    if (model.Layers.empty()) {
+    // Layers that all end at the ground (a new project's one empty row) give nothing to draw
+    // to scale: the view shows its default extent and says so.
+    const bool belowGround =
+        std::any_of(layers.begin(), layers.end(), [](const TSoilLayerRow& layer) {
+            return !(layer.BottomDepth <= 0);
+        });
+    if (!belowGround) {
         return model;
     }
+    model.Layers = std::move(layers);
     // Diameters are in inches or millimetres, lengths in feet or metres.
     long double width = data.OD < kNoOuterDiameter ? data.Perimeter * 0.25L : data.OD;
     width /= data.UnitSystem == 1 ? 12.0L : 1000.0L;
@@ -185,6 +193,23 @@ bool CorrectAspect(const TWorldWindow& base, int clientWidth, int clientHeight, 
            && std::isfinite(view.XMax - view.XMin) && std::isfinite(view.YMax - view.YMin);
 }
 
+bool CorrectAspectBelow(const TWorldWindow& base,
+                        int clientWidth,
+                        int clientHeight,
+                        int band,
+                        TWorldWindow& view)
+{
+    const int below = clientHeight - std::max(0, band);
+    if (band <= 0 || below <= 0) {
+        return CorrectAspect(base, clientWidth, clientHeight, view);
+    }
+    if (!CorrectAspect(base, clientWidth, below, view)) {
+        return false;
+    }
+    view.YMin -= (view.YMax - view.YMin) * band / below;
+    return std::isfinite(view.YMin);
+}
+
 int TSideViewMapping::PixelX(long double x) const
 {
     return ToPixel(ClientWidth * (x - View.XMin) / (View.XMax - View.XMin));
@@ -221,8 +246,7 @@ std::string SoilLayerLabel(long double top, long double bottom, int soilType)
     default:
         return {};
     }
-    return "depth= " + FormatFloatGeneral(top, 15) + " - " + FormatFloatGeneral(bottom, 15) + "; "
-           + name;
+    return "depth= " + FormatGeneral(top) + " - " + FormatGeneral(bottom) + "; " + name;
 }
 
 std::string DepthCaption(long double depth)
@@ -244,29 +268,46 @@ void DrawSideView(TPlotCanvas& canvas,
     textFont.Color = colors.Text;
     canvas.SetFont(textFont);
 
+    const auto groundLine = [&](int yGround) {
+        canvas.MoveTo(0, yGround);
+        canvas.LineTo(width, yGround);
+        for (int j = 1; j <= kScreenHatchCount; ++j) {
+            canvas.MoveTo(100 + 20 * j, yGround);
+            canvas.LineTo(115 + 20 * j, yGround + 5);
+        }
+    };
+    if (model.Layers.empty()) {
+        const int yGround = mapping.PixelY(0);
+        groundLine(yGround);
+        canvas.TextOut(kLabelGap, yGround + kLabelGap + 5, kNoSoilLayersText);
+        return;
+    }
+
+    struct TLabel
+    {
+        int Y;
+        std::string Text;
+    };
+    std::vector<TLabel> labels;
     long double top = 0;
     for (std::size_t i = 0; i < model.Layers.size(); ++i) {
         const TSoilLayerRow& layer = model.Layers[i];
         const int yBottom = mapping.PixelY(layer.BottomDepth);
         const int yTop = mapping.PixelY(top);
         if (i == 0) {
-            const int yGround = mapping.PixelY(0);
-            canvas.MoveTo(0, yGround);
-            canvas.LineTo(width, yGround);
-            for (int j = 1; j <= kScreenHatchCount; ++j) {
-                canvas.MoveTo(100 + 20 * j, yGround);
-                canvas.LineTo(115 + 20 * j, yGround + 5);
-            }
+            groundLine(mapping.PixelY(0));
         }
         canvas.MoveTo(0, yBottom);
         canvas.LineTo(width, yBottom);
-        const std::string label = SoilLayerLabel(top, layer.BottomDepth, layer.SoilType);
+        std::string label = SoilLayerLabel(top, layer.BottomDepth, layer.SoilType);
         if (!label.empty()) {
-            canvas.TextOut(0, yTop + canvas.TextHeight(label), label);
+            labels.push_back({yTop + canvas.TextHeight(label), std::move(label)});
         }
         top = layer.BottomDepth;
     }
 
+    // The pile's extent across the window, for the labels to keep clear of it.
+    TPlotRect pile{width, mapping.ClientHeight, 0, 0}; // empty until an outline widens it
     canvas.SetBrush(TPlotBrush{colors.Text, TPlotBrushStyle::Solid});
     for (const TPileOutline& o : model.Outlines) {
         const auto pixel = [&mapping](TWorldPoint p) {
@@ -283,6 +324,27 @@ void DrawSideView(TPlotCanvas& canvas,
         canvas.LineTo(static_cast<int>(br.X), static_cast<int>(br.Y));
         canvas.LineTo(static_cast<int>(bl.X), static_cast<int>(bl.Y));
         canvas.LineTo(static_cast<int>(tl.X), static_cast<int>(tl.Y));
+        pile.Left = std::min({pile.Left, static_cast<int>(tl.X), static_cast<int>(bl.X)});
+        pile.Right = std::max({pile.Right, static_cast<int>(tr.X), static_cast<int>(br.X)});
+        pile.Top = std::min({pile.Top, static_cast<int>(tl.Y), static_cast<int>(tr.Y)});
+        pile.Bottom = std::max({pile.Bottom, static_cast<int>(bl.Y), static_cast<int>(br.Y)});
+    }
+
+    // Labels at the left edge; one that would run into the pile (a narrow window, a wide
+    // pile) is written on a patch of the background over it, so it stays readable.
+    for (const TLabel& label : labels) {
+        const int x = 0;
+        const TPlotRect box{x,
+                            label.Y,
+                            x + canvas.TextWidth(label.Text) + kLabelGap,
+                            label.Y + canvas.TextHeight(label.Text)};
+        const bool meetsPile = box.Left <= pile.Right && pile.Left < box.Right
+                               && box.Top <= pile.Bottom && pile.Top < box.Bottom;
+        if (meetsPile) {
+            canvas.SetBrush(TPlotBrush{colors.Background, TPlotBrushStyle::Solid});
+            canvas.FillRect(box);
+        }
+        canvas.TextOut(x, label.Y, label.Text);
     }
 }
 

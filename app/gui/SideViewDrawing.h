@@ -63,7 +63,8 @@ std::vector<TSoilLayerRow> SoilLayerRows(const TGridTable& soilTable);
 
 // Builds the pile outline (head at -PSL, tip at TL - PSL, narrowed by the taper angle on each
 // side) and the world extent that holds it and the soil layers, widened by 5 %. Without soil
-// layers nothing is built and the extent is the default one. A corner or depth that is not
+// layers, or when every layer ends at the ground, no layer or outline is kept and the extent
+// is the default one. A corner or depth that is not
 // a finite number leaves the extent not finite, which CorrectAspect refuses.
 TSideViewModel BuildSideView(const TProgramData& data, std::vector<TSoilLayerRow> layers);
 
@@ -73,6 +74,16 @@ TSideViewModel BuildSideView(const TProgramData& data, std::vector<TSoilLayerRow
 // left as the base) when nothing can be mapped: an empty client area, an extent empty in both
 // directions, or a bound that is not a finite number.
 bool CorrectAspect(const TWorldWindow& base, int clientWidth, int clientHeight, TWorldWindow& view);
+
+// The same, for a drawing that starts `band` pixels below the client's top (the window's own
+// controls stand in that band): the extent is mapped onto the rows below it at one scale,
+// and the view reaches up over the band at that scale. Without room below the band the whole
+// client is used.
+bool CorrectAspectBelow(const TWorldWindow& base,
+                        int clientWidth,
+                        int clientHeight,
+                        int band,
+                        TWorldWindow& view);
 
 // The mapping between a sound view (CorrectAspect true) and the client pixels.
 struct TSideViewMapping
@@ -94,15 +105,22 @@ struct TSideViewColors
     TPlotColor Text = kPlotBlack;
 };
 
-// The label of a soil layer: "depth= <top> - <bottom>; Sand" (Clay, Silt); empty for any other
-// soil type, which gets no label.
+// The label of a soil layer: "depth= <top> - <bottom>; Sand" (Clay, Silt), the depths in the
+// program's general number format (10 significant digits, so a converted 6.09600000002438
+// reads 6.096); empty for any other soil type, which gets no label.
 std::string SoilLayerLabel(long double top, long double bottom, int soilType);
 
 // The window caption for the depth under the mouse pointer: "  Depth: 12.3".
 std::string DepthCaption(long double depth);
 
+// What the view says when the project has no soil layers yet.
+inline constexpr const char* kNoSoilLayersText =
+    "There are no soil layers below the ground yet: enter them in Data > Soil Layers.";
+
 // Draws the profile on the window: background, ground line with hatching, layer boundaries
-// with their labels, and the pile outlines filled in the text colour.
+// with their labels, and the pile outlines filled in the text colour. A label that would run
+// into the pile is written on a patch of the background over it. Without soil layers: the
+// ground line and kNoSoilLayersText under it.
 void DrawSideView(TPlotCanvas& canvas,
                   const TSideViewModel& model,
                   const TSideViewMapping& mapping,

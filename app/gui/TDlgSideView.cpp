@@ -44,6 +44,7 @@ TDlgSideView::TDlgSideView(TMainForm& form)
     Label1 = new QLabel("Pile Geometry", this);
     Label1->setObjectName("Label1");
     Label1->move(kControlMargin, kControlMargin);
+    Label1->adjustSize();
     Button1 = new QPushButton("Print", this);
     Button1->setObjectName("Button1");
     Button1->adjustSize();
@@ -79,8 +80,16 @@ void TDlgSideView::LoadControls()
 
 void TDlgSideView::FormResize()
 {
-    m_viewBroken = !CorrectAspect(m_model.BaseWindow, width(), height(), m_view);
+    m_viewBroken =
+        !CorrectAspectBelow(m_model.BaseWindow, width(), height(), ControlBand(), m_view);
     update();
+}
+
+int TDlgSideView::ControlBand() const
+{
+    // The drawing starts below the title label and the Print button, so neither stands on
+    // the ground line or the pile's head.
+    return std::max(Label1->geometry().bottom(), Button1->geometry().bottom()) + 1 + kControlMargin;
 }
 
 TSideViewMapping TDlgSideView::Mapping() const

@@ -72,6 +72,8 @@ private slots:
 
 private:
     TSideViewMapping Mapping() const;
+    // Rows at the top of the window that hold its label and button, above the drawing.
+    int ControlBand() const;
     TSideViewColors Colors() const;
     void SetCaption(const QString& caption);
 

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -288,16 +290,78 @@ TEST(ElevationDrawing, TaperedOutlineCorners)
     EXPECT_EQ(fills.back().Rect.Right, 303);
 }
 
-TEST(ElevationDrawing, WithoutLayersOnlyTheBackground)
+TEST(ElevationDrawing, WithoutLayersTheGroundLineAndAMessage)
 {
     TProgramData data = ExampleData();
     const TSideViewModel model = BuildSideView(data, {});
     EXPECT_TRUE(model.Outlines.empty());
     ExpectWindow(model.BaseWindow, -10, 10, 0, 10, kWorldTolerance);
+    // 600 x 400 over 20 x 10: the depth range grows to 0 .. 13.33, the ground on the top row.
     const TPlotRecordingCanvas canvas = DrawAt(model, 600, 400);
-    ASSERT_EQ(canvas.Operations().size(), 1u);
-    EXPECT_EQ(canvas.Operations()[0].What, Kind::FillRect);
+    const auto fills = canvas.Of(Kind::FillRect);
+    ASSERT_EQ(fills.size(), 1u);
+    EXPECT_EQ(fills[0].Rect, (TPlotRect{0, 0, 600, 400}));
+    const auto points = Points(canvas);
+    ASSERT_GE(points.size(), 2u);
+    EXPECT_EQ(points[0], std::make_pair(0, 0));
+    EXPECT_EQ(points[1], std::make_pair(600, 0));
+    const auto texts = canvas.Of(Kind::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].Text,
+              "There are no soil layers below the ground yet: enter them in Data > Soil Layers.");
+    // A new project's one row, ending at the ground, is no profile either.
+    const TSideViewModel atGround = BuildSideView(data, {{1, 0}});
+    EXPECT_TRUE(atGround.Layers.empty());
+    EXPECT_TRUE(atGround.Outlines.empty());
+    ExpectWindow(atGround.BaseWindow, -10, 10, 0, 10, kWorldTolerance);
+    EXPECT_GT(texts[0].Y1, 5) << "below the ground line's hatching";
     EXPECT_EQ(PrintedDepthScale(model), 0);
+}
+
+// A window too narrow for the labels beside the pile: a label that meets the pile is written
+// on a patch of the background, one below the tip is not.
+TEST(ElevationDrawing, LabelsOverThePileStandOnTheBackground)
+{
+    // 200 x 400: x -23.625 .. 23.625 at 4.2328 px per ft; the pile spans x 96 .. 104 and
+    // y 2 .. 256. Labels are 7 px a character: "depth= 0 - 20; Sand" 133 px at y 44 + 14.
+    const TSideViewModel model = BuildSideView(ExampleData(), kLayers);
+    const TPlotRecordingCanvas canvas = DrawAt(model, 200, 400);
+    const auto fills = canvas.Of(Kind::FillRect);
+    ASSERT_EQ(fills.size(), 4u);
+    EXPECT_EQ(fills[1].Rect, (TPlotRect{96, 2, 105, 257})); // the pile
+    EXPECT_EQ(fills[2].Rect, (TPlotRect{0, 58, 139, 72}));
+    EXPECT_EQ(fills[2].Brush.Color, kPlotWhite);
+    EXPECT_EQ(fills[3].Rect, (TPlotRect{0, 143, 146, 157}));
+    const auto texts = canvas.Of(Kind::Text);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(std::make_pair(texts[2].X1, texts[2].Y1), std::make_pair(0, 256 + kFontHeight));
+    // Written after the pile, so nothing covers them.
+    const auto& ops = canvas.Operations();
+    const auto firstText =
+        std::find_if(ops.begin(), ops.end(), [](const auto& op) { return op.What == Kind::Text; });
+    const auto pileFill = std::find_if(ops.begin(), ops.end(), [](const auto& op) {
+        return op.What == Kind::FillRect && op.Brush.Color == kPlotBlack;
+    });
+    EXPECT_LT(pileFill - ops.begin(), firstText - ops.begin());
+}
+
+// Below the window's own controls: the extent maps onto the rows under a band at one scale.
+TEST(ElevationGeometry, DrawingStartsBelowTheControls)
+{
+    // 600 x 440 with a 40-row band: the example on 600 x 400 gives x -70.875 .. 70.875 and
+    // y -10.5 .. 84; the band adds 94.5 x 40 / 400 = 9.45 ft above: y -19.95 .. 84.
+    const TSideViewModel model = BuildSideView(ExampleData(), kLayers);
+    TWorldWindow view;
+    ASSERT_TRUE(CorrectAspectBelow(model.BaseWindow, 600, 440, 40, view));
+    ExpectWindow(view, -70.875L, 70.875L, -19.95L, 84.0L, kHandTolerance);
+    const TSideViewMapping mapping{view, 600, 440};
+    EXPECT_EQ(mapping.PixelY(-10.5L), 40); // the extent's top on the first row below the band
+    EXPECT_EQ(mapping.PixelY(84), 440);
+    // No room below the band: the whole client.
+    TWorldWindow whole;
+    ASSERT_TRUE(CorrectAspectBelow(model.BaseWindow, 600, 30, 40, view));
+    ASSERT_TRUE(CorrectAspect(model.BaseWindow, 600, 30, whole));
+    EXPECT_EQ(view, whole);
 }
 
 TEST(ElevationDrawing, Labels)
@@ -305,6 +369,10 @@ TEST(ElevationDrawing, Labels)
     EXPECT_EQ(SoilLayerLabel(0, 12.5L, 1), "depth= 0 - 12.5; Sand");
     EXPECT_EQ(SoilLayerLabel(12.5L, 30, 2), "depth= 12.5 - 30; Clay");
     EXPECT_EQ(SoilLayerLabel(30, 31.25L, 3), "depth= 30 - 31.25; Silt");
+    // Depths converted from feet: 20 ft and 40 ft are 6.096 m and 12.192 m, and a conversion
+    // leaves digits an engineer does not read; ten significant digits show the depth.
+    EXPECT_EQ(SoilLayerLabel(6.09600000002438L, 12.19200000004876L, 2),
+              "depth= 6.096 - 12.192; Clay");
     EXPECT_EQ(SoilLayerLabel(0, 1, 0), "");
     EXPECT_EQ(SoilLayerLabel(0, 1, 4), "");
     EXPECT_EQ(DepthCaption(12.34L), "  Depth: 12.3");
@@ -551,7 +619,15 @@ TEST_F(ElevationViewTest, MouseDepthInTheCaption)
     // The example's client is wider than its 2.1 by 94.5 ft extent, so the depth range stays
     // -10.5 .. 84: the top row reads the stick-up above the ground, the bottom row 84 ft.
     ASSERT_GT(static_cast<double>(view.width()) / view.height(), 2.1 / 94.5);
-    MoveMouse(view, QPoint(10, 0));
+    // The drawing starts below the label and the button: the pile's head lies under them.
+    QPoint head;
+    ASSERT_TRUE(view.WorldToScreen({0, -10.5L}, head));
+    for (const char* control : {"Label1", "Button1"}) {
+        auto* widget = view.findChild<QWidget*>(control);
+        ASSERT_NE(widget, nullptr) << control;
+        EXPECT_LT(widget->geometry().bottom(), head.y()) << control << " stands on the drawing";
+    }
+    MoveMouse(view, QPoint(10, head.y()));
     EXPECT_EQ(Caption(view), "  Depth: -10.5");
     MoveMouse(view, QPoint(10, view.height()));
     EXPECT_EQ(Caption(view), "  Depth: 84.0");
@@ -563,21 +639,21 @@ TEST_F(ElevationViewTest, MouseDepthInTheCaption)
     EXPECT_LT(std::fabs(static_cast<double>(world.Y)), 0.5 * 94.5 / view.height());
 }
 
-TEST_F(ElevationViewTest, DegenerateProjectBreaksTheViewUntilItCanBeDrawn)
+TEST_F(ElevationViewTest, NewProjectSaysThereAreNoLayersAndABrokenViewRecovers)
 {
-    // The new project: no length, no width, one layer ending at the ground.
+    // The new project: no length, no width, one layer ending at the ground. The default
+    // extent is drawn with the ground line and a line saying what is missing.
     TDlgSideView& view = Open();
-    EXPECT_TRUE(view.ViewBroken());
+    EXPECT_FALSE(view.ViewBroken());
     TPlotRecordingCanvas canvas;
     view.FormPaint(canvas);
-    EXPECT_TRUE(canvas.Operations().empty());
-    QPoint pixel;
-    EXPECT_FALSE(view.WorldToScreen({0, 0}, pixel));
-    MoveMouse(view, QPoint(20, 20));
-    EXPECT_EQ(Caption(view), "Elevation View");
-    EXPECT_FALSE(view.grab().isNull()); // painting draws nothing and does not fail
-    view.SubWindow()->resize(500, 300);
-    EXPECT_TRUE(view.ViewBroken());
+    const auto texts = canvas.Of(Kind::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].Text, kNoSoilLayersText);
+    QPoint ground;
+    ASSERT_TRUE(view.WorldToScreen({0, 0}, ground));
+    EXPECT_GT(ground.y(), view.findChild<QWidget*>("Button1")->geometry().bottom());
+    EXPECT_FALSE(view.grab().isNull());
 
     // Printing says why nothing is printed instead of asking for a file.
     view.findChild<QPushButton*>("Button1")->click();
@@ -585,6 +661,21 @@ TEST_F(ElevationViewTest, DegenerateProjectBreaksTheViewUntilItCanBeDrawn)
     EXPECT_FALSE(fs::exists(PdfPath()));
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_NE(Messages[0].find("cannot be printed"), std::string::npos);
+
+    // A pile whose length is no number cannot be mapped: nothing drawn, no depth shown.
+    SetExample();
+    Form().Data().TL = std::numeric_limits<long double>::infinity();
+    QMetaObject::invokeMethod(&view, "FormActivate");
+    EXPECT_TRUE(view.ViewBroken());
+    TPlotRecordingCanvas broken;
+    view.FormPaint(broken);
+    EXPECT_TRUE(broken.Operations().empty());
+    QPoint pixel;
+    EXPECT_FALSE(view.WorldToScreen({0, 0}, pixel));
+    MoveMouse(view, QPoint(20, 20));
+    EXPECT_EQ(Caption(view), "Elevation View");
+    view.SubWindow()->resize(500, 300);
+    EXPECT_TRUE(view.ViewBroken());
 
     // Once the project has a pile and layers, the next activation draws it.
     SetExample();
