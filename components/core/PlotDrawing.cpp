@@ -477,25 +477,51 @@ void DrawBand(Context& c, const TPlotRect& band, long double fillCode)
 }
 
 // The layer's name centred in its band, on a white ground so that the fill does not hide
-// it; left out when the band is too low to hold it.
+// it. A name wider than the column (the narrow column of a saved bitmap, a long name) is
+// written upward when the band is high enough, else in a font small enough to fit; a band
+// too low for any of it gets no name.
 void DrawBandLabel(Context& c,
-                   const std::string& text,
+                   const std::string& name,
                    const TPlotRect& column,
                    int bandTop,
                    int py)
 {
+    // The blanks around a name (" SAND ") take room and show nothing.
+    const std::size_t first = name.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return;
+    }
+    const std::string text = name.substr(first, name.find_last_not_of(' ') - first + 1);
+    const int pad = std::max(1, c.dX / 48);
+    const int room = column.Width() - 2 * pad;
+    const int bandHeight = std::abs(py - bandTop);
+    const int top = std::min(bandTop, py);
     SelectScaledFont(c.canvas, kAngleHorizontal, kFontWeightNormal, kBandLabelFactor);
-    const int w = c.canvas.TextWidth(text);
-    const int h = c.canvas.TextHeight(text);
-    if (text.empty() || h > std::abs(py - bandTop)) {
+    int w = c.canvas.TextWidth(text);
+    int h = c.canvas.TextHeight(text);
+    if (w > room && w + 2 * pad <= bandHeight && h <= room) {
+        SelectScaledFont(c.canvas, kAngleUpward, kFontWeightNormal, kBandLabelFactor);
+        const int left = column.Left + (column.Width() - h) / 2;
+        const int bottom = top + (bandHeight + w) / 2;
+        c.tools.Brush(kPlotWhite, TPlotBrushStyle::Solid);
+        c.canvas.FillRect(TPlotRect{left, bottom - w - pad, left + h, bottom + pad});
+        c.canvas.TextOut(left, bottom, text);
+        return;
+    }
+    if (w > room && room > 0) {
+        const int factor = std::max(1, kBandLabelFactor * room / w);
+        SelectScaledFont(c.canvas, kAngleHorizontal, kFontWeightNormal, factor);
+        w = c.canvas.TextWidth(text);
+        h = c.canvas.TextHeight(text);
+    }
+    if (h > bandHeight || w > std::max(room, 0)) {
         return;
     }
     const int left = column.Left + (column.Width() - w) / 2;
-    const int top = bandTop + (py - bandTop - h) / 2;
-    const int pad = std::max(1, c.dX / 48);
+    const int textTop = top + (bandHeight - h) / 2;
     c.tools.Brush(kPlotWhite, TPlotBrushStyle::Solid);
-    c.canvas.FillRect(TPlotRect{left - pad, top, left + w + pad, top + h});
-    c.canvas.TextOut(left, top, text);
+    c.canvas.FillRect(TPlotRect{left - pad, textTop, left + w + pad, textTop + h});
+    c.canvas.TextOut(left, textTop, text);
 }
 
 void DrawLayerColumn(Context& c)
@@ -537,7 +563,12 @@ void DrawLayerColumn(Context& c)
             const bool lastBand = k + 1 == bands.size();
             const int bottom = std::min(graphRect.Bottom, lastBand ? py : py + 1);
             DrawBand(c, TPlotRect{column.Left, bandTop, column.Right - 1, bottom}, p.X);
-            DrawBandLabel(c, bands[k].first->GetCaption(), column, bandTop, py);
+            // A layer reaching below the graph is named in the part of its band that shows.
+            DrawBandLabel(c,
+                          bands[k].first->GetCaption(),
+                          column,
+                          bandTop,
+                          std::min(py, graphRect.Bottom));
             bandTop = py;
         }
     } else {

@@ -546,6 +546,73 @@ TEST(PlotDrawing, LayerBandsWithFillsAndNames)
     EXPECT_EQ(patterns, (std::vector<int>{2, 14}));
 }
 
+// The saved bitmap's layer column is half an inch: 740 .. 769 at 96 pixels per inch, 25 pixels
+// inside its padding. Names as the program gives them stay inside it: upward in a band high
+// enough, in a smaller font in a low one, the blanks around them dropped.
+TEST(PlotDrawing, LayerNamesStayInsideTheBitmapsNarrowColumn)
+{
+    LayerCase c;
+    AddLayer(c.plot, " SAND ", 7, 10);
+    AddLayer(c.plot, " CLAY ", 1, 11.5L); // 20 pixels high: too low to write upward
+    AddLayer(c.plot, "LAYER 3", 0, 40);
+    Drawing d;
+    const TPlotRect page{0, 0, 800, 600};
+    Draw(
+        d,
+        c.plot,
+        TPlotTarget::Bitmap,
+        [&](TPlotView& view) {
+            view.Geometry = LayoutPlot(c.plot, TPlotTarget::Bitmap, page, 96, 96, 14);
+        },
+        page);
+    const TPlotRect column = d.view.Geometry.LayerColumn;
+    ASSERT_EQ(column, (TPlotRect{740, 41, 769, 569}));
+    struct TCase
+    {
+        const char* Text;
+        int Angle;
+    };
+    for (const TCase& expected : {TCase{"SAND", kAngleUpward},
+                                  TCase{"CLAY", kAngleHorizontal},
+                                  TCase{"LAYER 3", kAngleUpward}}) {
+        SCOPED_TRACE(expected.Text);
+        const std::vector<Op> texts = d.canvas.Texts(expected.Text);
+        ASSERT_EQ(texts.size(), 1u);
+        const Op& t = texts[0];
+        EXPECT_EQ(t.Font.Angle, expected.Angle);
+        // The recording canvas's text is as high as its font, half as wide per character.
+        const int length =
+            static_cast<int>(std::string(expected.Text).size()) * (t.Font.Height / 2);
+        const TPlotRect extent = expected.Angle == kAngleUpward
+                                     ? TPlotRect{t.X1, t.Y1 - length, t.X1 + t.Font.Height, t.Y1}
+                                     : TPlotRect{t.X1, t.Y1, t.X1 + length, t.Y1 + t.Font.Height};
+        EXPECT_GE(extent.Left, column.Left);
+        EXPECT_LE(extent.Right, column.Right);
+    }
+    // "SAND" upward at the base size, centred across the column and down its band (41 .. 174):
+    // x 740 + (29 - 14) / 2 = 747, bottom 41 + (133 + 28) / 2 = 121.
+    const Op sand = d.canvas.Texts("SAND").at(0);
+    EXPECT_EQ(sand.Font.Height, 14);
+    EXPECT_EQ((Xy{sand.X1, sand.Y1}), (Xy{747, 121}));
+    // "CLAY" (28 pixels at 14) shrunk to 10 x 25 / 28 = 8 tenths: 11 pixels high.
+    EXPECT_EQ(d.canvas.Texts("CLAY").at(0).Font.Height, 11);
+}
+
+// The deepest layer often reaches below the graph: its name stands in the part that shows.
+TEST(PlotDrawing, ALayerReachingBelowTheGraphIsNamedWhereItShows)
+{
+    LayerCase c;
+    AddLayer(c.plot, "Sand", 7, 30);
+    AddLayer(c.plot, "Clay", 1, 100); // the graph ends at 40
+    Drawing d;
+    Draw(d, c.plot);
+    const std::vector<Op> clay = d.canvas.Texts("Clay");
+    ASSERT_EQ(clay.size(), 1u);
+    // 30 ft -> 41 + 396 = 437; the band shows from 437 to the graph's bottom, 569: the name's
+    // top at 437 + (132 - 14) / 2 = 496.
+    EXPECT_EQ(clay[0].Y1, 496);
+}
+
 TEST(PlotDrawing, WallLinesAreLeftOutOfThePlainColumn)
 {
     LayerCase c;
