@@ -17,7 +17,8 @@ cd "$(dirname "$0")/.."
 
 rounds=${1:-300}
 build=${QUARN_BUILD:-build/ci}
-tool="$PWD/$build/bin/quarn-run"
+case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
+tool="$build/bin/quarn-run"
 [ -x "$tool" ] || { echo "no $tool: build first" >&2; exit 2; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quarn-kill-test-XXXXXX")
