@@ -56,10 +56,17 @@ public:
         if (!m_replace) {
             m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         } else {
-            // Created with the mode a new file gets; a file it replaces keeps its own.
-            // The process id keeps two processes apart; a name left by a run that never ended
-            // takes the next one.
-            for (int attempt = 0; attempt < 100; ++attempt) {
+            // Created with the mode a new file gets; a file it replaces keeps its own. A file
+            // without a name, where the file system makes one, leaves nothing behind a run
+            // that is killed; else a name of its own beside the file, where the process id
+            // keeps two processes apart and a name left by a run that never ended takes the
+            // next one.
+            const std::string folder = FolderOf(path).empty() ? std::string(".") : FolderOf(path);
+            m_fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+            m_unnamed = m_fd >= 0;
+            const bool noUnnamed =
+                !m_unnamed && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL);
+            for (int attempt = 0; noUnnamed && attempt < 100; ++attempt) {
                 m_temporary = FolderOf(path) + "." + NameOf(path) + "." + std::to_string(::getpid())
                               + "." + std::to_string(attempt) + ".tmp";
                 m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -85,6 +92,9 @@ public:
             return true; // never opened: its caller has reported that
         }
         Drain();
+        if (m_unnamed) {
+            return CloseUnnamed();
+        }
         if (::close(m_fd) != 0 && m_error == 0) {
             m_error = errno;
         }
@@ -109,6 +119,27 @@ public:
     }
 
     int Error() const { return m_error; }
+
+    // The file without a name takes the path: the old file goes first, as above, then the new
+    // one is linked in its place.
+    bool CloseUnnamed()
+    {
+        bool placed = false;
+        if (::unlink(m_path.c_str()) == 0 || errno == ENOENT) {
+            const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+            placed =
+                ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_path.c_str(), AT_SYMLINK_FOLLOW) == 0
+                || ::linkat(m_fd, "", AT_FDCWD, m_path.c_str(), AT_EMPTY_PATH) == 0;
+        }
+        if (!placed && m_error == 0) {
+            m_error = errno;
+        }
+        if (::close(m_fd) != 0 && m_error == 0) {
+            m_error = errno;
+        }
+        m_fd = -1;
+        return m_error == 0;
+    }
 
     void Attach(std::string_view text)
     {
@@ -198,6 +229,7 @@ private:
     std::string m_path;
     std::string m_temporary;
     bool m_replace = false;
+    bool m_unnamed = false; // made with O_TMPFILE: linked in place at the close
     int m_fd = -1;
     int m_error = 0;
 };
