@@ -151,9 +151,10 @@ bool TListReader::TryReadText(std::string& line)
     return true;
 }
 
-std::vector<TListReader::TItem> TListReader::TakeItems(std::size_t count, const char* itemNames)
+void TListReader::TakeItems(std::size_t count, const char* itemNames)
 {
-    std::vector<TItem> items;
+    std::vector<TItem>& items = m_last;
+    items.clear();
     while (items.size() < count) {
         if (m_next >= static_cast<int>(m_lines.size())) {
             Fail(NextLine(),
@@ -182,7 +183,6 @@ std::vector<TListReader::TItem> TListReader::TakeItems(std::size_t count, const 
         }
         // The rest of this line, if any, is dropped: the next statement starts a new line.
     }
-    return items;
 }
 
 void TListReader::Refuse(int position, const std::string& detail) const
@@ -196,7 +196,7 @@ void TListReader::Refuse(int position, const std::string& detail) const
 
 void TListReader::Read(std::initializer_list<TTarget> targets, const char* itemNames)
 {
-    m_last = TakeItems(targets.size(), itemNames);
+    TakeItems(targets.size(), itemNames);
     const std::vector<TItem>& items = m_last;
     std::size_t k = 0;
     for (const TTarget& target : targets) {

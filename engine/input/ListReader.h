@@ -54,8 +54,9 @@ private:
         int position = 0;
     };
     void SplitLines(std::string_view text);
-    // Takes count items for one statement; drops the rest of the last line.
-    std::vector<TItem> TakeItems(std::size_t count, const char* itemNames);
+    // Takes count items for one statement into m_last (its room kept from one statement to
+    // the next); drops the rest of the last line.
+    void TakeItems(std::size_t count, const char* itemNames);
     [[noreturn]] void Fail(int line, int position, const std::string& detail) const;
 
     std::string m_path;
