@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "TExpression.h"
+#include "entry/TExpression.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

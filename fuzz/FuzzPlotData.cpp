@@ -15,10 +15,10 @@
 #include "ProjectFile.h"
 #include "ProjectTables.h"
 #include "ResultGraphs.h"
-#include "TGraphPlot.h"
-#include "TGridTable.h"
-#include "TLine.h"
 #include "TProgramData.h"
+#include "grid/TGridTable.h"
+#include "plot/TGraphPlot.h"
+#include "plot/TLine.h"
 
 #ifndef QUARN_SOURCE_DIR
 #error "QUARN_SOURCE_DIR must name the source folder"

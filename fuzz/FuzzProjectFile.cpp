@@ -24,9 +24,9 @@
 #include "FuzzTempFolder.h"
 #include "ProjectFile.h"
 #include "ProjectTables.h"
-#include "TGraphPlot.h"
 #include "TProgramData.h"
-#include "TWordReader.h"
+#include "plot/TGraphPlot.h"
+#include "support/TWordReader.h"
 
 namespace {
 

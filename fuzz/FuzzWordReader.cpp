@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "TWordReader.h"
+#include "support/TWordReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -18,9 +18,9 @@
 #include "ResultGraphs.h"
 #include "RunResultSteps.h"
 #include "StaleFiles.h"
-#include "TGraphPlot.h"
 #include "TProgramData.h"
-#include "TWordReader.h"
+#include "plot/TGraphPlot.h"
+#include "support/TWordReader.h"
 
 namespace fs = std::filesystem;
 

@@ -13,10 +13,10 @@
 #include "ProjectFile.h"
 #include "ProjectLock.h"
 #include "ProjectTables.h"
-#include "TDynamicLibrary.h"
-#include "TGridTable.h"
 #include "TProgramData.h"
-#include "TWordReader.h"
+#include "grid/TGridTable.h"
+#include "support/TDynamicLibrary.h"
+#include "support/TWordReader.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "FileValues.h"
-#include "TWordReader.h"
+#include "support/TWordReader.h"
 
 namespace {
 

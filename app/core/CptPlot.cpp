@@ -1,6 +1,6 @@
 #include "CptPlot.h"
 
-#include "TGraphPlot.h"
+#include "plot/TGraphPlot.h"
 
 void SetCptPlotCaptions(TGraphPlot& plot, TCptPlotKind kind, int unitSystem)
 {

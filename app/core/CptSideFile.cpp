@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "FileValues.h"
-#include "NumberFormat.h"
-#include "TWordReader.h"
+#include "entry/NumberFormat.h"
+#include "support/TWordReader.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "TWordReader.h"
+#include "support/TWordReader.h"
 
 namespace {
 

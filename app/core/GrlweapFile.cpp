@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "NumberFormat.h"
 #include "ProjectTables.h"
 #include "SafeFile.h"
-#include "TColumn.h"
-#include "TGridTable.h"
 #include "TProgramData.h"
+#include "entry/NumberFormat.h"
+#include "grid/TColumn.h"
+#include "grid/TGridTable.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Exception.h"
+#include "support/Exception.h"
 
 class TGridTable;
 class TProgramData;

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "NumberFormat.h"
 #include "ProjectTables.h"
-#include "TData.h"
-#include "TGridTable.h"
 #include "TProgramData.h"
+#include "entry/NumberFormat.h"
+#include "grid/TData.h"
+#include "grid/TGridTable.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <numeric>
 
 #include "ProjectTables.h"
-#include "TColumn.h"
-#include "TData.h"
-#include "TGridTable.h"
 #include "TProgramData.h"
+#include "grid/TColumn.h"
+#include "grid/TData.h"
+#include "grid/TGridTable.h"
 
 namespace {
 

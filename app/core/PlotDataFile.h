@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "TWordReader.h"
+#include "support/TWordReader.h"
 
 // The numbers of one plot-data file (".qr7p") as the engine writes them, read in full before
 // any graph is touched, so a damaged file never leaves half-filled graphs behind.

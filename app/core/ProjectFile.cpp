@@ -13,14 +13,14 @@
 #include <unistd.h>
 
 #include "CptSideFile.h"
-#include "NumberFormat.h"
 #include "ProjectLock.h"
 #include "ProjectTables.h"
 #include "SafeFile.h"
-#include "TGraphPlot.h"
-#include "TLine.h"
 #include "TProgramData.h"
-#include "TWordReader.h"
+#include "entry/NumberFormat.h"
+#include "plot/TGraphPlot.h"
+#include "plot/TLine.h"
+#include "support/TWordReader.h"
 
 namespace fs = std::filesystem;
 

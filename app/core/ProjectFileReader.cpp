@@ -9,10 +9,10 @@
 #include "FileValues.h"
 #include "ProjectFile.h"
 #include "ProjectTables.h"
-#include "TGraphPlot.h"
-#include "TLine.h"
 #include "TProgramData.h"
-#include "TWordReader.h"
+#include "plot/TGraphPlot.h"
+#include "plot/TLine.h"
+#include "support/TWordReader.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <memory>
 
-#include "TGridTable.h"
-#include "TableBuilder.h"
+#include "grid/TGridTable.h"
+#include "grid/TableBuilder.h"
 
 // The grid tables of a project: the soil layers with one property sub-table per layer, the
 // three per-soil-type property templates, the extra t-z depths and the cross-section area

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "NumberFormat.h"
 #include "TProgramData.h"
+#include "entry/NumberFormat.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "GrlweapFile.h"
 #include "PlotDataFile.h"
-#include "TGraphPlot.h"
+#include "plot/TGraphPlot.h"
 
 class TProgramData;
 class TGridTable;

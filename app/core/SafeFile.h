@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "TWordReader.h"
+#include "support/TWordReader.h"
 
 // A failed safe write: the message names the file; Reason() is the part after the name
 // ("the data could not be written (No space left on device)").

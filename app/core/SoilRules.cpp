@@ -6,10 +6,10 @@
 
 #include "MethodRules.h"
 #include "ProjectTables.h"
-#include "TColumn.h"
-#include "TData.h"
-#include "TGridTable.h"
 #include "TProgramData.h"
+#include "grid/TColumn.h"
+#include "grid/TData.h"
+#include "grid/TGridTable.h"
 
 namespace {
 

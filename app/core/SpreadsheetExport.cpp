@@ -10,10 +10,10 @@
 
 #include <xlsxwriter.h>
 
-#include "NumberFormat.h"
 #include "ResultGraphs.h"
 #include "SafeFile.h"
-#include "TGraphPlot.h"
+#include "entry/NumberFormat.h"
+#include "plot/TGraphPlot.h"
 
 namespace fs = std::filesystem;
 

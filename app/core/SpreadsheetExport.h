@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Exception.h"
+#include "support/Exception.h"
 
 class TGraphPlot;
 class TResultGraphs;

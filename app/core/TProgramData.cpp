@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "ProjectTables.h"
-#include "TGraphPlot.h"
-#include "TLine.h"
-#include "Units.h"
+#include "entry/Units.h"
+#include "plot/TGraphPlot.h"
+#include "plot/TLine.h"
 
 TProgramData::TProgramData() = default;
 

@@ -9,14 +9,14 @@
 
 #include <gtest/gtest.h>
 
-#include "Exception.h"
 #include "LockHolder.h"
 #include "ProjectLock.h"
 #include "ProjectTables.h"
-#include "TColumn.h"
-#include "TGridTable.h"
 #include "TProgramData.h"
 #include "TestFolder.h"
+#include "grid/TColumn.h"
+#include "grid/TGridTable.h"
+#include "support/Exception.h"
 
 namespace {
 

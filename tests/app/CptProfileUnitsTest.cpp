@@ -10,9 +10,9 @@
 #include "CptSideFile.h"
 #include "ProjectFile.h"
 #include "ProjectTables.h"
-#include "TGraphPlot.h"
 #include "TProgramData.h"
 #include "TestFolder.h"
+#include "plot/TGraphPlot.h"
 
 namespace fs = std::filesystem;
 

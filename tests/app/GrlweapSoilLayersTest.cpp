@@ -2,7 +2,7 @@
 
 #include "GrlweapFile.h"
 #include "ProjectTables.h"
-#include "TColumn.h"
+#include "grid/TColumn.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "ProjectTables.h"
-#include "TColumn.h"
-#include "TData.h"
-#include "TGridTable.h"
 #include "TProgramData.h"
+#include "grid/TColumn.h"
+#include "grid/TData.h"
+#include "grid/TGridTable.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "ProjectTables.h"
-#include "TColumn.h"
-#include "TData.h"
-#include "TGraphPlot.h"
-#include "TGridTable.h"
-#include "TLine.h"
 #include "TProgramData.h"
+#include "grid/TColumn.h"
+#include "grid/TData.h"
+#include "grid/TGridTable.h"
+#include "plot/TGraphPlot.h"
+#include "plot/TLine.h"
 
 namespace {
 

@@ -18,10 +18,10 @@
 #include "ProjectLock.h"
 #include "ProjectTables.h"
 #include "SafeFile.h"
-#include "TGraphPlot.h"
 #include "TProgramData.h"
-#include "TWordReader.h"
 #include "TestFolder.h"
+#include "plot/TGraphPlot.h"
+#include "support/TWordReader.h"
 
 namespace {
 

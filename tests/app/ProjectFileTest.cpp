@@ -13,14 +13,14 @@
 #include "CptSideFile.h"
 #include "FileSizeLimit.h"
 #include "ProjectTables.h"
-#include "TColumn.h"
-#include "TData.h"
-#include "TGraphPlot.h"
-#include "TGridTable.h"
-#include "TLine.h"
 #include "TProgramData.h"
-#include "TWordReader.h"
 #include "TestFolder.h"
+#include "grid/TColumn.h"
+#include "grid/TData.h"
+#include "grid/TGridTable.h"
+#include "plot/TGraphPlot.h"
+#include "plot/TLine.h"
+#include "support/TWordReader.h"
 
 namespace fs = std::filesystem;
 

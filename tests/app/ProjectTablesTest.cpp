@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "TColumnTypes.h"
 #include "TProgramData.h"
+#include "grid/TColumnTypes.h"
 
 namespace {
 

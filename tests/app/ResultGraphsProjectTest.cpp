@@ -8,9 +8,9 @@
 #include "GrlweapFile.h"
 #include "ProjectTables.h"
 #include "ResultGraphs.h"
-#include "TColumn.h"
 #include "TProgramData.h"
 #include "TestFolder.h"
+#include "grid/TColumn.h"
 
 namespace fs = std::filesystem;
 

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "ProjectTables.h"
-#include "TColumn.h"
-#include "TColumnTypes.h"
-#include "TData.h"
-#include "TGridTable.h"
 #include "TProgramData.h"
+#include "grid/TColumn.h"
+#include "grid/TColumnTypes.h"
+#include "grid/TData.h"
+#include "grid/TGridTable.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "ModalDialogSeam.h"
 #include "ProjectTables.h"
-#include "SoilLayerGrid.h"
-#include "TDataEdit.h"
-#include "TDlgSoilLayers.h"
-#include "TGridTable.h"
 #include "WindowTestFixture.h"
+#include "entry/TDataEdit.h"
+#include "grid/TGridTable.h"
+#include "input/SoilLayerGrid.h"
+#include "input/TDlgSoilLayers.h"
+#include "seams/ModalDialogSeam.h"
 
 // The soil windows as the user meets them: the soil layers window from its menu item, and the
 // modal windows it opens (the layer's properties, the adhesion charts), each run by a script

@@ -19,12 +19,12 @@
 
 #include <gtest/gtest.h>
 
-#include "FileDialogSeam.h"
-#include "MainSeams.h"
-#include "MessageSeam.h"
 #include "QtTestApplication.h"
-#include "TMainForm.h"
 #include "TestFolder.h"
+#include "main/MainSeams.h"
+#include "main/TMainForm.h"
+#include "seams/FileDialogSeam.h"
+#include "seams/MessageSeam.h"
 
 // A shown, active main window over a temporary settings folder, for the input-window tests.
 // Every message is recorded and answered with OK; file dialogs and the desktop are answered

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "EngineTestSupport.h"
-#include "TDynamicLibrary.h"
+#include "support/TDynamicLibrary.h"
 
 namespace {
 

@@ -1,0 +1,34 @@
+#include "input/TDlgTZPrint.h"
+
+#include "TProgramData.h"
+#include "grid/TGridTable.h"
+#include "main/TMainForm.h"
+#include "ui_TDlgTZPrint.h"
+
+TDlgTZPrint::TDlgTZPrint(TMainForm& form)
+    : TInputWindow(form, EInputWindow::TzPrint)
+    , ui(std::make_unique<Ui::TDlgTZPrint>())
+{
+    SetUpForm(*ui);
+    BindCheck(ui->ChkPrint, Field(&TProgramData::PrintExtraTz));
+    connect(ui->ChkPrint, &QCheckBox::clicked, this, &TDlgTZPrint::ChkPrintClick);
+    connect(ui->EditDepths, &QPushButton::clicked, this, &TDlgTZPrint::EditDepthsClick);
+    connect(ui->Button1, &QPushButton::clicked, this, &TDlgTZPrint::CloseWindow);
+}
+
+TDlgTZPrint::~TDlgTZPrint() = default;
+
+void TDlgTZPrint::LoadControls()
+{
+    ChkPrintClick();
+}
+
+void TDlgTZPrint::ChkPrintClick()
+{
+    ui->EditDepths->setEnabled(ui->ChkPrint->isChecked());
+}
+
+void TDlgTZPrint::EditDepthsClick()
+{
+    MainForm().Tables().TblTZDepth().Show();
+}

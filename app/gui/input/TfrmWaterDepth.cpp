@@ -1,0 +1,225 @@
+#include "input/TfrmWaterDepth.h"
+
+#include <cstddef>
+
+#include <QEvent>
+
+#include "MethodRules.h"
+#include "TProgramData.h"
+#include "main/TMainForm.h"
+#include "ui_TfrmWaterDepth.h"
+
+namespace {
+
+constexpr std::size_t Index(int code)
+{
+    return static_cast<std::size_t>(code - 1);
+}
+
+} // namespace
+
+TfrmWaterDepth::TfrmWaterDepth(TMainForm& form)
+    : TInputWindow(form, EInputWindow::ComputationMethod)
+    , ui(std::make_unique<Ui::TfrmWaterDepth>())
+{
+    SetUpForm(*ui);
+    m_opt = {ui->OptFHWA,
+             ui->OptUSCOE,
+             ui->OptLamda,
+             ui->OptAPI,
+             ui->OptUserSpecified,
+             ui->OptNGI,
+             ui->OptMTD,
+             ui->OptFugro,
+             ui->OptUWA};
+    m_check = {ui->CheckBox1,
+               ui->CheckBox2,
+               ui->CheckBox3,
+               ui->CheckBox4,
+               ui->CheckBox5,
+               ui->CheckBox6,
+               ui->CheckBox7,
+               ui->CheckBox8,
+               ui->CheckBox9};
+    m_ls = {ui->Label21,
+            ui->Label22,
+            ui->Label23,
+            ui->Label24,
+            ui->Label25,
+            ui->Label26,
+            ui->Label27,
+            ui->Label28,
+            ui->Label29};
+    ui->GroupBox2->installEventFilter(this);
+    DeclareBindings();
+    ConnectHandlers();
+}
+
+TfrmWaterDepth::~TfrmWaterDepth() = default;
+
+void TfrmWaterDepth::DeclareBindings()
+{
+    TRadioBinding::TButtons methods;
+    for (int code = 1; code <= kMethodCount; ++code) {
+        methods.emplace_back(m_opt[Index(code)], code);
+    }
+    m_method = &BindRadio(Field(&TProgramData::LoadSettlementMethod), methods);
+    for (int code = 1; code <= kMethodCount; ++code) {
+        BindCheck(m_check[Index(code)], [code](TProgramData& data) -> int& {
+            return data.MethodFlags[static_cast<std::size_t>(code)];
+        });
+    }
+    BindRadio(Field(&TProgramData::LoadDirection),
+              {{ui->OptCompression, LoadDirectionCode::kCompression},
+               {ui->OptTension, LoadDirectionCode::kTension}});
+    BindNumber(ui->deREDUCT, Field(&TProgramData::TensionFactor));
+    BindRadio(Field(&TProgramData::ClayCondition),
+              {{ui->OptDrain, ClayConditionCode::kDrained},
+               {ui->OptUndrain, ClayConditionCode::kUndrained}},
+              ui->OptUndrain);
+    BindRadio(Field(&TProgramData::TzFactorOption),
+              {{ui->OptHigh, TzFactorOptionCode::kUnfactored},
+               {ui->OptLow, TzFactorOptionCode::kReduced}},
+              ui->OptHigh);
+    BindRadio(Field(&TProgramData::CriticalDepthOption),
+              {{ui->RadioButton1, CriticalDepthOptionCode::kByDensity},
+               {ui->RadioButton2, CriticalDepthOptionCode::kByStress},
+               {ui->RadioButton3, CriticalDepthOptionCode::kUserDepth}});
+    BindNumber(ui->DataEdit1, Field(&TProgramData::CriticalDepth));
+}
+
+void TfrmWaterDepth::ConnectHandlers()
+{
+    for (QRadioButton* opt : m_opt) {
+        connect(opt, &QRadioButton::clicked, this, &TfrmWaterDepth::OptMethodClick);
+    }
+    for (QCheckBox* box : m_check) {
+        connect(box, &QCheckBox::clicked, this, &TfrmWaterDepth::CheckBoxClick);
+    }
+    for (QRadioButton* b : {ui->RadioButton1,
+                            ui->RadioButton2,
+                            ui->RadioButton3,
+                            ui->OptCompression,
+                            ui->OptHigh,
+                            ui->OptDrain,
+                            ui->OptTension,
+                            ui->OptLow,
+                            ui->OptUndrain}) {
+        connect(b, &QRadioButton::clicked, this, &TfrmWaterDepth::ShowWindows);
+    }
+    connect(ui->Button1, &QPushButton::clicked, this, &TfrmWaterDepth::Button1Click);
+    connect(ui->Button3, &QPushButton::clicked, this, &TfrmWaterDepth::Button3Click);
+    connect(ui->Button2, &QPushButton::clicked, this, &TfrmWaterDepth::CloseClick);
+    connect(ui->Button4, &QPushButton::clicked, this, &TfrmWaterDepth::CloseClick);
+}
+
+// ---- handlers ---------------------------------------------------------------------------------
+
+void TfrmWaterDepth::OptMethodClick()
+{
+    ShowWindows();
+}
+
+void TfrmWaterDepth::CheckBoxClick()
+{
+    ShowWindows();
+}
+
+void TfrmWaterDepth::Button1Click()
+{
+    for (QCheckBox* box : m_check) {
+        box->setChecked(true);
+    }
+    ShowWindows();
+}
+
+void TfrmWaterDepth::Button3Click()
+{
+    for (QCheckBox* box : m_check) {
+        box->setChecked(false);
+    }
+    ShowWindows(); // checks the load-settlement method's box again
+}
+
+void TfrmWaterDepth::GroupBox2Click()
+{
+    // Sets the flags of the checked boxes at once; the full store is done on leaving.
+    TProgramData& data = Data();
+    bool changed = false;
+    for (int code = 1; code <= kMethodCount; ++code) {
+        int& flag = data.MethodFlags[static_cast<std::size_t>(code)];
+        if (m_check[Index(code)]->isChecked() && flag != 1) {
+            flag = 1;
+            changed = true;
+        }
+    }
+    // Stored here, the change would not show as one when the window is left.
+    if (changed) {
+        MainForm().SetModified(true);
+    }
+}
+
+void TfrmWaterDepth::CloseClick()
+{
+    CloseWindow();
+}
+
+bool TfrmWaterDepth::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->GroupBox2 && event->type() == QEvent::MouseButtonRelease) {
+        GroupBox2Click();
+    }
+    return TInputWindow::eventFilter(watched, event);
+}
+
+// ---- enabling ---------------------------------------------------------------------------------
+
+void TfrmWaterDepth::ShowWindows()
+{
+    const int method = m_method->Checked().value_or(0);
+    for (int code = 1; code <= kMethodCount; ++code) {
+        m_ls[Index(code)]->setVisible(code == method);
+    }
+    if (method != 0) {
+        m_check[Index(method)]->setChecked(true);
+    }
+    const bool usace = ui->CheckBox2->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->RadioButton1,
+                                                      ui->RadioButton2,
+                                                      ui->RadioButton3,
+                                                      ui->Label13}) {
+        w->setEnabled(usace);
+    }
+    ui->DataEdit1->setEnabled(usace && ui->RadioButton3->isChecked());
+    const bool clay = ui->CheckBox7->isChecked() && ui->CheckBox7->isEnabled();
+    ui->OptDrain->setEnabled(clay);
+    ui->OptUndrain->setEnabled(clay);
+    const bool reduct = ui->OptTension->isChecked() && ui->CheckBox4->isChecked();
+    ui->deREDUCT->setEnabled(reduct);
+    ui->Label5->setEnabled(reduct);
+}
+
+// ---- load and store ---------------------------------------------------------------------------
+
+void TfrmWaterDepth::LoadControls()
+{
+    MoveToTop(0);
+    ShowWindows();
+}
+
+bool TfrmWaterDepth::StoreControls()
+{
+    TProgramData& data = Data();
+    if (data.LoadDirection != LoadDirectionCode::kTension) {
+        data.TensionFactor = 1.0L;
+    }
+    if (!TaperAngleKept(data.LoadSettlementMethod, data.MethodFlags[MethodCode::kFhwa])) {
+        data.TaperAngle = 0;
+    }
+    // An open pile-material window shows at once what the method allows there.
+    if (TInputWindow* material = FindOpenWindow(MainForm(), EInputWindow::PileMaterial)) {
+        material->FormActivate();
+    }
+    ShowUserValueColumns(MainForm().Tables(), ui->OptUserSpecified->isChecked());
+    return ConvertSiltLayersToSand(data.MethodFlags, MainForm().Tables());
+}

@@ -1,0 +1,220 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+#include "AnalysisRun.h"
+#include "ProjectFile.h"
+#include "ProjectTables.h"
+#include "ResultGraphs.h"
+#include "TProgramData.h"
+#include "main/InputWindows.h"
+#include "plot/TGraphPlot.h"
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class TAboutBox;
+class TChartForm;
+class TDlgExport;
+class THelpWindow;
+
+// Settings: the user's key SOFTWARE\Tarvik\QUARN\2015.7.2 becomes the INI file Tarvik/QUARN.ini
+// in the user's configuration folder, section [2015.7.2].
+inline constexpr const char* kSettingsOrganization = "Tarvik";
+inline constexpr const char* kSettingsApplication = "QUARN";
+inline constexpr const char* kSettingsGroup = "2015.7.2";
+inline constexpr const char* kEditorValueName = "Word Processor";
+inline constexpr int kRecentFileCount = 10;
+inline constexpr int kWindowListCount = 50;
+
+inline constexpr const char* kCaptionPrefix = "QUARN 2015.7.2 - Offshore - ";
+inline constexpr const char* kSaveChangesText = "Do you want to save any changes?";
+inline constexpr const char* kEditorFailedText = "An error occurred in running the Word Processor";
+
+// The program's frame: the MDI area for input, table and graph windows, the menus and tool
+// bar, the project and its tables and result graphs, the modified flag and the recent files.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Reads the settings and opens the project of the command line (arguments without the
+    // program), or makes a new one.
+    void FormShow(const QStringList& arguments);
+
+    TProgramData& Data() { return m_data; }
+    TProjectTables& Tables() { return m_tables; }
+    TResultGraphs& Graphs() { return m_graphs; }
+    TGraphPlot& MotionInput() { return m_motionInput; }
+    // SPT or Su converted from a CPT data file: shown, never saved with the project.
+    TGraphPlot& CptConverted() { return m_cptConverted; }
+    QMdiArea* MdiArea() const { return m_mdi; }
+    TDlgExport* ExportDialog() const { return m_export; }
+    TAboutBox* AboutBox() const { return m_about; }
+    // The adhesion charts, made at start-up and shown from a clay layer's properties.
+    TChartForm* ChartForm() const { return m_chartForm; }
+
+    bool IsModified() const;
+    void SetModified(bool value);
+    bool PlotsLoaded() const { return m_plotsLoaded; }
+
+    // The engine module is loaded from here; the program's folder unless set.
+    void SetEngineFolder(const std::filesystem::path& folder) { m_engineFolder = folder; }
+    // The help pages are read from here; the folder "help" beside the program unless set.
+    void SetHelpFolder(const std::filesystem::path& folder) { m_helpFolder = folder; }
+    // The help window, once a Help item has opened it.
+    THelpWindow* HelpWindow() const { return m_help; }
+
+    std::string EditorPath;
+    const std::array<std::string, kRecentFileCount>& RecentFiles() const { return m_recent; }
+    int RecentCount() const;
+
+    // File name for the caption: no folder; ".qr7" dropped; first letter upper-cased.
+    static std::string GetDisplayName(const std::string& path);
+
+    // The work behind the commands; each may raise, the handlers show the message.
+    bool QuerySaveChanges();
+    void NewProject();
+    // False (message shown, project unchanged) when the file cannot be read.
+    bool OpenFileName(const std::string& path, int variant);
+    // File/Save; false when a Save As was cancelled.
+    bool SaveProject();
+    bool SaveProjectAs();
+    TRunOutcome RunAnalysis();
+    void OpenDroppedFiles(const QStringList& paths);
+    void OpenRecentFile(int index);
+    void UpdatePrevFile(const std::string& path);
+    void ReadSettings();
+    void UpdateRegistry() const;
+    void CheckSpeedButtons();
+    void UpdateEditItems();
+    void UpdateGraphicsMenu();
+    void UpdatePileShapeMenus();
+    void VisibleOffshoreColumns();
+    void DeactivateActiveChild();
+    // The project's CPT profile in its graph window, made afresh for the points of now.
+    void ShowCptProfile();
+    void ShowCptConverted();
+    void CloseAllChildren();
+    // Runs the activation of every open input window, after the project changed under them.
+    void ReloadInputWindows();
+    void OpenInEditor(const std::string& path);
+    // A help page (relative to the help folder) in the help window; a message names a page
+    // that is missing.
+    void ShowHelpPage(const std::string& page);
+    // The Graphics items as the export dialog sees them, in its order.
+    std::array<bool, 10> GraphItemsEnabled() const;
+
+    // Menus, in the order shown.
+    QMenu* FileMenu = nullptr;
+    QMenu* DataMenu = nullptr;
+    QMenu* OptionsMenu = nullptr;
+    QMenu* ComputationMenu = nullptr;
+    QMenu* GraphicsMenu = nullptr;
+    QMenu* WindowMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private slots:
+    void FileNewClick();
+    void FileOpenClick();
+    void FileSaveClick();
+    void FileSaveAsClick();
+    void FileExitClick();
+    void FileMenuClick();
+    void RecentFileClick();
+    void DataMenuClick();
+    void SoilLayersTableClick();
+    void OptionsMenuClick();
+    void UnitsMenuClick();
+    void UnitsClick();
+    void PileShapeMenuClick();
+    void CircularClick();
+    void NonCircularClick();
+    void CompMenuClick();
+    void CompRunClick();
+    void EditInputClick();
+    void EditNotesClick();
+    void EditOutputClick();
+    void EditGrlweapClick();
+    void GraphicsMenuClick();
+    void GraphClick();
+    void ExportClick();
+    void ArrangeMenuClick();
+    void ActivateMenuClick();
+    void CascadeClick();
+    void ArrangeIconsClick();
+    void HelpMenuClick();
+    void HelpContentsClick();
+    void UsersManualClick();
+    void TechnicalManualClick();
+    void AboutClick();
+    void InputWindowClick();
+    void NewButtonClick();
+    void OpenButtonClick();
+    void SaveButtonClick();
+    void RunButtonClick();
+
+private:
+    // Dynamic properties of the actions: graph position, or recent/window/launcher index.
+    static constexpr const char* kPlotProperty = "plot";
+    static constexpr const char* kIndexProperty = "index";
+
+    void CreateMenus();
+    void CreateToolBar();
+    void ConnectHandlers();
+    QAction* AddAction(QMenu* menu, const char* name, const QString& text);
+    QAction* AddToolAction(const char* name, const QString& hint);
+    void SetCaption();
+    void ShowGraph(TGraphPlot& graph);
+    void OpenProjectFileByExtension(const std::string& path);
+    // After a Save As: the last run's report, plot data and GRLWEAP file copied beside the
+    // project's new file (a failed copy is said, by file).
+    void CarryResults(const std::string& from, const std::string& to);
+    // Runs a command; a failure is shown as a message.
+    template<typename Work>
+    void Command(Work&& work);
+
+    TProgramData m_data;
+    TProjectTables m_tables;
+    TGraphPlot m_motionInput; // CPT profile
+    TGraphPlot m_cptConverted;
+    TResultGraphs m_graphs;
+    bool m_modified = false;
+    bool m_plotsLoaded = false;
+    bool m_saveAccepted = true;
+    std::array<std::string, kRecentFileCount> m_recent;
+    std::array<bool, kInputWindowCount> m_windowOpen{};
+    std::array<QPointer<QWidget>, kInputWindowCount> m_windows{};
+    std::filesystem::path m_engineFolder;
+    std::filesystem::path m_helpFolder;
+    TAnalysisRun m_run;
+
+    QMdiArea* m_mdi = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    TDlgExport* m_export = nullptr;
+    TAboutBox* m_about = nullptr;
+    THelpWindow* m_help = nullptr;
+    TChartForm* m_chartForm = nullptr;
+    std::array<QAction*, kRecentFileCount> m_recentItems{};
+    QAction* m_recentSeparator = nullptr;
+    std::array<QAction*, kWindowListCount> m_windowItems{};
+    QAction* m_windowSeparator = nullptr;
+    std::array<QAction*, kInputWindowCount> m_launcherItems{};
+    std::array<QAction*, kInputWindowCount> m_launcherButtons{};
+};

@@ -1,0 +1,366 @@
+#include "entry/NumberFormat.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+#include <vector>
+
+#include "support/Helpers.h"
+
+namespace {
+
+// Digits asked of to_chars before our own rounding. to_chars rounds correctly (ties to even)
+// at this length; rounding again at <= 18 digits, half away from zero, can only differ from
+// rounding the exact value when the digits beyond 18 are a run of some twenty 9s or 0s, which
+// a 64-bit mantissa cannot come that close to in the ranges the program meets.
+constexpr int kWorkDigits = 40;
+
+// A positive finite value rounded to a number of significant digits:
+// value = d1.d2d3... x 10^exponent, digits.size() == precision.
+struct RoundedDecimal
+{
+    std::string digits;
+    int exponent = 0;
+};
+
+RoundedDecimal RoundSignificant(long double magnitude, int precision)
+{
+    char buffer[kWorkDigits + 32];
+    const auto result = std::to_chars(std::begin(buffer),
+                                      std::end(buffer),
+                                      magnitude,
+                                      std::chars_format::scientific,
+                                      kWorkDigits - 1);
+    // "d.ddd...de[+-]xx"
+    std::string digits;
+    const char* p = buffer;
+    for (; p < result.ptr && *p != 'e'; ++p) {
+        if (*p != '.') {
+            digits.push_back(*p);
+        }
+    }
+    int exponent = 0;
+    if (p < result.ptr) {
+        std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, result.ptr, exponent);
+    }
+    const bool roundUp = digits[precision] >= '5';
+    digits.resize(precision);
+    if (roundUp) {
+        int i = precision - 1;
+        while (i >= 0 && digits[i] == '9') {
+            digits[i] = '0';
+            --i;
+        }
+        if (i >= 0) {
+            ++digits[i];
+        } else {
+            digits[0] = '1';
+            ++exponent;
+        }
+    }
+    return {digits, exponent};
+}
+
+std::string ExponentText(int exponent, bool alwaysSigned, int minDigits)
+{
+    std::string text = std::to_string(exponent < 0 ? -exponent : exponent);
+    if (static_cast<int>(text.size()) < minDigits) {
+        text.insert(0, minDigits - text.size(), '0');
+    }
+    if (exponent < 0) {
+        text.insert(0, 1, '-');
+    } else if (alwaysSigned) {
+        text.insert(0, 1, '+');
+    }
+    return "E" + text;
+}
+
+bool NonFinite(long double value, std::string& text)
+{
+    if (std::isnan(value)) {
+        text = "NAN";
+        return true;
+    }
+    if (std::isinf(value)) {
+        text = value > 0 ? "INF" : "-INF";
+        return true;
+    }
+    return false;
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Recognises the number grammar at the start of text. Returns the length of the number and
+// fills the parts needed to tell overflow from underflow; 0 when there is no number.
+struct NumberSyntax
+{
+    std::size_t length = 0;
+    bool negative = false;
+    bool allZero = true;
+    // Decimal exponent of the first non-zero digit (value ~ 10^magnitude), saturated.
+    long long magnitude = 0;
+};
+
+NumberSyntax ScanSyntax(std::string_view text)
+{
+    NumberSyntax syntax;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        syntax.negative = text[i] == '-';
+        ++i;
+    }
+    std::size_t digitCount = 0;
+    long long significantIntegerDigits = 0; // integer digits from the first non-zero one
+    long long leadingFractionZeros = 0;     // zeros after the point before the first non-zero
+    bool seenPoint = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            if (c != '0') {
+                syntax.allZero = false;
+            }
+            if (!seenPoint && !syntax.allZero) {
+                ++significantIntegerDigits;
+            } else if (seenPoint && syntax.allZero) {
+                ++leadingFractionZeros;
+            }
+            ++digitCount;
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (digitCount == 0) {
+        return syntax;
+    }
+    std::size_t end = i;
+    long long exponent = 0;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        std::size_t j = i + 1;
+        bool negativeExponent = false;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            negativeExponent = text[j] == '-';
+            ++j;
+        }
+        if (j < text.size() && IsDigit(text[j])) {
+            for (; j < text.size() && IsDigit(text[j]); ++j) {
+                exponent = std::min(exponent * 10 + (text[j] - '0'), 1000000000LL);
+            }
+            if (negativeExponent) {
+                exponent = -exponent;
+            }
+            end = j;
+        }
+    }
+    syntax.length = end;
+    const long long leadingPower =
+        significantIntegerDigits > 0 ? significantIntegerDigits - 1 : -(leadingFractionZeros + 1);
+    syntax.magnitude = leadingPower + exponent;
+    return syntax;
+}
+
+// Converts the recognised number text[0, syntax.length). False when it overflows.
+bool ConvertSyntax(std::string_view text, const NumberSyntax& syntax, long double& value)
+{
+    std::string_view number = text.substr(0, syntax.length);
+    if (!number.empty() && number.front() == '+') {
+        number.remove_prefix(1); // from_chars takes no plus sign
+    }
+    long double result = 0;
+    const auto conversion = std::from_chars(number.data(), number.data() + number.size(), result);
+    if (conversion.ec == std::errc::result_out_of_range) {
+        if (syntax.magnitude < 0) {
+            value = syntax.negative ? -0.0L : 0.0L; // too small to hold: zero
+            return true;
+        }
+        return false;
+    }
+    if (conversion.ec != std::errc() || conversion.ptr != number.data() + number.size()) {
+        return false;
+    }
+    value = result;
+    return true;
+}
+
+} // namespace
+
+std::string FormatFloatGeneral(long double value, int precision, int minExponentDigits)
+{
+    std::string text;
+    if (NonFinite(value, text)) {
+        return text;
+    }
+    if (value == 0) {
+        return "0";
+    }
+    precision = std::clamp(precision, 1, kMaxSignificantDigits);
+    minExponentDigits = std::clamp(minExponentDigits, 0, 4);
+    RoundedDecimal rounded = RoundSignificant(std::fabs(value), precision);
+    std::string& digits = rounded.digits;
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+    const int exponent = rounded.exponent;
+    if (std::signbit(value)) {
+        text = "-";
+    }
+    if (exponent + 1 > precision || exponent < -4) {
+        text += digits[0];
+        if (digits.size() > 1) {
+            text += '.';
+            text.append(digits, 1);
+        }
+        text += ExponentText(exponent, false, minExponentDigits);
+    } else if (exponent >= 0) {
+        const std::size_t integerDigits = exponent + 1;
+        if (digits.size() <= integerDigits) {
+            text += digits;
+            text.append(integerDigits - digits.size(), '0');
+        } else {
+            text.append(digits, 0, integerDigits);
+            text += '.';
+            text.append(digits, integerDigits);
+        }
+    } else {
+        text += "0.";
+        text.append(-exponent - 1, '0');
+        text += digits;
+    }
+    return text;
+}
+
+std::string FormatFloatExponent(long double value, int precision, int minExponentDigits)
+{
+    std::string text;
+    if (NonFinite(value, text)) {
+        return text;
+    }
+    precision = std::clamp(precision, 1, kMaxSignificantDigits);
+    minExponentDigits = std::clamp(minExponentDigits, 1, 4);
+    RoundedDecimal rounded;
+    if (value == 0) {
+        rounded.digits.assign(precision, '0');
+    } else {
+        rounded = RoundSignificant(std::fabs(value), precision);
+        if (std::signbit(value)) {
+            text = "-";
+        }
+    }
+    text += rounded.digits[0];
+    if (precision > 1) {
+        text += '.';
+        text.append(rounded.digits, 1);
+    }
+    text += ExponentText(rounded.exponent, true, minExponentDigits);
+    return text;
+}
+
+std::string FormatFloatFixed(long double value, int decimals)
+{
+    std::string text;
+    if (NonFinite(value, text)) {
+        return text;
+    }
+    decimals = std::clamp(decimals, 0, 40);
+    // Integer part of up to 4933 digits, the decimals and the digits we round away.
+    std::vector<char> buffer(std::numeric_limits<long double>::max_exponent10 + decimals + 64);
+    const auto result = std::to_chars(buffer.data(),
+                                      buffer.data() + buffer.size(),
+                                      std::fabs(value),
+                                      std::chars_format::fixed,
+                                      decimals + kWorkDigits);
+    std::string digits(buffer.data(), result.ptr);
+    const std::size_t point = digits.find('.');
+    std::string integerPart = digits.substr(0, point);
+    std::string fraction = digits.substr(point + 1);
+    const bool roundUp = fraction[decimals] >= '5';
+    fraction.resize(decimals);
+    std::string all = integerPart + fraction;
+    if (roundUp) {
+        int i = static_cast<int>(all.size()) - 1;
+        while (i >= 0 && all[i] == '9') {
+            all[i] = '0';
+            --i;
+        }
+        if (i >= 0) {
+            ++all[i];
+        } else {
+            all.insert(all.begin(), '1');
+        }
+    }
+    const std::size_t integerDigits = all.size() - decimals;
+    const bool isZero = all.find_first_not_of('0') == std::string::npos;
+    if (std::signbit(value) && !isZero) {
+        text = "-";
+    }
+    text.append(all, 0, integerDigits);
+    if (decimals > 0) {
+        text += '.';
+        text.append(all, integerDigits);
+    }
+    return text;
+}
+
+std::string FormatGeneral(long double value)
+{
+    return FormatFloatGeneral(value, 10);
+}
+
+std::string FormatGeneral8(long double value)
+{
+    return FormatFloatGeneral(value, 8);
+}
+
+std::string FormatGeneral18(long double value)
+{
+    return FormatFloatGeneral(value, 18);
+}
+
+std::string FormatExponent1(long double value)
+{
+    return FormatFloatExponent(value, 3, 1);
+}
+
+std::string FormatExponent2(long double value)
+{
+    return FormatFloatExponent(value, 3, 2);
+}
+
+bool TryParseNumber(std::string_view text, long double& value)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    text.remove_prefix(first);
+    text.remove_suffix(text.size() - (text.find_last_not_of(' ') + 1));
+    const NumberSyntax syntax = ScanSyntax(text);
+    if (syntax.length == 0 || syntax.length != text.size()) {
+        return false;
+    }
+    return ConvertSyntax(text, syntax, value);
+}
+
+long double ParseNumber(std::string_view text)
+{
+    long double value = 0;
+    if (!TryParseNumber(text, value)) {
+        throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    }
+    return value;
+}
+
+std::size_t ScanNumber(std::string_view text, long double& value)
+{
+    const NumberSyntax syntax = ScanSyntax(text);
+    if (syntax.length == 0 || !ConvertSyntax(text, syntax, value)) {
+        return 0;
+    }
+    return syntax.length;
+}

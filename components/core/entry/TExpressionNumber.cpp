@@ -1,0 +1,161 @@
+#include "entry/TExpressionNumber.h"
+
+#include <cerrno>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <system_error>
+
+#include <locale.h>
+
+namespace DecimalText {
+
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// True when the whole text has the accepted number shape (see Read).
+bool HasNumberShape(std::string_view text)
+{
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    std::size_t mantissaDigits = 0;
+    while (i < n && IsDigit(text[i])) {
+        ++i;
+        ++mantissaDigits;
+    }
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (i < n && IsDigit(text[i])) {
+            ++i;
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0) {
+        return false;
+    }
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        std::size_t exponentDigits = 0;
+        while (i < n && IsDigit(text[i])) {
+            ++i;
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0) {
+            return false;
+        }
+    }
+    return i == n;
+}
+
+// from_chars reports underflow and overflow alike; strtold in the "C" locale tells them
+// apart and gives the denormal that an underflow deserves.
+long double ReadOutOfRange(std::string_view text)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    const std::string copy(text);
+    if (cLocale == locale_t{}) {
+        return HUGE_VALL; // no "C" locale: refuse rather than guess
+    }
+    return strtold_l(copy.c_str(), nullptr, cLocale);
+}
+
+} // namespace
+
+TReadResult Read(std::string_view text, long double& value)
+{
+    if (!HasNumberShape(text)) {
+        return TReadResult::NotANumber;
+    }
+    // from_chars takes no leading "+".
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+') {
+        digits.remove_prefix(1);
+    }
+    long double result = 0;
+    const auto [end, error] = std::from_chars(digits.data(),
+                                              digits.data() + digits.size(),
+                                              result,
+                                              std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        result = ReadOutOfRange(digits);
+        if (!std::isfinite(result)) {
+            return TReadResult::OutOfRange;
+        }
+    } else if (error != std::errc() || end != digits.data() + digits.size()) {
+        return TReadResult::NotANumber;
+    }
+    value = result;
+    return TReadResult::Ok;
+}
+
+std::string WriteGeneral18(long double value)
+{
+    constexpr int kDigits = 18;
+    if (value == 0 || !std::isfinite(value)) {
+        return "0";
+    }
+    // "d.ddddddddddddddddde[+-]xx", correctly rounded to 18 significant digits.
+    char buffer[64];
+    const auto result = std::to_chars(std::begin(buffer),
+                                      std::end(buffer),
+                                      std::fabs(value),
+                                      std::chars_format::scientific,
+                                      kDigits - 1);
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::size_t ePos = text.find('e');
+    std::string digits;
+    for (std::size_t i = 0; i < ePos; ++i) {
+        if (text[i] != '.') {
+            digits.push_back(text[i]);
+        }
+    }
+    int exponent = 0;
+    std::from_chars(text.data() + ePos + (text[ePos + 1] == '+' ? 2 : 1),
+                    text.data() + text.size(),
+                    exponent);
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+
+    std::string out = value < 0 ? "-" : "";
+    if (exponent >= -4 && exponent < kDigits) {
+        if (exponent < 0) {
+            out += "0.";
+            out.append(static_cast<std::size_t>(-exponent - 1), '0');
+            out += digits;
+        } else {
+            const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+            if (digits.size() <= integerDigits) {
+                out += digits;
+                out.append(integerDigits - digits.size(), '0');
+            } else {
+                out += digits.substr(0, integerDigits);
+                out += '.';
+                out += digits.substr(integerDigits);
+            }
+        }
+    } else {
+        out += digits[0];
+        if (digits.size() > 1) {
+            out += '.';
+            out += digits.substr(1);
+        }
+        out += 'E';
+        out += std::to_string(exponent);
+    }
+    return out;
+}
+
+} // namespace DecimalText

@@ -1,0 +1,324 @@
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "ControlRules.h"
+#include "LayoutChecks.h"
+#include "TProgramData.h"
+#include "WindowTestFixture.h"
+#include "entry/TDataEdit.h"
+#include "grid/TTableForm.h"
+#include "input/TDlgBlock.h"
+#include "input/TDlgOptions.h"
+#include "input/TDlgTZPrint.h"
+#include "input/TdlgTitle.h"
+#include "main/InputWindows.h"
+#include "main/TAboutBox.h"
+#include "seams/ModalDialogSeam.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class OptionWindowsTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        Data().Title = "Pile A";
+        Data().Designer = "A. Engineer";
+        Data().JobNumber = "J-1";
+        Form().SetModified(false);
+    }
+    void TearDown() override
+    {
+        SetModalDialogRunner({});
+        WindowTest::TearDown();
+    }
+    void CloseWith(QWidget* window, const char* button)
+    {
+        Click(Child<QPushButton>(window, button));
+        Settle();
+    }
+};
+
+// ---- title -------------------------------------------------------------------------------------
+
+TEST_F(OptionWindowsTest, TitleWindowMarksTheProjectForEachOfItsTexts)
+{
+    struct TCase
+    {
+        const char* field;
+        const char* typed; // null: nothing typed
+        bool modified;
+    };
+    const TCase cases[] = {{"nothing", nullptr, false},
+                           {"TitleMemo", "Pile B", true},
+                           {"DataEdit1", "B. Engineer", true},
+                           {"DataEdit2", "J-2", true}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.field);
+        Form().SetModified(false);
+        auto* w = Open<TdlgTitle>("mTitle");
+        ASSERT_NE(w, nullptr);
+        if (c.typed != nullptr) {
+            if (auto* line = w->findChild<QLineEdit*>(c.field)) {
+                Type(line, c.typed);
+            } else {
+                auto* memo = Child<QPlainTextEdit>(w, c.field);
+                QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+                QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(memo, c.typed);
+            }
+        }
+        CloseWith(w, "Button1");
+        EXPECT_EQ(Form().IsModified(), c.modified);
+    }
+    EXPECT_EQ(Data().Title, "Pile B");
+    EXPECT_EQ(Data().Designer, "B. Engineer");
+    EXPECT_EQ(Data().JobNumber, "J-2");
+}
+
+TEST_F(OptionWindowsTest, TitleIsOneLineOfAtMostEightyCharacters)
+{
+    auto* w = Open<TdlgTitle>("mTitle");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->SubWindow()->windowTitle().toStdString(), "Project Title");
+    ExpectNothingClippedOrOverlapping(*w);
+    auto* memo = Child<QPlainTextEdit>(w, "TitleMemo");
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+    QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+    const std::string eighty(80, 'x');
+    QTest::keyClicks(memo, "Pile");
+    QTest::keyClick(memo, Qt::Key_Return); // no line break
+    QTest::keyClicks(memo, QString::fromStdString(eighty));
+    EXPECT_EQ(memo->toPlainText().toStdString(), "Pile" + std::string(76, 'x'));
+    // A pasted text is joined into the line and cut to fit.
+    QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText("Steel pipe\nin sand");
+    QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(memo->toPlainText().toStdString(), "Steel pipe in sand");
+    QTest::keyClicks(memo, QString::fromStdString(eighty));
+    CloseWith(w, "Button1");
+    EXPECT_EQ(Data().Title, "Steel pipe in sand" + std::string(62, 'x'));
+    EXPECT_EQ(Data().Title.size(), 80u);
+}
+
+// ---- control options ---------------------------------------------------------------------------
+
+TEST_F(OptionWindowsTest, PrintIntervalIsRoundedToTheNearestEvenHalf)
+{
+    struct TCase
+    {
+        const char* typed;
+        int stored;
+    };
+    for (const TCase c : {TCase{"2.5", 2}, TCase{"3.5", 4}, TCase{"7", 7}, TCase{"3*1.5", 4}}) {
+        SCOPED_TRACE(c.typed);
+        auto* w = Open<TDlgOptions>("mControlOptions");
+        ASSERT_NE(w, nullptr);
+        Enter(Child<TDataEdit>(w, "DataEdit2"), c.typed);
+        CloseWith(w, "Button4");
+        EXPECT_EQ(Data().PrintInterval, c.stored);
+    }
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(OptionWindowsTest, EntriesOutsideTheLimitsAreReportedAndKeepTheFocus)
+{
+    struct TCase
+    {
+        const char* edit;
+        const char* typed;
+        const char* message;
+        const char* shown;
+    };
+    const TCase cases[] = {
+        {"DataEdit3", "600", "Entry must be less than or equal to 500", "500"},
+        {"DataEdit2", "0", "Entry must be greater than or equal to 1", "1"},
+        {"DataEdit2", "501", "Entry must be less than or equal to 500", "500"},
+    };
+    auto* w = Open<TDlgOptions>("mControlOptions");
+    ASSERT_NE(w, nullptr);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Messages.clear();
+        TDataEdit* edit = Child<TDataEdit>(w, c.edit);
+        Enter(edit, c.typed);
+        EXPECT_EQ(Messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(edit->text().toStdString(), c.shown);
+        EXPECT_EQ(QApplication::focusWidget(), edit);
+    }
+}
+
+TEST_F(OptionWindowsTest, IncrementOfZeroIsShownAndStoredAsOneInTheProjectsUnits)
+{
+    for (const int units : {1, 2}) {
+        SCOPED_TRACE(units);
+        Data().UnitSystem = units;
+        Data().Increment = 0;
+        Form().SetModified(false);
+        auto* w = Open<TDlgOptions>("mControlOptions");
+        ASSERT_NE(w, nullptr);
+        TDataEdit* increment = Child<TDataEdit>(w, "DataEdit3");
+        EXPECT_EQ(increment->text().toStdString(), "1");
+        EXPECT_EQ(increment->EditLabel()->text().toStdString(),
+                  units == 1 ? "Length of each computation &increment  (ft)"
+                             : "Length of each computation &increment  (m)");
+        CloseWith(w, "Button4");
+        EXPECT_EQ(Data().Increment, 1.0L);
+        EXPECT_TRUE(Form().IsModified());
+    }
+    // Opened and closed with nothing changed, the window marks nothing.
+    Form().SetModified(false);
+    auto* w = Open<TDlgOptions>("mControlOptions");
+    ASSERT_NE(w, nullptr);
+    ExpectNothingClippedOrOverlapping(*w);
+    CloseWith(w, "Button4");
+    EXPECT_FALSE(Form().IsModified());
+}
+
+// Any file may be chosen as the editor; one that cannot be started is refused with a message.
+TEST_F(OptionWindowsTest, EditorIsChosenThroughTheOpenDialog)
+{
+    const fs::path program = Folder() / "editor";
+    const fs::path text = Folder() / "notes.txt";
+    for (const fs::path& p : {program, text}) {
+        std::ofstream(p) << "#!/bin/sh\n";
+    }
+    fs::permissions(program, fs::perms::owner_all);
+    Form().EditorPath = "/usr/bin/old-editor";
+    auto* w = Open<TDlgOptions>("mControlOptions");
+    ASSERT_NE(w, nullptr);
+    auto* path = Child<QLineEdit>(w, "EdtWord");
+    EXPECT_EQ(path->text().toStdString(), "/usr/bin/old-editor");
+
+    OpenAnswer = {text.string(), 1};
+    Click(Child<QPushButton>(w, "BtnBrowse"));
+    ASSERT_EQ(OpenRequests.size(), 1u);
+    EXPECT_EQ(OpenRequests[0].filter, "All Files (*)");
+    EXPECT_EQ(OpenRequests[0].initialPath, "/usr/bin/old-editor");
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_NE(Messages[0].find(text.string()), std::string::npos) << Messages[0];
+    EXPECT_NE(Messages[0].find("not a program"), std::string::npos) << Messages[0];
+    EXPECT_EQ(path->text().toStdString(), "/usr/bin/old-editor");
+
+    OpenAnswer = {program.string(), 1};
+    Click(Child<QPushButton>(w, "BtnBrowse"));
+    EXPECT_EQ(path->text().toStdString(), program.string());
+    OpenAnswer = {};
+    Click(Child<QPushButton>(w, "BtnBrowse")); // cancelled
+    EXPECT_EQ(path->text().toStdString(), program.string());
+    CloseWith(w, "Button4");
+    EXPECT_EQ(Form().EditorPath, program.string());
+    EXPECT_FALSE(Form().IsModified()); // a setting, not the project
+    EXPECT_EQ(Messages.size(), 1u);
+}
+
+// ---- t-z printing ------------------------------------------------------------------------------
+
+TEST_F(OptionWindowsTest, PrintFlagEnablesTheDepthTableAndIsStored)
+{
+    Data().PrintExtraTz = 1;
+    auto* w = Open<TDlgTZPrint>("mTzPrint");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->SubWindow()->windowTitle().toStdString(), "Option of Printing t-z Curves");
+    ExpectNothingClippedOrOverlapping(*w);
+    auto* check = Child<QCheckBox>(w, "ChkPrint");
+    auto* depths = Child<QPushButton>(w, "EditDepths");
+    EXPECT_EQ(check->text().toStdString(), "&Print Internally-Generated");
+    EXPECT_TRUE(check->isChecked());
+    ASSERT_TRUE(depths->isEnabled());
+    Click(depths);
+    TTableForm* editor = TableFormOf(Form().Tables().TblTZDepth());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_NE(qobject_cast<QMdiSubWindow*>(editor->parentWidget()), nullptr);
+
+    ClickInto(w);
+    Form().SetModified(false);
+    Click(check);
+    EXPECT_FALSE(depths->isEnabled());
+    CloseWith(w, "Button1");
+    EXPECT_EQ(Data().PrintExtraTz, 0);
+    EXPECT_TRUE(Form().IsModified());
+    LookInto(Form().OptionsMenu);
+    EXPECT_FALSE(Form().findChild<QAction*>("mTzPrint")->isChecked());
+}
+
+TEST_F(OptionWindowsTest, PrintAndOptionWindowsOpenSideBySide)
+{
+    auto* options = Open<TDlgOptions>("mControlOptions");
+    auto* print = Open<TDlgTZPrint>("mTzPrint");
+    ASSERT_NE(options, nullptr);
+    ASSERT_NE(print, nullptr);
+    CloseWith(options, "Button4");
+    EXPECT_EQ(Form().findChild<TDlgTZPrint*>(), print);
+    Choose("mControlOptions");
+    EXPECT_EQ(Form().findChildren<TDlgTZPrint*>().size(), 1);
+    EXPECT_EQ(Form().findChildren<TDlgOptions*>().size(), 1);
+}
+
+// ---- critical depth ----------------------------------------------------------------------------
+
+// The window's menu item is kept hidden; it is opened through its launcher.
+TEST_F(OptionWindowsTest, CriticalDepthIsShownForTheUserOptionAndStoredAlways)
+{
+    Data().UnitSystem = 2;
+    Data().CriticalDepthOption = CriticalDepthOptionCode::kByDensity;
+    Data().CriticalDepth = 6;
+    QWidget* opened =
+        InputWindowLaunchers()[static_cast<int>(EInputWindow::CriticalDepth)].Create(Form());
+    auto* w = qobject_cast<TDlgBlock*>(opened);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->SubWindow()->windowTitle().toStdString(),
+              "Critical Depths Used by US Army Method");
+    TDataEdit* depth = Child<TDataEdit>(w, "DataEdit1");
+    auto* label = Child<QLabel>(w, "Label5");
+    EXPECT_FALSE(depth->isVisible());
+    Click(Child<QRadioButton>(w, "RadioButton3"));
+    EXPECT_TRUE(depth->isVisible());
+    EXPECT_EQ(label->text().toStdString(), " (m)");
+    ExpectNothingClippedOrOverlapping(*w);
+    Enter(depth, "7.5");
+    Click(Child<QRadioButton>(w, "RadioButton2"));
+    EXPECT_FALSE(depth->isVisible());
+    EXPECT_FALSE(label->isVisible());
+    Form().SetModified(false);
+    CloseWith(w, "Button1");
+    EXPECT_EQ(Data().CriticalDepthOption, CriticalDepthOptionCode::kByStress);
+    EXPECT_EQ(Data().CriticalDepth, 7.5L); // hidden, stored all the same
+    EXPECT_TRUE(Form().IsModified());
+}
+
+// ---- about -------------------------------------------------------------------------------------
+
+TEST_F(OptionWindowsTest, AboutBoxOpensTheMakersAddresses)
+{
+    std::vector<std::string> shown;
+    SetModalDialogRunner([&](QDialog& dialog) {
+        shown.push_back(dialog.windowTitle().toStdString());
+        EXPECT_EQ(&dialog, Form().AboutBox());
+        dialog.show();
+        ExpectNothingClippedOrOverlapping(dialog);
+        EXPECT_EQ(Child<QLabel>(&dialog, "Version")->text().toStdString(), "Version 2015.7.2");
+        QTest::mouseClick(Child<QLabel>(&dialog, "Label4"), Qt::LeftButton);
+        QTest::mouseClick(Child<QLabel>(&dialog, "Label6"), Qt::LeftButton);
+        Click(Child<QPushButton>(&dialog, "OKButton"));
+        return dialog.result();
+    });
+    Choose("HelpAbout");
+    EXPECT_EQ(shown, std::vector<std::string>{"About"});
+    EXPECT_EQ(
+        Opened,
+        (std::vector<std::string>{std::string("mailto:") + kSupportMailAddress, kWebPageAddress}));
+    EXPECT_FALSE(Form().AboutBox()->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,366 @@
+// The soil layers window: one grid row per layer, Add, Insert and Delete, the type lists and
+// what a change of type carries over, the entries stored when the window is left.
+#include <string>
+#include <vector>
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QMdiSubWindow>
+
+#include "LayoutChecks.h"
+#include "SoilWindowFixture.h"
+#include "grid/TData.h"
+#include "input/TInputWindow.h"
+
+namespace {
+
+class SoilLayersTest : public SoilWindowTest
+{
+protected:
+    // n layers of sand, the bottom of layer k at 10 k.
+    void MakeLayers(int n)
+    {
+        Soil().SetRowCount(n);
+        for (int row = 0; row < n; ++row) {
+            Soil().Cells(SoilColumn::kBottomDepth, row).SetFloat(10.0L * (row + 1));
+        }
+        Form().SetModified(false);
+    }
+
+    std::vector<long double> Depths()
+    {
+        std::vector<long double> depths;
+        for (int row = 0; row < Soil().RowCount(); ++row) {
+            depths.push_back(Soil().Cells(SoilColumn::kBottomDepth, row).GetFloat());
+        }
+        return depths;
+    }
+
+    void CloseLayers()
+    {
+        Click(LayersButton("Button1"));
+        Settle();
+    }
+
+    void UncheckConfirmation()
+    {
+        auto* confirm = Child<QCheckBox>(LayersWindow(), "CheckBoxDel");
+        ASSERT_TRUE(confirm->isChecked());
+        Click(confirm);
+        ASSERT_FALSE(confirm->isChecked());
+    }
+};
+
+TEST_F(SoilLayersTest, OpensWithOneRowPerLayerAndHeadingsInTheProjectsUnits)
+{
+    struct TCase
+    {
+        const char* unitsItem;
+        const char* depthHeading;
+        const char* stressHeading;
+    };
+    const TCase cases[] = {
+        {"EnglishUnits", " of each layer (ft) ", "       (lbs/ft^2)    "},
+        {"SIUnits", " of each layer (m) ", "       (kN/m^2)    "},
+    };
+    for (const TCase& c : cases) {
+        Choose(c.unitsItem);
+        MakeLayers(3);
+        TDlgSoilLayers* window = OpenLayers();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->SubWindow()->windowTitle().toStdString(), "Soill Layers");
+        ASSERT_EQ(GridRows(), 3);
+        const auto heading = [this](int col) {
+            return Grid()->horizontalHeaderItem(col)->text().toStdString();
+        };
+        EXPECT_EQ(heading(0), "  Layer \n        ");
+        EXPECT_EQ(heading(1), " Soil Type \n           ");
+        EXPECT_EQ(heading(2), std::string(" Depth at Bottom * \n") + c.depthHeading);
+        EXPECT_EQ(heading(3), std::string(" Max. Side Friction ** \n") + c.stressHeading);
+        EXPECT_EQ(heading(4), std::string(" Max. End Bearing ** \n") + c.stressHeading);
+        EXPECT_EQ(heading(5), " Reduction/Resistance *** \n Factors on Side Friction ");
+        EXPECT_EQ(heading(6), " Reduction/Resistance *** \n  Factors on End Bearing ");
+        for (int n = 1; n <= 3; ++n) {
+            EXPECT_EQ(EditLayerButton(n)->text().toStdString(), "Edit Layer " + std::to_string(n));
+            EXPECT_EQ(TypeCombo(n)->currentText().toStdString(), "Sand");
+            EXPECT_EQ(LayerEdit("DepthEdit", n)->text().toStdString(), std::to_string(10 * n));
+            EXPECT_EQ(LayerEdit("SideFactorEdit", n)->text().toStdString(), "1");
+        }
+        EXPECT_EQ(Child<QCheckBox>(window, "CheckBoxDel")->text().toStdString(),
+                  "Confirm Deletion");
+        EXPECT_TRUE(Child<QCheckBox>(window, "CheckBoxDel")->isChecked());
+        ExpectNothingClippedOrOverlapping(*window);
+        EXPECT_TRUE(
+            window->SubWindow()->rect().contains(window->SubWindow()->widget()->geometry()));
+        EXPECT_FALSE(Form().IsModified()) << "opening is no change";
+        CloseLayers();
+    }
+}
+
+TEST_F(SoilLayersTest, AddIsRefusedAtFortyLayersAndDeleteAtOne)
+{
+    OpenLayers();
+    ASSERT_EQ(GridRows(), 1);
+    EXPECT_TRUE(LayersButton("ButtonAdd")->isEnabled());
+    EXPECT_TRUE(LayersButton("ButtonIns")->isEnabled());
+    EXPECT_FALSE(LayersButton("ButtonDel")->isEnabled()) << "the table keeps one layer";
+    for (int n = 2; n <= 40; ++n) {
+        Click(LayersButton("ButtonAdd"));
+    }
+    EXPECT_EQ(GridRows(), 40);
+    EXPECT_EQ(Soil().RowCount(), 40);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Grid()->viewport()->rect().contains(EditLayerButton(40)->geometry()))
+        << "the grid shows the layer just added";
+    EXPECT_FALSE(LayersButton("ButtonAdd")->isEnabled());
+    EXPECT_FALSE(LayersButton("ButtonIns")->isEnabled());
+    EXPECT_TRUE(LayersButton("ButtonDel")->isEnabled());
+    EXPECT_TRUE(Form().IsModified());
+
+    UncheckConfirmation();
+    for (int n = 40; n > 1; --n) {
+        Click(LayersButton("ButtonDel"));
+    }
+    EXPECT_EQ(Soil().RowCount(), 1);
+    EXPECT_FALSE(LayersButton("ButtonDel")->isEnabled());
+    Click(LayersButton("ButtonDel"));
+    EXPECT_EQ(Soil().RowCount(), 1);
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(SoilLayersTest, InsertRightAfterAddPutsTheNewLayerBeforeTheAddedOne)
+{
+    OpenLayers();
+    Enter(LayerEdit("DepthEdit", 1), "10");
+    Click(LayersButton("ButtonAdd"));
+    ASSERT_EQ(GridRows(), 2);
+    Enter(LayerEdit("DepthEdit", 2), "30");
+    Click(LayersButton("ButtonIns"));
+    ASSERT_EQ(GridRows(), 3);
+    EXPECT_EQ(LayerEdit("DepthEdit", 3)->text().toStdString(), "30");
+    EXPECT_EQ(LayerEdit("DepthEdit", 2)->text().toStdString(), "0");
+    Enter(LayerEdit("DepthEdit", 2), "20");
+    CloseLayers();
+    EXPECT_EQ(Depths(), (std::vector<long double>{10, 20, 30}));
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(Soil().Cells(SoilColumn::kSideFactor, row).GetFloat(), 1.0L);
+        EXPECT_EQ(Soil().GetInteger(SoilColumn::kSoilType, row), SoilTypeCode::kSand);
+    }
+}
+
+TEST_F(SoilLayersTest, DeleteAsksOnlyWhenConfirmationIsChecked)
+{
+    struct TCase
+    {
+        bool confirm;
+        EMessageResult answer;
+        std::vector<long double> left;
+        std::vector<std::string> messages;
+    };
+    const TCase cases[] = {
+        {true, EMessageResult::No, {10, 20, 30}, {"Do you want to delete soil layer in row 2"}},
+        {true, EMessageResult::Yes, {10, 30}, {"Do you want to delete soil layer in row 2"}},
+        {false, EMessageResult::Yes, {10, 30}, {}},
+    };
+    for (const TCase& c : cases) {
+        MakeLayers(3);
+        Messages.clear();
+        SetMessageAnswerer([this, &c](const TMessageRequest& r) {
+            Messages.push_back(r.text);
+            EXPECT_EQ(r.type, EMessageType::Confirmation);
+            EXPECT_EQ(r.buttons, EMessageButtons::YesNo);
+            return c.answer;
+        });
+        OpenLayers();
+        if (!c.confirm) {
+            UncheckConfirmation();
+        }
+        QTest::mouseClick(LayerEdit("EndBearingEdit", 2), Qt::LeftButton);
+        Click(LayersButton("ButtonDel"));
+        EXPECT_EQ(Depths(), c.left);
+        EXPECT_EQ(GridRows(), static_cast<int>(c.left.size()));
+        EXPECT_EQ(Messages, c.messages);
+        EXPECT_EQ(Form().IsModified(), c.left.size() == 2);
+        CloseLayers();
+    }
+}
+
+// The row after a delete stays inside the table: deleting the last layer makes the new last
+// layer current, and the next delete removes that one.
+TEST_F(SoilLayersTest, DeletingTheLastLayerLeavesTheNewLastOneCurrent)
+{
+    MakeLayers(4);
+    OpenLayers();
+    UncheckConfirmation();
+    QTest::mouseClick(LayerEdit("DepthEdit", 4), Qt::LeftButton);
+    Click(LayersButton("ButtonDel"));
+    EXPECT_EQ(Depths(), (std::vector<long double>{10, 20, 30}));
+    Click(LayersButton("ButtonDel"));
+    EXPECT_EQ(Depths(), (std::vector<long double>{10, 20}));
+    Click(LayersButton("ButtonIns"));
+    EXPECT_EQ(Depths(), (std::vector<long double>{10, 0, 20}));
+}
+
+TEST_F(SoilLayersTest, SiltIsOfferedOnlyWhileUsaceIsTheOnlyMethod)
+{
+    struct TCase
+    {
+        std::array<int, 10> flags;
+        int items;
+    };
+    const TCase cases[] = {
+        {{0, 0, 1, 0, 0, 0, 0, 0, 0, 0}, 3},
+        {{0, 0, 1, 0, 1, 0, 0, 0, 0, 0}, 2},
+        {{0, 0, 0, 0, 1, 0, 0, 0, 0, 0}, 2},
+    };
+    for (const TCase& c : cases) {
+        Data().MethodFlags = c.flags;
+        MakeLayers(2);
+        OpenLayers();
+        for (int n = 1; n <= 2; ++n) {
+            QComboBox* combo = TypeCombo(n);
+            ASSERT_EQ(combo->count(), c.items);
+            EXPECT_EQ(combo->itemText(0).toStdString(), "Sand");
+            EXPECT_EQ(combo->itemText(1).toStdString(), "Clay");
+            if (c.items == 3) {
+                EXPECT_EQ(combo->itemText(2).toStdString(), "Silt");
+            }
+        }
+        CloseLayers();
+    }
+}
+
+// A change of type reaches the soil table at once; the values both types know go with it.
+TEST_F(SoilLayersTest, TypeChangeKeepsWhatBothTypesKnow)
+{
+    Data().MethodFlags = {0, 0, 1, 0, 0, 0, 0, 0, 0, 0}; // silt is offered
+    MakeLayers(1);
+    TGridTable& sand = LayerTable(0);
+    for (int r = 0; r < 2; ++r) {
+        sand.Cells(SandColumn::kUnitWeight, r).SetFloat(110 + r);
+        sand.Cells(SandColumn::kFrictionAngle, r).SetFloat(31 + r);
+        sand.Cells(SandColumn::kBlowCount, r).SetInteger(12 + r);
+        sand.Cells(SandColumn::kKo, r).SetFloat(0.8L + r);
+        sand.Cells(SandColumn::kNq, r).SetFloat(20);
+        sand.Cells(SandColumn::kUserSkinFriction, r).SetFloat(500 + r);
+        sand.Cells(SandColumn::kUserEndBearing, r).SetFloat(9000 + r);
+    }
+    Form().SetModified(false);
+    OpenLayers();
+    ChooseType(1, SoilTypeCode::kSilt);
+    EXPECT_TRUE(Form().IsModified());
+    ASSERT_EQ(Soil().GetInteger(SoilColumn::kSoilType, 0), SoilTypeCode::kSilt);
+    for (int r = 0; r < 2; ++r) {
+        TGridTable& silt = LayerTable(0);
+        EXPECT_EQ(silt.Cells(SiltColumn::kUnitWeight, r).GetFloat(), 110 + r);
+        EXPECT_EQ(silt.Cells(SiltColumn::kFrictionAngle, r).GetFloat(), 31 + r);
+        EXPECT_EQ(silt.Cells(SiltColumn::kBlowCount, r).GetInteger(), 12 + r);
+        EXPECT_EQ(silt.Cells(SiltColumn::kKo, r).GetFloat(), 0.8L + r);
+        EXPECT_EQ(silt.Cells(SiltColumn::kUserSkinFriction, r).GetFloat(), 500 + r);
+        EXPECT_EQ(silt.Cells(SiltColumn::kUserEndBearing, r).GetFloat(), 9000 + r);
+        silt.Cells(SiltColumn::kUndrainedStrength, r).SetFloat(700 + r);
+    }
+    ChooseType(1, SoilTypeCode::kClay);
+    for (int r = 0; r < 2; ++r) {
+        TGridTable& clay = LayerTable(0);
+        EXPECT_EQ(clay.Cells(ClayColumn::kUnitWeight, r).GetFloat(), 110 + r);
+        EXPECT_EQ(clay.Cells(ClayColumn::kUndrainedStrength, r).GetFloat(), 700 + r);
+        EXPECT_EQ(clay.Cells(ClayColumn::kRemoldedStrength, r).GetFloat(), 0.0L);
+        EXPECT_EQ(clay.Cells(ClayColumn::kUserEndBearing, r).GetFloat(), 9000 + r);
+    }
+    ChooseType(1, SoilTypeCode::kSand);
+    for (int r = 0; r < 2; ++r) {
+        TGridTable& back = LayerTable(0);
+        EXPECT_EQ(back.Cells(SandColumn::kUnitWeight, r).GetFloat(), 110 + r);
+        EXPECT_EQ(back.Cells(SandColumn::kFrictionAngle, r).GetFloat(), 0.0L);
+        EXPECT_EQ(back.Cells(SandColumn::kBlowCount, r).GetInteger(), 0);
+        EXPECT_EQ(back.Cells(SandColumn::kUserSkinFriction, r).GetFloat(), 500 + r);
+    }
+}
+
+TEST_F(SoilLayersTest, EntriesAreStoredWhenTheWindowIsLeft)
+{
+    MakeLayers(2);
+    OpenLayers();
+    Enter(LayerEdit("DepthEdit", 1), "2*7.5");
+    EXPECT_EQ(LayerEdit("DepthEdit", 1)->text().toStdString(), "15");
+    Enter(LayerEdit("SideFrictionEdit", 2), "1500");
+    Enter(LayerEdit("EndBearingEdit", 2), "60000");
+    Enter(LayerEdit("SideFactorEdit", 1), "0.9");
+    Enter(LayerEdit("EndFactorEdit", 2), "0.75");
+    EXPECT_EQ(Soil().Cells(SoilColumn::kBottomDepth, 0).GetFloat(), 10.0L) << "not yet left";
+    CloseLayers();
+    EXPECT_EQ(Depths(), (std::vector<long double>{15, 20}));
+    EXPECT_EQ(Soil().Cells(SoilColumn::kMaxSideFriction, 1).GetFloat(), 1500.0L);
+    EXPECT_EQ(Soil().Cells(SoilColumn::kMaxEndBearing, 1).GetFloat(), 60000.0L);
+    EXPECT_NEAR(Soil().Cells(SoilColumn::kSideFactor, 0).GetFloat(), 0.9L, 1e-15L);
+    EXPECT_EQ(Soil().Cells(SoilColumn::kEndFactor, 1).GetFloat(), 0.75L);
+    EXPECT_TRUE(Form().IsModified());
+}
+
+// A depth that the grid shows with fewer digits than it holds is not rounded by a visit.
+TEST_F(SoilLayersTest, VisitWithoutChangesKeepsEveryValueAndTheModifiedFlag)
+{
+    MakeLayers(1);
+    const long double depth = 12.3456789012345678L;
+    Soil().Cells(SoilColumn::kBottomDepth, 0).SetFloat(depth);
+    Form().SetModified(false);
+    OpenLayers();
+    QTest::mouseClick(LayerEdit("DepthEdit", 1), Qt::LeftButton);
+    Tab();
+    CloseLayers();
+    EXPECT_EQ(Soil().Cells(SoilColumn::kBottomDepth, 0).GetFloat(), depth);
+    EXPECT_FALSE(Form().IsModified());
+}
+
+TEST_F(SoilLayersTest, RefusedEntryKeepsTheWindowAndStoresNothing)
+{
+    MakeLayers(1);
+    OpenLayers();
+    Type(LayerEdit("DepthEdit", 1), "12+");
+    Click(LayersButton("Button1"));
+    Settle();
+    ASSERT_NE(LayersWindow(), nullptr) << "the window stays";
+    EXPECT_FALSE(Messages.empty());
+    EXPECT_EQ(Soil().Cells(SoilColumn::kBottomDepth, 0).GetFloat(), 10.0L);
+    Click(LayersButton("ButtonAdd"));
+    EXPECT_EQ(Soil().RowCount(), 1) << "no layer is added over a refused entry";
+}
+
+} // namespace
+
+namespace {
+
+// The hidden Data item (reached by Ctrl+Shift+L) shows the soil table's own editor, with the user unit values of every
+// layer shown exactly when the user-specified method drives load settlement.
+TEST_F(SoilLayersTest, HiddenSoilLayersItemShowsTheSoilTablesEditor)
+{
+    struct TCase
+    {
+        int method;
+        bool shown;
+    };
+    for (const TCase& c :
+         {TCase{MethodCode::kUserSpecified, true}, TCase{MethodCode::kApi, false}}) {
+        MakeLayers(2);
+        Soil().Columns(SoilColumn::kSoilType).SetInteger(1, SoilTypeCode::kClay);
+        Data().LoadSettlementMethod = c.method;
+        QAction* item = Form().findChild<QAction*>("mSoilLayersTable");
+        ASSERT_NE(item, nullptr);
+        EXPECT_FALSE(Form().DataMenu->actions().contains(item)) << "kept out of the menu";
+        EXPECT_EQ(item->text().toStdString(), "Soil &Layers");
+        QTest::keyClick(&Form(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(Soil().HasEditor());
+        ASSERT_EQ(Form().MdiArea()->subWindowList().size(), 1);
+        for (int row = 0; row < 2; ++row) {
+            for (int col : {SandColumn::kUserSkinFriction, SandColumn::kUserEndBearing}) {
+                EXPECT_EQ(LayerTable(row).Columns(col).Visible(), c.shown) << row << " " << col;
+            }
+        }
+        Form().MdiArea()->closeAllSubWindows();
+        Settle();
+    }
+}
+
+} // namespace

@@ -1,0 +1,174 @@
+// The child windows of the frame as the user meets them: their names in the Window menu,
+// Cascade, and the sizes the windows open at.
+#include <filesystem>
+#include <string>
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "LayoutChecks.h"
+#include "WindowTestFixture.h"
+#include "main/InputWindows.h"
+#include "plot/TPlotForm.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kExampleFolder = fs::path(QUARN_SOURCE_DIR) / "examples" / "english";
+
+// The English example, run, in a shown frame of 1400 x 980.
+class ChildWindows : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        for (const char* name : {"PipeSandClay.qr7d", "PipeSandClay.cpt"}) {
+            fs::copy_file(kExampleFolder / name, Folder() / name);
+        }
+        Form().SetEngineFolder(fs::path(QUARN_ENGINE_MODULE).parent_path());
+        OpenAnswer = {Folder().File("PipeSandClay.qr7d"), 1};
+        Choose("FileOpen");
+        Choose("CompRun");
+        ASSERT_TRUE(Form().PlotsLoaded());
+        Messages.clear();
+    }
+
+    QMdiSubWindow* FrameOf(const char* windowName)
+    {
+        for (QMdiSubWindow* sub : Form().MdiArea()->subWindowList()) {
+            if (sub->widget()->objectName() == windowName) {
+                return sub;
+            }
+        }
+        ADD_FAILURE() << "no window " << windowName;
+        return nullptr;
+    }
+
+    // Moves the pointer over the middle of a graph, which writes its values into the caption.
+    static void PointAt(QWidget* target)
+    {
+        const QPointF at = QRectF(target->rect()).center();
+        QMouseEvent move(QEvent::MouseMove,
+                         at,
+                         target->mapToGlobal(at),
+                         Qt::NoButton,
+                         Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &move);
+    }
+
+    std::vector<std::string> WindowMenuTexts()
+    {
+        LookInto(Form().WindowMenu);
+        std::vector<std::string> texts;
+        for (int i = 1; i <= kWindowListCount; ++i) {
+            QAction* item = Form().findChild<QAction*>(QString("WindowItem%1").arg(i));
+            if (item != nullptr && item->isVisible()) {
+                texts.push_back(item->text().toStdString());
+            }
+        }
+        return texts;
+    }
+};
+
+TEST_F(ChildWindows, WindowMenuNamesEachWindowByItsOwnTitleNotThePointerValues)
+{
+    Choose("mSkin");
+    Choose("uSkin");
+    Choose("mSideView");
+    for (TPlotForm* plot : Form().findChildren<TPlotForm*>()) {
+        PointAt(plot->PaintBox);
+        ASSERT_NE(plot->windowTitle().toStdString(), plot->OwnTitle().toStdString());
+    }
+    auto* view = Form().findChild<QWidget*>("TDlgSideView");
+    ASSERT_NE(view, nullptr);
+    PointAt(view);
+    EXPECT_EQ(view->windowTitle().left(9).toStdString(), "  Depth: ");
+
+    const std::vector<std::string> expected = {"Accumulated Skin Friction vs Depth",
+                                               "Unit Skin Friction vs Depth",
+                                               "Elevation View"};
+    EXPECT_EQ(WindowMenuTexts(), expected);
+}
+
+TEST_F(ChildWindows, CascadeKeepsEveryWindowAtAUsableSize)
+{
+    Choose("mTitle");
+    Choose("mTotal");
+    Choose("mtzcurves");
+    Choose("mSideView");
+    const QSize titleSize = FrameOf("TdlgTitle")->size();
+    Choose("Cascade1");
+    QCoreApplication::processEvents();
+    const QRect area = Form().MdiArea()->viewport()->rect();
+    int previousTop = -1;
+    for (QMdiSubWindow* sub : Form().MdiArea()->subWindowList()) {
+        const std::string name = sub->widget()->objectName().toStdString();
+        EXPECT_FALSE(sub->isMaximized()) << name;
+        EXPECT_TRUE(area.contains(sub->geometry())) << name << " reaches out of the frame";
+        EXPECT_GT(sub->y(), previousTop) << name << " lies on the window before it";
+        previousTop = sub->y();
+        if (auto* plot = qobject_cast<TPlotForm*>(sub->widget())) {
+            // Room for the chart: the axes, their labels and the legend.
+            EXPECT_GE(plot->width(), 640) << name;
+            EXPECT_GE(plot->height(), 400) << name;
+        }
+    }
+    // An input window keeps the size of its content.
+    EXPECT_EQ(FrameOf("TdlgTitle")->size(), titleSize);
+    auto* view = FrameOf("TDlgSideView");
+    ASSERT_NE(view, nullptr);
+    EXPECT_GE(view->widget()->width(), 600);
+    EXPECT_GE(view->widget()->height(), 400);
+}
+
+// Every input window opens at the size of its whole content, even over a maximised graph,
+// and lies inside the frame: no grey band, no cut-off bottom.
+TEST_F(ChildWindows, InputWindowsOpenAtTheSizeOfTheirContentOverAMaximisedGraph)
+{
+    Choose("mTotal");
+    QMdiSubWindow* graph = Form().MdiArea()->activeSubWindow();
+    ASSERT_NE(graph, nullptr);
+    ASSERT_TRUE(graph->isMaximized());
+    const auto& launchers = InputWindowLaunchers();
+    for (int i = 0; i < kInputWindowCount; ++i) {
+        const TInputWindowLauncher& launcher = launchers[static_cast<std::size_t>(i)];
+        if (!launcher.Create || launcher.Hidden
+            || i == static_cast<int>(EInputWindow::NoncircularPile)) {
+            continue; // the noncircular window is offered for a noncircular pile only
+        }
+        SCOPED_TRACE(launcher.WindowClass);
+        Choose(launcher.MenuName);
+        QMdiSubWindow* sub = FrameOf(launcher.WindowClass);
+        ASSERT_NE(sub, nullptr);
+        QWidget* window = sub->widget();
+        EXPECT_FALSE(sub->isMaximized());
+        const QRect area = Form().MdiArea()->viewport()->rect();
+        EXPECT_TRUE(area.contains(sub->geometry()))
+            << "reaches out of the frame: " << sub->x() << "," << sub->y() << " " << sub->width()
+            << "x" << sub->height() << " in " << area.width() << "x" << area.height();
+        if (i != static_cast<int>(EInputWindow::SideView)) {
+            // As large as its content needs, and no larger.
+            EXPECT_EQ(window->size(), window->sizeHint());
+            ExpectNothingClippedOrOverlapping(*window);
+        }
+        // Activating the graph again and then the window keeps it as it is.
+        Form().MdiArea()->setActiveSubWindow(graph);
+        Form().MdiArea()->setActiveSubWindow(sub);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(sub->isMaximized()) << "maximised when activated again";
+        sub->close();
+        Settle();
+    }
+    EXPECT_TRUE(graph->isMaximized()) << "the graph stays as the user left it";
+}
+
+} // namespace
