@@ -26,34 +26,6 @@ class SoilWindowTest : public WindowTest
 protected:
     using TScript = std::function<void(QDialog&)>;
 
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        m_previousRunner = SetModalDialogRunner([this](QDialog& dialog) {
-            ++DialogRuns[dialog.objectName().toStdString()];
-            dialog.show();
-            dialog.activateWindow();
-            QApplication::setActiveWindow(&dialog);
-            QCoreApplication::processEvents();
-            const auto script = Scripts.find(dialog.objectName().toStdString());
-            if (script != Scripts.end()) {
-                script->second(dialog);
-            }
-            if (dialog.isVisible()) {
-                // A window that stayed open (a refused entry) is put away unstored.
-                StillOpen[dialog.objectName().toStdString()] = true;
-                dialog.hide();
-            }
-            return dialog.result();
-        });
-    }
-
-    void TearDown() override
-    {
-        SetModalDialogRunner(m_previousRunner);
-        WindowTest::TearDown();
-    }
-
     TGridTable& Soil() { return Form().Tables().D(); }
     TGridTable& LayerTable(int row)
     {
@@ -114,5 +86,22 @@ protected:
     std::map<std::string, bool> StillOpen;
 
 private:
-    TModalDialogRunner m_previousRunner;
+    // Every modal window of the test is run here, for the test's whole length.
+    TModalDialogSeam::Override m_dialogs{[this](QDialog& dialog) {
+        ++DialogRuns[dialog.objectName().toStdString()];
+        dialog.show();
+        dialog.activateWindow();
+        QApplication::setActiveWindow(&dialog);
+        QCoreApplication::processEvents();
+        const auto script = Scripts.find(dialog.objectName().toStdString());
+        if (script != Scripts.end()) {
+            script->second(dialog);
+        }
+        if (dialog.isVisible()) {
+            // A window that stayed open (a refused entry) is put away unstored.
+            StillOpen[dialog.objectName().toStdString()] = true;
+            dialog.hide();
+        }
+        return dialog.result();
+    }};
 };

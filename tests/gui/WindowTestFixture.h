@@ -38,20 +38,6 @@ protected:
         QSettings::setPath(QSettings::IniFormat,
                            QSettings::UserScope,
                            QString::fromStdString((m_folder / "settings").string()));
-        SetMessageAnswerer([this](const TMessageRequest& r) {
-            Messages.push_back(r.text);
-            MessageTypes.push_back(r.type);
-            return EMessageResult::Ok;
-        });
-        SetOpenFileAnswerer([this](const TOpenFileRequest& r) {
-            OpenRequests.push_back(r);
-            return OpenAnswer;
-        });
-        SetSaveFileAnswerer([this](const TSaveFileRequest&) { return SaveAnswer; });
-        SetShellOpener([this](const std::string& what) {
-            Opened.push_back(what);
-            return true;
-        });
         m_form = std::make_unique<TMainForm>();
         m_form->FormShow({});
         m_form->resize(1400, 980);
@@ -63,10 +49,6 @@ protected:
     void TearDown() override
     {
         m_form.reset();
-        SetMessageAnswerer({});
-        SetOpenFileAnswerer({});
-        SetSaveFileAnswerer({});
-        SetShellOpener({});
     }
 
     const TTestFolder& Folder() const { return m_folder; }
@@ -169,5 +151,20 @@ protected:
 
 private:
     TTestFolder m_folder{"gui-window"};
+    // The answers hold for the whole test and end with it.
+    TMessageSeam::Override m_messages{[this](const TMessageRequest& r) {
+        Messages.push_back(r.text);
+        MessageTypes.push_back(r.type);
+        return EMessageResult::Ok;
+    }};
+    TOpenFileSeam::Override m_openFiles{[this](const TOpenFileRequest& r) {
+        OpenRequests.push_back(r);
+        return OpenAnswer;
+    }};
+    TSaveFileSeam::Override m_saveFiles{[this](const TSaveFileRequest&) { return SaveAnswer; }};
+    TShellOpenSeam::Override m_shell{[this](const std::string& what) {
+        Opened.push_back(what);
+        return true;
+    }};
     std::unique_ptr<TMainForm> m_form;
 };

@@ -113,7 +113,7 @@ void TDlgInputMotion::ReadCptFile(TCptPlotKind kind)
     if (!FocusedControlIsValid()) {
         return;
     }
-    try {
+    RunCommand(this, [&] {
         const TCptDataRead read = ReadCptDataFile(name,
                                                   Rounded(ui->DataEdit1->Number()),
                                                   Rounded(ui->DataEdit4->Number()),
@@ -136,7 +136,5 @@ void TDlgInputMotion::ReadCptFile(TCptPlotKind kind)
             SetCptPlot(MainForm().CptConverted(), read.Points, kind, Data().UnitSystem);
             MainForm().ShowCptConverted();
         }
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
-    }
+    });
 }

@@ -75,7 +75,7 @@ void TDlgSoilLayers::ChangeLayers(const std::function<int(TGridTable&, int curre
     if (!FocusedControlIsValid()) {
         return;
     }
-    try {
+    RunCommand(this, [&] {
         if (m_grid->Store(Data())) {
             MainForm().SetModified(true);
         }
@@ -86,9 +86,7 @@ void TDlgSoilLayers::ChangeLayers(const std::function<int(TGridTable&, int curre
             m_grid->SetCurrentRow(current);
             m_grid->ScrollToRow(current);
         }
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
-    }
+    });
     ShowButtons();
 }
 
@@ -132,12 +130,10 @@ void TDlgSoilLayers::ComboChange(int row, int type)
     if (Soil().GetInteger(SoilColumn::kSoilType, row) == type) {
         return;
     }
-    try {
+    RunCommand(this, [&] {
         ChangeSoilType(Soil(), row, type);
         MainForm().SetModified(true);
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
-    }
+    });
 }
 
 void TDlgSoilLayers::ButtonClick(int row)

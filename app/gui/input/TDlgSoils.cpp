@@ -154,7 +154,7 @@ void TDlgSoils::FormActivate()
     if (layer == nullptr) {
         return;
     }
-    try {
+    RunCommand(this, [&] {
         for (const auto& binding : m_bindings) {
             binding->Load(m_form.Data());
         }
@@ -165,9 +165,7 @@ void TDlgSoils::FormActivate()
             ->setChecked(!blows);
         ui->ComboBox1->setCurrentIndex(m_soilType == SoilTypeCode::kClay ? AdhesionOptionOf(*layer)
                                                                          : 0);
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
-    }
+    });
     ComboBox1Change(ui->ComboBox1->currentIndex());
     RadioButtonClick();
     ShowUse();
@@ -240,7 +238,7 @@ bool TDlgSoils::StoreControls()
     if (layer == nullptr) {
         return true;
     }
-    try {
+    return RunCommand(this, [&] {
         for (const auto& binding : m_bindings) {
             binding->Read();
         }
@@ -260,11 +258,7 @@ bool TDlgSoils::StoreControls()
         if (changed) {
             m_form.SetModified(true);
         }
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
-        return false;
-    }
-    return true;
+    });
 }
 
 void TDlgSoils::done(int result)

@@ -256,14 +256,12 @@ void TInputWindow::FormActivate()
     // loading is no change: the flag is put back as it was.
     const bool wasModified = m_form.IsModified();
     m_loading = true;
-    try {
+    RunCommand(this, [this] {
         for (const auto& binding : m_bindings) {
             binding->Load(Data());
         }
         LoadControls();
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
-    }
+    });
     m_loading = false;
     m_form.SetModified(wasModified);
 }
@@ -292,21 +290,21 @@ bool TInputWindow::TryStore()
     TProgramData& data = Data();
     const TProgramData before = data;
     bool tablesChanged = false;
-    bool stored = false;
-    try {
-        for (const auto& binding : m_bindings) {
-            binding->Read();
+    const bool stored = RunCommand(this, [&] {
+        try {
+            for (const auto& binding : m_bindings) {
+                binding->Read();
+            }
+            for (const auto& binding : m_bindings) {
+                binding->Store(data);
+            }
+            tablesChanged = StoreControls();
+        } catch (const std::exception&) {
+            // All or nothing: the data go back to what they were before the message shows.
+            data = before;
+            throw;
         }
-        for (const auto& binding : m_bindings) {
-            binding->Store(data);
-        }
-        tablesChanged = StoreControls();
-        stored = true;
-    } catch (const std::exception& e) {
-        // All or nothing: the data go back to what they were.
-        data = before;
-        ShowInformation(e.what(), this);
-    }
+    });
     if (stored && (tablesChanged || !(data == before))) {
         m_form.SetModified(true);
     }

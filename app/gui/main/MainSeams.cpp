@@ -8,24 +8,6 @@
 
 namespace {
 
-TOpenFileAnswerer& OpenAnswerer()
-{
-    static TOpenFileAnswerer answerer;
-    return answerer;
-}
-
-TEditorLauncher& Launcher()
-{
-    static TEditorLauncher launcher;
-    return launcher;
-}
-
-TShellOpener& Opener()
-{
-    static TShellOpener opener;
-    return opener;
-}
-
 bool DesktopOpen(const std::string& file)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)));
@@ -35,8 +17,8 @@ bool DesktopOpen(const std::string& file)
 
 TOpenFileAnswer AskOpenFileName(const TOpenFileRequest& request)
 {
-    if (OpenAnswerer()) {
-        return OpenAnswerer()(request);
+    if (const auto& answer = TOpenFileSeam::Answer()) {
+        return answer(request);
     }
     QFileDialog dialog(request.parent,
                        QString::fromStdString(request.title),
@@ -57,13 +39,6 @@ TOpenFileAnswer AskOpenFileName(const TOpenFileRequest& request)
     return answer;
 }
 
-TOpenFileAnswerer SetOpenFileAnswerer(TOpenFileAnswerer answerer)
-{
-    TOpenFileAnswerer previous = std::move(OpenAnswerer());
-    OpenAnswerer() = std::move(answerer);
-    return previous;
-}
-
 bool LaunchEditor(const std::string& editor, const std::string& file)
 {
     std::string reason;
@@ -75,8 +50,8 @@ bool LaunchEditor(const std::string& editor, const std::string& file, std::strin
     reason.clear();
     bool started = false;
     std::string why;
-    if (Launcher()) {
-        started = Launcher()(editor, file);
+    if (const auto& launch = TEditorSeam::Answer()) {
+        started = launch(editor, file);
     } else if (editor.empty()) {
         started = DesktopOpen(file);
     } else {
@@ -95,32 +70,18 @@ bool LaunchEditor(const std::string& editor, const std::string& file, std::strin
     return started;
 }
 
-TEditorLauncher SetEditorLauncher(TEditorLauncher launcher)
-{
-    TEditorLauncher previous = std::move(Launcher());
-    Launcher() = std::move(launcher);
-    return previous;
-}
-
 bool ShellOpen(const std::string& file)
 {
-    if (Opener()) {
-        return Opener()(file);
+    if (const auto& open = TShellOpenSeam::Answer()) {
+        return open(file);
     }
     return DesktopOpen(file);
 }
 
 bool ShellOpenUrl(const std::string& url)
 {
-    if (Opener()) {
-        return Opener()(url);
+    if (const auto& open = TShellOpenSeam::Answer()) {
+        return open(url);
     }
     return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
-}
-
-TShellOpener SetShellOpener(TShellOpener opener)
-{
-    TShellOpener previous = std::move(Opener());
-    Opener() = std::move(opener);
-    return previous;
 }

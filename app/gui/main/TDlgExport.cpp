@@ -138,10 +138,7 @@ bool TDlgExport::GenerateWorkbook()
     if (path.empty()) {
         return false;
     }
-    try {
-        m_selection.Button3Click(path);
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
+    if (!RunCommand(this, [&] { m_selection.Button3Click(path); })) {
         return false;
     }
     const EMessageResult answer = ShowMessage({EMessageType::Confirmation,

@@ -248,16 +248,6 @@ TMainForm::~TMainForm()
     m_mdi = nullptr;
 }
 
-template<typename Work>
-void TMainForm::Command(Work&& work)
-{
-    try {
-        work();
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
-    }
-}
-
 // ---- state --------------------------------------------------------------------------------
 
 bool TMainForm::IsModified() const
@@ -389,7 +379,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 {
     DeactivateActiveChild();
     bool allowed = false;
-    Command([&] { allowed = QuerySaveChanges(); });
+    RunCommand(this, [&] { allowed = QuerySaveChanges(); });
     if (!allowed) {
         event->ignore();
         return;
@@ -449,12 +439,9 @@ bool TMainForm::QuerySaveChanges()
         return true;
     }
     // Dropped only when really saved: a cancelled Save As or a failed save keeps it.
-    try {
-        return SaveProject() && !IsModified();
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
-        return false;
-    }
+    bool saved = false;
+    RunCommand(this, [&] { saved = SaveProject() && !IsModified(); });
+    return saved;
 }
 
 void TMainForm::NewProject()
@@ -625,7 +612,7 @@ void TMainForm::dropEvent(QDropEvent* event)
         }
     }
     event->acceptProposedAction();
-    Command([&] { OpenDroppedFiles(paths); });
+    RunCommand(this, [&] { OpenDroppedFiles(paths); });
 }
 
 // ---- run and results ----------------------------------------------------------------------
@@ -763,7 +750,7 @@ void TMainForm::SoilLayersTableClick()
 {
     // As the Data menu does when it opens: an open window's entries reach the table first.
     DeactivateActiveChild();
-    Command([this] {
+    RunCommand(this, [this] {
         ShowUserValueColumns(m_tables, m_data.LoadSettlementMethod == MethodCode::kUserSpecified);
         m_tables.D().Show();
     });
@@ -882,7 +869,7 @@ void TMainForm::UpdateEditItems()
 
 void TMainForm::FileNewClick()
 {
-    Command([this] {
+    RunCommand(this, [this] {
         if (QuerySaveChanges()) {
             NewProject();
         }
@@ -891,7 +878,7 @@ void TMainForm::FileNewClick()
 
 void TMainForm::FileOpenClick()
 {
-    Command([this] {
+    RunCommand(this, [this] {
         if (QuerySaveChanges()) {
             TOpenFileRequest request;
             request.title = "Open";
@@ -912,12 +899,12 @@ void TMainForm::FileOpenClick()
 
 void TMainForm::FileSaveClick()
 {
-    Command([this] { SaveProject(); });
+    RunCommand(this, [this] { SaveProject(); });
 }
 
 void TMainForm::FileSaveAsClick()
 {
-    Command([this] { SaveProjectAs(); });
+    RunCommand(this, [this] { SaveProjectAs(); });
 }
 
 void TMainForm::FileExitClick()
@@ -928,13 +915,13 @@ void TMainForm::FileExitClick()
 void TMainForm::RecentFileClick()
 {
     const int index = sender()->property(kIndexProperty).toInt();
-    Command([this, index] { OpenRecentFile(index); });
+    RunCommand(this, [this, index] { OpenRecentFile(index); });
 }
 
 void TMainForm::UnitsClick()
 {
     const int system = sender()->property(kIndexProperty).toInt();
-    Command([this, system] {
+    RunCommand(this, [this, system] {
         if (system != m_data.UnitSystem) {
             m_data.SetUnits(system, &m_tables, &m_motionInput);
             SetModified(true);
@@ -963,33 +950,33 @@ void TMainForm::NonCircularClick()
 
 void TMainForm::CompRunClick()
 {
-    Command([this] { RunAnalysis(); });
+    RunCommand(this, [this] { RunAnalysis(); });
 }
 
 void TMainForm::EditInputClick()
 {
-    Command([this] { OpenInEditor(m_data.FileName); });
+    RunCommand(this, [this] { OpenInEditor(m_data.FileName); });
 }
 
 void TMainForm::EditNotesClick()
 {
-    Command([this] { OpenInEditor(WithExtension(m_data.FileName, ".qr7r")); });
+    RunCommand(this, [this] { OpenInEditor(WithExtension(m_data.FileName, ".qr7r")); });
 }
 
 void TMainForm::EditOutputClick()
 {
-    Command([this] { OpenInEditor(WithExtension(m_data.FileName, ".qr7o")); });
+    RunCommand(this, [this] { OpenInEditor(WithExtension(m_data.FileName, ".qr7o")); });
 }
 
 void TMainForm::EditGrlweapClick()
 {
-    Command([this] { OpenInEditor(GrlweapFileNameFor(m_data.FileName)); });
+    RunCommand(this, [this] { OpenInEditor(GrlweapFileNameFor(m_data.FileName)); });
 }
 
 void TMainForm::GraphClick()
 {
     const int plot = sender()->property(kPlotProperty).toInt();
-    Command([this, plot] {
+    RunCommand(this, [this, plot] {
         const auto enabled = GraphItemsEnabled();
         if (plot >= 0 && plot < kExportPlotCount && enabled[plot]) {
             ShowGraph(*m_graphs.All()[plot]);
@@ -999,7 +986,7 @@ void TMainForm::GraphClick()
 
 void TMainForm::ExportClick()
 {
-    Command([this] {
+    RunCommand(this, [this] {
         m_export->Execute(GraphItemsEnabled(), WithExtension(m_data.FileName, ".xlsx"));
     });
 }
@@ -1033,17 +1020,17 @@ void TMainForm::ActivateMenuClick()
 
 void TMainForm::HelpContentsClick()
 {
-    Command([this] { ShowHelpPage(kHelpFile); });
+    RunCommand(this, [this] { ShowHelpPage(kHelpFile); });
 }
 
 void TMainForm::UsersManualClick()
 {
-    Command([this] { ShowHelpPage(kUsersManual); });
+    RunCommand(this, [this] { ShowHelpPage(kUsersManual); });
 }
 
 void TMainForm::TechnicalManualClick()
 {
-    Command([this] { ShowHelpPage(kTechnicalManual); });
+    RunCommand(this, [this] { ShowHelpPage(kTechnicalManual); });
 }
 
 void TMainForm::AboutClick()
@@ -1069,7 +1056,7 @@ void TMainForm::InputWindowClick()
     if (i < 0 || i >= kInputWindowCount || !launchers[i].Create) {
         return;
     }
-    Command([this, i, &launchers] {
+    RunCommand(this, [this, i, &launchers] {
         if (!m_windowOpen[i] || m_windows[i] == nullptr) {
             m_windows[i] = launchers[i].Create(*this);
             connect(m_windows[i], &QObject::destroyed, this, [this, i] {

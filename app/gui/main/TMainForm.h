@@ -186,9 +186,6 @@ private:
     // After a Save As: the last run's report, plot data and GRLWEAP file copied beside the
     // project's new file (a failed copy is said, by file).
     void CarryResults(const std::string& from, const std::string& to);
-    // Runs a command; a failure is shown as a message.
-    template<typename Work>
-    void Command(Work&& work);
 
     TProgramData m_data;
     TProjectTables m_tables;

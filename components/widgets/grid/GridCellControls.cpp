@@ -1,28 +1,18 @@
 #include "grid/GridCellControls.h"
 
-#include <exception>
-
 #include <QComboBox>
 #include <QEvent>
 #include <QPushButton>
 
 #include "seams/MessageSeam.h"
-#include "support/Exception.h"
 
 namespace {
 
 // The model's handlers run inside Qt signals; nothing may leave them as an exception.
 void RunReporting(const std::function<void()>& action, QWidget* parent)
 {
-    if (!action) {
-        return;
-    }
-    try {
-        action();
-    } catch (const Exception& e) {
-        ShowInformation(e.Message(), parent);
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), parent);
+    if (action) {
+        RunCommand(parent, action);
     }
 }
 

@@ -58,18 +58,6 @@ private:
     int m_ppi;
 };
 
-template<typename Action>
-void Reporting(QWidget* parent, Action action)
-{
-    try {
-        action();
-    } catch (const Exception& e) {
-        ShowInformation(e.Message(), parent);
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), parent);
-    }
-}
-
 } // namespace
 
 // What the table owns: a handle on the window. The window may go first (its Qt parent is
@@ -380,7 +368,7 @@ void TTableForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous() && m_table != nullptr) {
-        Reporting(this, [this] { FormShow(); });
+        RunCommand(this, [this] { FormShow(); });
     }
 }
 
@@ -522,18 +510,10 @@ bool TTableForm::CommitCell()
         return true;
     }
     m_inCommit = true;
-    bool committed = false;
-    try {
+    const bool committed = RunCommand(this, [&] {
         m_table->SetChanged(true);
         column.SetText(row, text);
-        committed = true;
-    } catch (const EAssignError& e) {
-        ShowInformation(e.Message(), this);
-    } catch (const Exception& e) {
-        ShowInformation(e.Message(), this);
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
-    }
+    });
     m_inCommit = false;
     return committed;
 }
@@ -669,7 +649,7 @@ void TTableForm::BtnAddClick()
     m_suspendStructure = true;
     m_suspendScroll = true;
     bool added = false;
-    Reporting(this, [this, &added] {
+    RunCommand(this, [this, &added] {
         if (m_shownRows == m_table->RowCount()) {
             m_shownRows = std::min(m_shownRows + m_table->RowGroup(), kMaxAutoRows);
         }
@@ -702,7 +682,7 @@ void TTableForm::BtnInsClick()
     const int currentRow = CurrentRow();
     m_suspendStructure = true;
     m_suspendScroll = true;
-    Reporting(this, [this] {
+    RunCommand(this, [this] {
         const int row = CurrentDataRowForRowEdit();
         if (m_shownRows == m_table->RowCount()) {
             m_shownRows = std::min(m_shownRows + m_table->RowGroup(), kMaxAutoRows);
@@ -728,7 +708,7 @@ void TTableForm::BtnDelClick()
     const int currentRow = CurrentRow();
     m_suspendStructure = true;
     m_suspendScroll = true;
-    Reporting(this, [this] { m_table->DeleteRowGroup(CurrentDataRowForRowEdit()); });
+    RunCommand(this, [this] { m_table->DeleteRowGroup(CurrentDataRowForRowEdit()); });
     if (m_table == nullptr) {
         return;
     }
@@ -928,7 +908,7 @@ void TTableForm::LayOut()
     PlaceControls();
     m_inLayout = false;
     if (m_table != nullptr && m_table->OnResize) {
-        Reporting(this, [this] { m_table->OnResize(*m_table); });
+        RunCommand(this, [this] { m_table->OnResize(*m_table); });
     }
 }
 
@@ -946,7 +926,7 @@ void TTableForm::PlaceControls()
             continue;
         }
         TColumn& column = m_table->Columns(m_model->TableColumnIndex(v));
-        Reporting(this, [&] { column.CreateControls(this, firstRow, m_shownRows); });
+        RunCommand(this, [&] { column.CreateControls(this, firstRow, m_shownRows); });
         const bool columnShown = v >= firstColumn && v < firstColumn + m_shownColumns;
         for (int i = 0; i < column.ControlCount(); ++i) {
             TGridCellControl* control = column.Control(i);
@@ -1071,7 +1051,7 @@ void TTableForm::FormResize()
         return;
     }
     QRect corrected;
-    Reporting(this, [&] { corrected = WMSizing(edges, proposed); });
+    RunCommand(this, [&] { corrected = WMSizing(edges, proposed); });
     if (corrected.isValid() && corrected != geometry()) {
         setGeometry(corrected);
         m_lastGeometry = geometry();

@@ -363,7 +363,7 @@ void TPlotForm::BuildMenu()
             }
             const int tag = entry.tag;
             connect(action, &QAction::triggered, this, [this, click, tag] {
-                Command([this, click, tag] { (this->*click)(tag); });
+                RunCommand(this, [this, click, tag] { (this->*click)(tag); });
             });
         }
         return menu;
@@ -439,7 +439,7 @@ void TPlotForm::RebuildLegend()
         action->setData(row.Curve);
         const int curve = row.Curve;
         connect(action, &QAction::triggered, this, [this, curve] {
-            Command([this, curve] { ToggleCurve(curve); });
+            RunCommand(this, [this, curve] { ToggleCurve(curve); });
         });
         m_curveItems.push_back(action);
     }
@@ -575,7 +575,7 @@ bool TPlotForm::eventFilter(QObject* watched, QEvent* event)
         m_draggingLegend = false;
         break;
     case QEvent::MouseButtonDblClick:
-        Command([this] { LegendDblClick(); });
+        RunCommand(this, [this] { LegendDblClick(); });
         break;
     default:
         break;
@@ -707,15 +707,6 @@ void TPlotForm::closeEvent(QCloseEvent* event)
 
 // ---- menu ---------------------------------------------------------------------------------
 
-void TPlotForm::Command(const std::function<void()>& work)
-{
-    try {
-        work();
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
-    }
-}
-
 void TPlotForm::PlotMenuClick()
 {
     PlotLegend->setChecked(m_plot.ShowLegend());
@@ -781,7 +772,7 @@ void TPlotForm::WidthClick(int tag)
 
 void TPlotForm::PlotCaptionClick()
 {
-    Command([this] {
+    RunCommand(this, [this] {
         TfrmGraphCaption dialog(this);
         dialog.edtCaption->setText(ToQString(m_plot.Title()));
         (m_plot.TitleOnTop() ? dialog.rbTop : dialog.rbBottom)->setChecked(true);
@@ -795,7 +786,7 @@ void TPlotForm::PlotCaptionClick()
 
 void TPlotForm::mLineNameClick()
 {
-    Command([this] {
+    RunCommand(this, [this] {
         std::vector<std::string> lineNames;
         for (int i = 0; i < m_plot.LineCount(); ++i) {
             lineNames.push_back(m_plot.Line(i).GetCaption());
@@ -821,7 +812,7 @@ void TPlotForm::mLineNameClick()
 
 void TPlotForm::ActiveGraphsClick()
 {
-    Command([this] {
+    RunCommand(this, [this] {
         std::vector<std::string> lineNames;
         std::vector<std::string> lineFlags;
         for (int i = 0; i < m_plot.LineCount(); ++i) {
@@ -843,13 +834,13 @@ void TPlotForm::ActiveGraphsClick()
 
 void TPlotForm::PlotPageClick()
 {
-    Command([this] { m_pageSetup.Execute(this); });
+    RunCommand(this, [this] { m_pageSetup.Execute(this); });
     PaintBox->update();
 }
 
 void TPlotForm::PlotPrintClick()
 {
-    Command([this] {
+    RunCommand(this, [this] {
         QPrinter printer(QPrinter::HighResolution);
         SelectCurrentPrinter(printer);
         if (const auto& layout = m_pageSetup.ConfirmedLayout()) {
@@ -924,7 +915,7 @@ bool TPlotForm::PrintTo(QPrinter& printer, std::string& error)
 
 void TPlotForm::PlotSaveClick()
 {
-    Command([this] {
+    RunCommand(this, [this] {
         TSaveFileRequest request;
         request.title = "Save As";
         request.filter = "Bitmap (*.bmp)";

@@ -170,8 +170,6 @@ private:
     TLegendPlacement LegendPlace() const;
     TPlotRect PlotArea() const;
     QPoint ClampToPlot(QPoint pos) const;
-    // Runs a command; a failure is shown as a message.
-    void Command(const std::function<void()>& work);
 
     TGraphPlot& m_plot;
     TPlotView m_view;

@@ -6,12 +6,6 @@
 
 namespace {
 
-TSaveFileAnswerer& Answerer()
-{
-    static TSaveFileAnswerer answerer;
-    return answerer;
-}
-
 std::string WithDefaultSuffix(const std::string& path, const std::string& suffix)
 {
     if (path.empty() || suffix.empty()) {
@@ -27,8 +21,8 @@ std::string WithDefaultSuffix(const std::string& path, const std::string& suffix
 
 std::string AskSaveFileName(const TSaveFileRequest& request)
 {
-    if (Answerer()) {
-        return WithDefaultSuffix(Answerer()(request), request.defaultSuffix);
+    if (const auto& answer = TSaveFileSeam::Answer()) {
+        return WithDefaultSuffix(answer(request), request.defaultSuffix);
     }
     QFileDialog dialog(request.parent,
                        QString::fromStdString(request.title),
@@ -42,11 +36,4 @@ std::string AskSaveFileName(const TSaveFileRequest& request)
     }
     return WithDefaultSuffix(dialog.selectedFiles().constFirst().toStdString(),
                              request.defaultSuffix);
-}
-
-TSaveFileAnswerer SetSaveFileAnswerer(TSaveFileAnswerer answerer)
-{
-    TSaveFileAnswerer previous = std::move(Answerer());
-    Answerer() = std::move(answerer);
-    return previous;
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <functional>
 #include <string>
+
+#include "support/TSeam.h"
 
 class QWidget;
 
 // Every file dialog of the widgets goes through here, so tests (and a headless run) can answer
-// it. Without an installed answerer a real QFileDialog is shown.
+// it. Without an answer of the seam a real QFileDialog is shown.
 
 struct TSaveFileRequest
 {
@@ -19,13 +20,9 @@ struct TSaveFileRequest
     QWidget* parent = nullptr;
 };
 
-// Returns the chosen path, or an empty text when the user cancelled.
-using TSaveFileAnswerer = std::function<std::string(const TSaveFileRequest&)>;
+// Answers with the chosen path, or an empty text when the user cancelled.
+using TSaveFileSeam = TSeam<struct TSaveFileSeamTag, std::string(const TSaveFileRequest&)>;
 
 // Asks for the name of a file to write. The real dialog asks before an existing file is
 // replaced. A chosen name without an extension gets the default suffix.
 std::string AskSaveFileName(const TSaveFileRequest& request);
-
-// Installs an answerer for every later request; an empty one restores the real dialog.
-// Returns the previous answerer.
-TSaveFileAnswerer SetSaveFileAnswerer(TSaveFileAnswerer answerer);

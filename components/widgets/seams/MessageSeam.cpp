@@ -1,16 +1,12 @@
 #include "seams/MessageSeam.h"
 
+#include <exception>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
 
 namespace {
-
-TMessageAnswerer& Answerer()
-{
-    static TMessageAnswerer answerer;
-    return answerer;
-}
 
 QMessageBox::Icon IconOf(EMessageType type)
 {
@@ -56,8 +52,8 @@ QString ShownText(const std::string& text)
 
 EMessageResult ShowMessage(const TMessageRequest& request)
 {
-    if (Answerer()) {
-        return Answerer()(request);
+    if (const auto& answer = TMessageSeam::Answer()) {
+        return answer(request);
     }
     QMessageBox box(IconOf(request.type),
                     QString::fromStdString(request.title.empty()
@@ -86,9 +82,13 @@ void ShowInformation(const std::string& text, QWidget* parent)
     ShowMessage(request);
 }
 
-TMessageAnswerer SetMessageAnswerer(TMessageAnswerer answerer)
+bool RunCommand(QWidget* parent, const std::function<void()>& work)
 {
-    TMessageAnswerer previous = std::move(Answerer());
-    Answerer() = std::move(answerer);
-    return previous;
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        ShowInformation(e.what(), parent);
+        return false;
+    }
 }

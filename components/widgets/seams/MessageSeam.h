@@ -3,10 +3,12 @@
 #include <functional>
 #include <string>
 
+#include "support/TSeam.h"
+
 class QWidget;
 
 // Every message box of the widgets goes through here, so tests (and a headless run) can
-// answer it. Without an installed answerer a real QMessageBox is shown.
+// answer it. Without an answer of the seam a real QMessageBox is shown.
 
 enum class EMessageType
 {
@@ -41,14 +43,15 @@ struct TMessageRequest
     QWidget* parent = nullptr;
 };
 
-using TMessageAnswerer = std::function<EMessageResult(const TMessageRequest&)>;
+// Answers a message box with the button pressed.
+using TMessageSeam = TSeam<struct TMessageSeamTag, EMessageResult(const TMessageRequest&)>;
 
-// Shows the message (or hands it to the installed answerer) and returns the button pressed.
+// Shows the message (or hands it to the seam's answer) and returns the button pressed.
 EMessageResult ShowMessage(const TMessageRequest& request);
 
 // Shorthand for an information box with one OK button.
 void ShowInformation(const std::string& text, QWidget* parent = nullptr);
 
-// Installs an answerer for every later message; an empty one restores the real boxes.
-// Returns the previous answerer.
-TMessageAnswerer SetMessageAnswerer(TMessageAnswerer answerer);
+// Runs the work of a command; a failure is shown in an information box over `parent` (its
+// message meant for the user) and stops only the command. True when the work ran to its end.
+bool RunCommand(QWidget* parent, const std::function<void()>& work);

@@ -1,18 +1,15 @@
 #pragma once
 
-#include <functional>
+#include "support/TSeam.h"
 
 class QDialog;
 
 // The component library's own dialogs are shown modally through here, so tests (and a
-// headless run) can fill them in and close them. Without an installed runner the dialog's own
-// exec() runs.
+// headless run) can fill them in and close them. Without an answer of the seam the dialog's
+// own exec() runs.
 
-using TModalDialogRunner = std::function<int(QDialog& dialog)>;
+// Runs the dialog and answers its result code.
+using TModalDialogSeam = TSeam<struct TModalDialogSeamTag, int(QDialog& dialog)>;
 
 // Shows the dialog modally and returns its result code.
 int RunModalDialog(QDialog& dialog);
-
-// Installs a runner for every later dialog; an empty one restores exec(). Returns the previous
-// runner.
-TModalDialogRunner SetModalDialogRunner(TModalDialogRunner runner);

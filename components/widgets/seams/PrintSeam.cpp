@@ -8,41 +8,12 @@
 
 #include "seams/FileDialogSeam.h"
 
-namespace {
-
-std::function<bool()>& Availability()
-{
-    static std::function<bool()> available;
-    return available;
-}
-
-TPrintAnswerer& PrintAnswerer()
-{
-    static TPrintAnswerer answerer;
-    return answerer;
-}
-
-TPageSetupAnswerer& PageSetupAnswerer()
-{
-    static TPageSetupAnswerer answerer;
-    return answerer;
-}
-
-} // namespace
-
 bool PrinterAvailable()
 {
-    if (Availability()) {
-        return Availability()();
+    if (const auto& available = TPrinterAvailabilitySeam::Answer()) {
+        return available();
     }
     return !QPrinterInfo::availablePrinterNames().isEmpty();
-}
-
-std::function<bool()> SetPrinterAvailability(std::function<bool()> available)
-{
-    std::function<bool()> previous = std::move(Availability());
-    Availability() = std::move(available);
-    return previous;
 }
 
 void SelectCurrentPrinter(QPrinter& printer)
@@ -60,8 +31,8 @@ void SelectCurrentPrinter(QPrinter& printer)
 
 bool RunPrintDialog(QPrinter& printer, QWidget* parent)
 {
-    if (PrintAnswerer()) {
-        return PrintAnswerer()(printer, parent);
+    if (const auto& answer = TPrintSeam::Answer()) {
+        return answer(printer, parent);
     }
     if (PrinterAvailable()) {
         QPrintDialog dialog(&printer, parent);
@@ -81,24 +52,10 @@ bool RunPrintDialog(QPrinter& printer, QWidget* parent)
     return true;
 }
 
-TPrintAnswerer SetPrintAnswerer(TPrintAnswerer answerer)
-{
-    TPrintAnswerer previous = std::move(PrintAnswerer());
-    PrintAnswerer() = std::move(answerer);
-    return previous;
-}
-
 bool RunPageSetupDialog(QPageSetupDialog& dialog)
 {
-    if (PageSetupAnswerer()) {
-        return PageSetupAnswerer()(dialog);
+    if (const auto& answer = TPageSetupSeam::Answer()) {
+        return answer(dialog);
     }
     return dialog.exec() == QDialog::Accepted;
-}
-
-TPageSetupAnswerer SetPageSetupAnswerer(TPageSetupAnswerer answerer)
-{
-    TPageSetupAnswerer previous = std::move(PageSetupAnswerer());
-    PageSetupAnswerer() = std::move(answerer);
-    return previous;
 }

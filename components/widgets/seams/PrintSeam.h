@@ -1,6 +1,6 @@
 #pragma once
 
-#include <functional>
+#include "support/TSeam.h"
 
 class QPageSetupDialog;
 class QPrinter;
@@ -12,20 +12,17 @@ class QWidget;
 
 // True when the system has at least one printer.
 bool PrinterAvailable();
-// Replaces the printer lookup (tests); an empty function restores the real one. Returns the
-// previous one.
-std::function<bool()> SetPrinterAvailability(std::function<bool()> available);
+// Answers the printer lookup.
+using TPrinterAvailabilitySeam = TSeam<struct TPrinterAvailabilitySeamTag, bool()>;
 
 // Points a fresh printer at the system's default printer, or at PDF output when there is none.
 void SelectCurrentPrinter(QPrinter& printer);
 
 // Runs the print dialog for the printer; true when the user confirmed. Without a printer it
 // asks for the PDF file instead.
-using TPrintAnswerer = std::function<bool(QPrinter& printer, QWidget* parent)>;
 bool RunPrintDialog(QPrinter& printer, QWidget* parent);
-TPrintAnswerer SetPrintAnswerer(TPrintAnswerer answerer);
+using TPrintSeam = TSeam<struct TPrintSeamTag, bool(QPrinter& printer, QWidget* parent)>;
 
 // Runs a page-setup dialog modally; true when the user confirmed.
-using TPageSetupAnswerer = std::function<bool(QPageSetupDialog& dialog)>;
 bool RunPageSetupDialog(QPageSetupDialog& dialog);
-TPageSetupAnswerer SetPageSetupAnswerer(TPageSetupAnswerer answerer);
+using TPageSetupSeam = TSeam<struct TPageSetupSeamTag, bool(QPageSetupDialog& dialog)>;

@@ -66,10 +66,6 @@ protected:
         QSettings::setPath(QSettings::IniFormat,
                            QSettings::UserScope,
                            QString::fromStdString(m_root.string()));
-        SetMessageAnswerer([this](const TMessageRequest& r) {
-            Messages.push_back(r.text);
-            return EMessageResult::Ok;
-        });
         m_form = std::make_unique<TMainForm>();
         m_form->FormShow({});
         m_form->show();
@@ -78,7 +74,6 @@ protected:
     void TearDown() override
     {
         m_form.reset();
-        SetMessageAnswerer({});
         std::error_code ec;
         fs::remove_all(m_root, ec);
     }
@@ -144,6 +139,10 @@ protected:
 private:
     TTestFolder m_folder{"gui-compmeth"};
     fs::path m_root;
+    TMessageSeam::Override m_messages{[this](const TMessageRequest& r) {
+        Messages.push_back(r.text);
+        return EMessageResult::Ok;
+    }};
     std::unique_ptr<TMainForm> m_form;
 };
 

@@ -306,7 +306,7 @@ TEST_F(CptDataWindowTest, BrowseAndEditFileUseTheNamedFile)
     OpenAnswer = {file, 1};
     std::vector<std::string> launched;
     bool starts = true;
-    SetEditorLauncher([&](const std::string& editor, const std::string& path) {
+    const TEditorSeam::Override launcher([&](const std::string& editor, const std::string& path) {
         launched.push_back(editor + "|" + path);
         return starts;
     });
@@ -325,7 +325,6 @@ TEST_F(CptDataWindowTest, BrowseAndEditFileUseTheNamedFile)
     EXPECT_EQ(Messages,
               std::vector<std::string>{"An error occurred in running the Word Processor\n"
                                        "\"/usr/bin/editor\" could not be started."});
-    SetEditorLauncher({});
 }
 
 } // namespace

@@ -37,11 +37,6 @@ protected:
         Data().JobNumber = "J-1";
         Form().SetModified(false);
     }
-    void TearDown() override
-    {
-        SetModalDialogRunner({});
-        WindowTest::TearDown();
-    }
     void CloseWith(QWidget* window, const char* button)
     {
         Click(Child<QPushButton>(window, button));
@@ -302,7 +297,7 @@ TEST_F(OptionWindowsTest, CriticalDepthIsShownForTheUserOptionAndStoredAlways)
 TEST_F(OptionWindowsTest, AboutBoxOpensTheMakersAddresses)
 {
     std::vector<std::string> shown;
-    SetModalDialogRunner([&](QDialog& dialog) {
+    const TModalDialogSeam::Override about([&](QDialog& dialog) {
         shown.push_back(dialog.windowTitle().toStdString());
         EXPECT_EQ(&dialog, Form().AboutBox());
         dialog.show();

@@ -165,7 +165,7 @@ TEST_F(SoilLayersTest, DeleteAsksOnlyWhenConfirmationIsChecked)
     for (const TCase& c : cases) {
         MakeLayers(3);
         Messages.clear();
-        SetMessageAnswerer([this, &c](const TMessageRequest& r) {
+        const TMessageSeam::Override confirm([this, &c](const TMessageRequest& r) {
             Messages.push_back(r.text);
             EXPECT_EQ(r.type, EMessageType::Confirmation);
             EXPECT_EQ(r.buttons, EMessageButtons::YesNo);

@@ -61,29 +61,6 @@ protected:
             fs::copy_file(kExampleFolder / name, m_root / "project" / name);
         }
         m_previousFolder = fs::current_path();
-
-        SetMessageAnswerer([this](const TMessageRequest& r) {
-            Messages.push_back(r);
-            if (!Answers.empty()) {
-                const EMessageResult a = Answers.front();
-                Answers.pop_front();
-                return a;
-            }
-            return EMessageResult::Ok;
-        });
-        SetSaveFileAnswerer([this](const TSaveFileRequest& r) {
-            SaveRequests.push_back(r);
-            return SaveAnswer;
-        });
-        SetOpenFileAnswerer([this](const TOpenFileRequest&) { return OpenAnswer; });
-        SetEditorLauncher([this](const std::string& editor, const std::string& file) {
-            Launched.push_back(editor + "|" + file);
-            return EditorStarts;
-        });
-        SetShellOpener([this](const std::string& file) {
-            Opened.push_back(file);
-            return true;
-        });
         m_form = std::make_unique<TMainForm>();
         m_form->SetEngineFolder(fs::path(QUARN_ENGINE_MODULE).parent_path());
     }
@@ -91,12 +68,6 @@ protected:
     void TearDown() override
     {
         m_form.reset();
-        SetMessageAnswerer({});
-        SetSaveFileAnswerer({});
-        SetOpenFileAnswerer({});
-        SetEditorLauncher({});
-        SetShellOpener({});
-        SetModalDialogRunner({});
         fs::current_path(m_previousFolder);
         std::error_code ec;
         fs::remove_all(m_root, ec);
@@ -147,6 +118,28 @@ private:
     TTestFolder m_folder{"gui-main"};
     fs::path m_root;
     fs::path m_previousFolder;
+    TMessageSeam::Override m_messages{[this](const TMessageRequest& r) {
+        Messages.push_back(r);
+        if (!Answers.empty()) {
+            const EMessageResult a = Answers.front();
+            Answers.pop_front();
+            return a;
+        }
+        return EMessageResult::Ok;
+    }};
+    TSaveFileSeam::Override m_saveFiles{[this](const TSaveFileRequest& r) {
+        SaveRequests.push_back(r);
+        return SaveAnswer;
+    }};
+    TOpenFileSeam::Override m_openFiles{[this](const TOpenFileRequest&) { return OpenAnswer; }};
+    TEditorSeam::Override m_editor{[this](const std::string& editor, const std::string& file) {
+        Launched.push_back(editor + "|" + file);
+        return EditorStarts;
+    }};
+    TShellOpenSeam::Override m_shell{[this](const std::string& file) {
+        Opened.push_back(file);
+        return true;
+    }};
     std::unique_ptr<TMainForm> m_form;
 };
 
@@ -507,7 +500,7 @@ TEST_F(MainFormTest, ExportWritesTheCheckedGraphsToAWorkbook)
     SaveAnswer = (Root() / "out" / "plots").string(); // the suffix is added
     bool generateEnabled = false;
     int checked = 0;
-    SetModalDialogRunner([&](QDialog& dialog) {
+    const TModalDialogSeam::Override exportDialog([&](QDialog& dialog) {
         auto& dlg = dynamic_cast<TDlgExport&>(dialog);
         checked = dlg.Selection().GetNPlots();
         dlg.Button2->click();
@@ -548,7 +541,7 @@ TEST_F(MainFormTest, ExportSaysAWorkbookIsWrittenAndOpensItOnlyWhenAsked)
     ASSERT_TRUE(Form().PlotsLoaded());
     SaveAnswer = (Root() / "project" / "plots.xlsx").string();
     std::vector<std::string> notes;
-    SetModalDialogRunner([&](QDialog& dialog) {
+    const TModalDialogSeam::Override exportDialog([&](QDialog& dialog) {
         for (int i = 1; i <= 3; ++i) {
             if (auto* label = dialog.findChild<QLabel*>(QString("Label%1").arg(i))) {
                 notes.push_back(label->text().toStdString());
@@ -574,7 +567,7 @@ TEST_F(MainFormTest, ExportSaysAWorkbookIsWrittenAndOpensItOnlyWhenAsked)
         Messages.clear();
         Opened.clear();
         Answers = {c.Answer};
-        SetShellOpener([this, opens = c.Opens](const std::string& file) {
+        const TShellOpenSeam::Override desktop([this, opens = c.Opens](const std::string& file) {
             Opened.push_back(file);
             return opens;
         });
@@ -622,7 +615,7 @@ TEST_F(MainFormTest, AnEditorThatCannotStartIsNamedWithTheReason)
 {
     Form().FormShow({});
     OpenExample();
-    SetEditorLauncher({});
+    const TEditorSeam::Override realEditor(nullptr);
     Form().EditorPath = (Root() / "no-such-editor").string();
     Trigger("EditInput");
     ASSERT_EQ(Messages.size(), 1u);

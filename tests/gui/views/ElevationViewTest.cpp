@@ -459,19 +459,6 @@ protected:
         QSettings::setPath(QSettings::IniFormat,
                            QSettings::UserScope,
                            QString::fromStdString(m_root.string()));
-        SetMessageAnswerer([this](const TMessageRequest& r) {
-            Messages.push_back(r.text);
-            return EMessageResult::Ok;
-        });
-        m_previousPrinters = SetPrinterAvailability([] { return false; });
-        m_previousPrint = SetPrintAnswerer([this](QPrinter& printer, QWidget*) {
-            ++PrintAsks;
-            Orientation = printer.pageLayout().orientation();
-            DocName = printer.docName().toStdString();
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromStdString(PdfPath().string()));
-            return true;
-        });
         m_form = std::make_unique<TMainForm>();
         m_form->FormShow({});
         m_form->show();
@@ -480,9 +467,6 @@ protected:
     void TearDown() override
     {
         m_form.reset();
-        SetMessageAnswerer({});
-        SetPrinterAvailability(std::move(m_previousPrinters));
-        SetPrintAnswerer(std::move(m_previousPrint));
         std::error_code ec;
         fs::remove_all(m_root, ec);
     }
@@ -550,9 +534,20 @@ protected:
 private:
     TTestFolder m_folder{"gui-sideview"};
     fs::path m_root;
+    TMessageSeam::Override m_messages{[this](const TMessageRequest& r) {
+        Messages.push_back(r.text);
+        return EMessageResult::Ok;
+    }};
+    TPrinterAvailabilitySeam::Override m_noPrinter{[] { return false; }};
+    TPrintSeam::Override m_print{[this](QPrinter& printer, QWidget*) {
+        ++PrintAsks;
+        Orientation = printer.pageLayout().orientation();
+        DocName = printer.docName().toStdString();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(PdfPath().string()));
+        return true;
+    }};
     std::unique_ptr<TMainForm> m_form;
-    std::function<bool()> m_previousPrinters;
-    TPrintAnswerer m_previousPrint;
 };
 
 TEST_F(ElevationViewTest, OpensFromTheMenuAndTheToolBarOnce)

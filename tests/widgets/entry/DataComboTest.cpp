@@ -35,10 +35,6 @@ protected:
     void SetUp() override
     {
         EnsureApplication();
-        m_previous = SetMessageAnswerer([this](const TMessageRequest& request) {
-            m_messages.push_back(request);
-            return EMessageResult::Ok;
-        });
         m_form = std::make_unique<QWidget>();
         m_form->setObjectName("frmTest");
         auto* layout = new QVBoxLayout(m_form.get());
@@ -56,11 +52,7 @@ protected:
         Focus(m_combo);
     }
 
-    void TearDown() override
-    {
-        m_form.reset();
-        SetMessageAnswerer(std::move(m_previous));
-    }
+    void TearDown() override { m_form.reset(); }
 
     static void Focus(QWidget* widget)
     {
@@ -91,7 +83,10 @@ protected:
     TDataCombo* m_combo = nullptr;
     QLineEdit* m_other = nullptr;
     std::vector<TMessageRequest> m_messages;
-    TMessageAnswerer m_previous;
+    TMessageSeam::Override m_answers{[this](const TMessageRequest& request) {
+        m_messages.push_back(request);
+        return EMessageResult::Ok;
+    }};
 };
 
 TEST_F(DataComboTest, NewComboIsEditableShowsZeroAndKeepsAWrittenNumber)

@@ -44,10 +44,6 @@ protected:
     void SetUp() override
     {
         EnsureApplication();
-        m_previous = SetMessageAnswerer([this](const TMessageRequest& request) {
-            m_messages.push_back(request);
-            return EMessageResult::Ok;
-        });
         m_form = std::make_unique<QWidget>();
         m_form->setObjectName("frmTest");
         auto* layout = new QVBoxLayout(m_form.get());
@@ -70,11 +66,7 @@ protected:
         Focus(m_edit);
     }
 
-    void TearDown() override
-    {
-        m_form.reset();
-        SetMessageAnswerer(std::move(m_previous));
-    }
+    void TearDown() override { m_form.reset(); }
 
     static void Focus(QWidget* widget)
     {
@@ -107,7 +99,10 @@ protected:
     TDataEdit* m_edit2 = nullptr;
     QLineEdit* m_other = nullptr;
     std::vector<TMessageRequest> m_messages;
-    TMessageAnswerer m_previous;
+    TMessageSeam::Override m_answers{[this](const TMessageRequest& request) {
+        m_messages.push_back(request);
+        return EMessageResult::Ok;
+    }};
 };
 
 TEST_F(DataEditTest, NewBoxShowsZeroWithoutLimits)

@@ -53,10 +53,6 @@ protected:
     {
         EnsureApplication();
         InstallTableFormEditor();
-        m_previous = SetMessageAnswerer([this](const TMessageRequest& request) {
-            m_messages.push_back(request);
-            return EMessageResult::Ok;
-        });
         m_sand = TableBuilder("Sand Data")
                      .Identifier(kSandId)
                      .Rows(2, 2)
@@ -79,7 +75,6 @@ protected:
         m_sand.reset();
         m_clay.reset();
         FlushDeletes();
-        SetMessageAnswerer(m_previous);
         SetGridEditorFactory(nullptr);
     }
 
@@ -124,7 +119,10 @@ protected:
     }
 
     std::vector<TMessageRequest> m_messages;
-    TMessageAnswerer m_previous;
+    TMessageSeam::Override m_answers{[this](const TMessageRequest& request) {
+        m_messages.push_back(request);
+        return EMessageResult::Ok;
+    }};
     TGridTableRegistry m_registry; // first: it outlives the tables
     std::unique_ptr<TGridTable> m_sand;
     std::unique_ptr<TGridTable> m_clay;

@@ -114,21 +114,7 @@ TEST(PageSetupMargins, MarginAndMinimumHoldEachOther)
 class PageSetupRun : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        EnsureApplication();
-        m_previousPrinters = SetPrinterAvailability([] { return false; });
-        m_previousMessages = SetMessageAnswerer([this](const TMessageRequest& request) {
-            m_messages.push_back(request.text);
-            return EMessageResult::Ok;
-        });
-    }
-    void TearDown() override
-    {
-        SetPageSetupAnswerer({});
-        SetPrinterAvailability(std::move(m_previousPrinters));
-        SetMessageAnswerer(std::move(m_previousMessages));
-    }
+    void SetUp() override { EnsureApplication(); }
 
     // The plot window's instance.
     static void PlotWindowSetup(TPageSetupDialog& d)
@@ -143,8 +129,13 @@ protected:
     std::vector<std::string> m_messages;
 
 private:
-    std::function<bool()> m_previousPrinters;
-    TMessageAnswerer m_previousMessages;
+    TPrinterAvailabilitySeam::Override m_noPrinter{[] {
+        return false;
+    }};
+    TMessageSeam::Override m_answers{[this](const TMessageRequest& request) {
+        m_messages.push_back(request.text);
+        return EMessageResult::Ok;
+    }};
 };
 
 TEST_F(PageSetupRun, ConfirmedDialogGivesPaperAndMargins)
@@ -153,7 +144,7 @@ TEST_F(PageSetupRun, ConfirmedDialogGivesPaperAndMargins)
     PlotWindowSetup(d);
     EXPECT_EQ(d.ExecuteFlags(), kPsdInThousandthsOfInches | kPsdEnablePageSetupHook);
     QMarginsF shown;
-    SetPageSetupAnswerer([&shown](QPageSetupDialog& dialog) {
+    const TPageSetupSeam::Override pageSetup([&shown](QPageSetupDialog& dialog) {
         QPrinter* printer = dialog.printer();
         shown = printer->pageLayout().margins(QPageLayout::Inch);
         printer->setPageSize(QPageSize(QPageSize::A4));
@@ -179,7 +170,7 @@ TEST_F(PageSetupRun, ConfirmedDialogGivesPaperAndMargins)
 
     // Landscape swaps the paper's sides; hundredths of a millimetre are the other unit.
     TPageSetupDialog metric;
-    SetPageSetupAnswerer([](QPageSetupDialog& dialog) {
+    const TPageSetupSeam::Override pageSetup2([](QPageSetupDialog& dialog) {
         dialog.printer()->setPageSize(QPageSize(QPageSize::A4));
         dialog.printer()->setPageOrientation(QPageLayout::Landscape);
         dialog.printer()->setPageMargins(QMarginsF(10, 20, 30, 40), QPageLayout::Millimeter);
@@ -196,7 +187,7 @@ TEST_F(PageSetupRun, CancelLeavesEverythingAsItWas)
 {
     TPageSetupDialog d;
     PlotWindowSetup(d);
-    SetPageSetupAnswerer([](QPageSetupDialog& dialog) {
+    const TPageSetupSeam::Override pageSetup([](QPageSetupDialog& dialog) {
         dialog.printer()->setPageMargins(QMarginsF(0.1, 0.1, 0.1, 0.1), QPageLayout::Inch);
         return false;
     });
@@ -224,7 +215,7 @@ TEST_F(PageSetupRun, OwnMinimumMarginsHoldAfterTheDialog)
                      &TPageSetupDialog::SetMinMarginBottom}) {
         (d.*set)(300);
     }
-    SetPageSetupAnswerer([](QPageSetupDialog& dialog) {
+    const TPageSetupSeam::Override pageSetup([](QPageSetupDialog& dialog) {
         QPageLayout layout = dialog.printer()->pageLayout();
         layout.setMode(QPageLayout::FullPageMode); // the user's margins, whatever the minimum
         layout.setMargins(QMarginsF(0.1, 2, 0.1, 0.1));
@@ -242,7 +233,8 @@ TEST_F(PageSetupRun, AFailureIsShownAndGivesFalse)
 {
     TPageSetupDialog d;
     PlotWindowSetup(d);
-    SetPageSetupAnswerer([](QPageSetupDialog&) -> bool { throw std::runtime_error("no paper"); });
+    const TPageSetupSeam::Override pageSetup(
+        [](QPageSetupDialog&) -> bool { throw std::runtime_error("no paper"); });
     EXPECT_FALSE(d.Execute());
     ASSERT_EQ(m_messages.size(), 1U);
     EXPECT_EQ(m_messages[0], "Error in TPageSetupDialog.Execute\rno paper");
@@ -267,7 +259,7 @@ TEST_F(PageSetupRun, DisabledPartsCannotBeChanged)
                                   : TPageOptions{F::poThousandthsOfInches});
             bool found = false;
             bool enabled = true;
-            SetPageSetupAnswerer([&](QPageSetupDialog& dialog) {
+            const TPageSetupSeam::Override pageSetup([&](QPageSetupDialog& dialog) {
                 if (auto* part = dialog.findChild<QWidget*>(c.part)) {
                     found = true;
                     enabled = part->isEnabled();

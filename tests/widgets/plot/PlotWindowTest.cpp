@@ -69,40 +69,6 @@ protected:
     {
         EnsureApplication();
         ASSERT_TRUE(m_dir.isValid());
-        m_previousMessages = SetMessageAnswerer([this](const TMessageRequest& request) {
-            m_messages.push_back(request.text);
-            return EMessageResult::Ok;
-        });
-        m_previousRunner = SetModalDialogRunner([this](QDialog& dialog) {
-            ++m_dialogsShown;
-            if (m_answer) {
-                m_answer(dialog);
-            }
-            return dialog.result();
-        });
-        m_previousFiles = SetSaveFileAnswerer([this](const TSaveFileRequest& request) {
-            m_fileRequests.push_back(request);
-            return m_saveAs;
-        });
-        m_previousPrinters = SetPrinterAvailability([] { return false; });
-        m_previousPrint = SetPrintAnswerer([this](QPrinter& printer, QWidget*) {
-            ++m_printDialogs;
-            if (m_printTo.empty()) {
-                return false;
-            }
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromStdString(m_printTo));
-            return true;
-        });
-    }
-
-    void TearDown() override
-    {
-        SetMessageAnswerer(std::move(m_previousMessages));
-        SetModalDialogRunner(std::move(m_previousRunner));
-        SetSaveFileAnswerer(std::move(m_previousFiles));
-        SetPrinterAvailability(std::move(m_previousPrinters));
-        SetPrintAnswerer(std::move(m_previousPrint));
     }
 
     std::unique_ptr<TPlotForm> Open(TGraphPlot& plot)
@@ -191,11 +157,33 @@ protected:
     int m_printDialogs = 0;
 
 private:
-    TMessageAnswerer m_previousMessages;
-    TModalDialogRunner m_previousRunner;
-    TSaveFileAnswerer m_previousFiles;
-    std::function<bool()> m_previousPrinters;
-    TPrintAnswerer m_previousPrint;
+    TMessageSeam::Override m_answers{[this](const TMessageRequest& request) {
+        m_messages.push_back(request.text);
+        return EMessageResult::Ok;
+    }};
+    TModalDialogSeam::Override m_dialogs{[this](QDialog& dialog) {
+        ++m_dialogsShown;
+        if (m_answer) {
+            m_answer(dialog);
+        }
+        return dialog.result();
+    }};
+    TSaveFileSeam::Override m_saveFiles{[this](const TSaveFileRequest& request) {
+        m_fileRequests.push_back(request);
+        return m_saveAs;
+    }};
+    TPrinterAvailabilitySeam::Override m_noPrinter{[] {
+        return false;
+    }};
+    TPrintSeam::Override m_print{[this](QPrinter& printer, QWidget*) {
+        ++m_printDialogs;
+        if (m_printTo.empty()) {
+            return false;
+        }
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(m_printTo));
+        return true;
+    }};
 };
 
 // ---- zoom rules -----------------------------------------------------------------------------
@@ -912,7 +900,8 @@ TEST_F(PlotWindow, PrintCancelledOrFailingIsNotSilent)
 
 TEST_F(PlotWindow, WithoutAPrinterThePdfFileIsAsked)
 {
-    SetPrintAnswerer({}); // the seam's own path: no printer, so a PDF file name is asked
+    // The seam's own path: no printer, so a PDF file name is asked.
+    const TPrintSeam::Override noAnswer(nullptr);
     TGraphPlot plot;
     MakeCurves(plot, 1);
     auto form = Open(plot);
@@ -931,22 +920,23 @@ TEST_F(PlotWindow, PageSetupMarginsReachThePrintJob)
     EXPECT_EQ(form->PageSetupDialog().ExecuteFlags(),
               kPsdInThousandthsOfInches | kPsdEnablePageSetupHook);
     QMarginsF shown;
-    SetPageSetupAnswerer([&shown](QPageSetupDialog& dialog) {
-        shown = dialog.printer()->pageLayout().margins(QPageLayout::Inch);
-        dialog.printer()->setPageSize(QPageSize(QPageSize::Letter));
-        dialog.printer()->setPageOrientation(QPageLayout::Landscape);
-        dialog.printer()->setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
-        return true;
-    });
-    form->PlotPage->trigger();
-    SetPageSetupAnswerer({});
+    {
+        const TPageSetupSeam::Override pageSetup([&shown](QPageSetupDialog& dialog) {
+            shown = dialog.printer()->pageLayout().margins(QPageLayout::Inch);
+            dialog.printer()->setPageSize(QPageSize(QPageSize::Letter));
+            dialog.printer()->setPageOrientation(QPageLayout::Landscape);
+            dialog.printer()->setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
+            return true;
+        });
+        form->PlotPage->trigger();
+    }
     EXPECT_EQ(shown, QMarginsF(1, 1, 1, 1));
     EXPECT_EQ(form->PageSetupDialog().MarginLeft(), 500);
     EXPECT_EQ(form->PageSetupDialog().PaperWidth(), 11000);
 
     // The print job takes the paper and orientation confirmed there.
     QPageLayout printed;
-    SetPrintAnswerer([&](QPrinter& printer, QWidget*) {
+    const TPrintSeam::Override print([&](QPrinter& printer, QWidget*) {
         printed = printer.pageLayout();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(Path("landscape.pdf")));
