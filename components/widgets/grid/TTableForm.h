@@ -8,6 +8,7 @@
 #include <QRect>
 
 #include "grid/GridEditorSeams.h"
+#include "grid/TableFrameFit.h"
 #include "seams/TEditHost.h"
 
 class QLabel;
@@ -90,14 +91,13 @@ private slots:
 
 private:
     friend class TTableEditorHandle;
-    struct TLayoutCandidate
+    // The window sizes itself to at most this many rows; the user may drag it larger.
+    static constexpr int kMaxAutoRows = 10;
+    enum class TRowEdit
     {
-        int width = 0;
-        int height = 0;
-        int firstColumn = 0;
-        int firstRow = 0;
-        int columns = 0;
-        int rows = 0;
+        Add,
+        Insert,
+        Delete
     };
 
     TTableForm(TGridTable& table, bool modal, QWidget* parent);
@@ -124,11 +124,16 @@ private:
     bool CommitCell();
     void Refresh();
     void LayOut();
+    void PlaceWidgets(); // the grid, buttons, comments and picture, and the window's size
     void PlaceControls();
     void RestoreCurrent(int column, int row);
     void ReopenEditorLater();
     bool CommitBeforeRowEdit();
-    void ShowRowGroupAdded(bool addedAtEnd);
+    // Add, Insert and Delete: the entry in the current cell first, then the rows, then the
+    // window refreshed with the current cell where it was.
+    void EditRows(TRowEdit edit);
+    // An added or inserted group shows when all rows showed, up to the automatic limit.
+    void GrowShownRows();
     int CurrentDataRowForRowEdit() const;
 
     // Geometry shared by the layout and the sizing.
@@ -137,19 +142,17 @@ private:
     int FixedColumnWidth() const;
     int ScrollBarWidth() const;
     int ScrollBarHeight() const;
-    int GridWidth(int firstColumn, int columns, bool verticalBar) const;
-    int GridHeight(int rows, bool horizontalBar) const;
     int LowerPartsHeight() const;
     int MinimumClientWidth() const;
     int FirstShownColumn() const;
     int FirstShownRow() const;
-    TLayoutCandidate
-    FitLayout(bool verticalBar, bool horizontalBar, Qt::Edges edges, const QSize& proposed) const;
-    static long long OverflowArea(const TLayoutCandidate& candidate, const QSize& proposed);
+    TTableFrameMetrics FrameMetrics() const;
 
     TGridTable* m_table;
     TTableEditorHandle* m_handle = nullptr;
     bool m_modal = false;
+    // Re-entrancy: set while the window runs modally, lays itself out, takes an entry, or
+    // changes rows (the table's structure notification and the grid's scrolling wait).
     bool m_modalRunning = false;
     int m_fixedRows = 0;
     int m_shownColumns = 0;
