@@ -102,6 +102,21 @@ SideRowValues(const TRunState& s, const TArray1<double, kMaxSegments>& values, i
     return out;
 }
 
+int SideIntervalSegment(const TRunState& s, int row)
+{
+    return SideRowSegment(s, row - 1);
+}
+
+std::vector<double>
+SideIntervalValues(const TRunState& s, const TArray1<double, kMaxSegments>& values, int rows)
+{
+    std::vector<double> out(static_cast<std::size_t>(std::max(rows, 0)));
+    for (int j = 1; j <= rows; ++j) {
+        out[static_cast<std::size_t>(j - 1)] = values[SideIntervalSegment(s, j)];
+    }
+    return out;
+}
+
 std::vector<double> SideGridUnitFriction(const TRunState& s, std::span<const double> ends, int rows)
 {
     const TPileData& p = s.PILEDATA;

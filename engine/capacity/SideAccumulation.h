@@ -35,7 +35,8 @@ struct TSideAccumulationInput
     std::span<const double> gridF;      // unit side friction per row, as interpolated
     std::span<const double> limit;      // maximum unit side friction per row (unused for kNone)
     std::span<const double> perimeter;  // per row (ft or m); one value means a constant perimeter
-    std::span<const double> sideFactor; // side-resistance reduction factor per row (SEGRFS)
+    std::span<const double> sideFactor; // per row: the reduction factor of the interval ending
+                                        // at the row (SideIntervalValues of SEGRFS)
     double increment = 0;
     double tensionFactor = 1.0; // 1 when the method applies no tension factor
     ESideLimit limitMode = ESideLimit::kNone;
@@ -71,6 +72,16 @@ int SideRowSegment(const TRunState& s, int row);
 // Per-row values of a per-segment array (row j takes SideRowSegment(j)); `rows` entries.
 std::vector<double>
 SideRowValues(const TRunState& s, const TArray1<double, kMaxSegments>& values, int rows);
+
+// The segment that holds the interval ending at grid row j, from (j - 2) to (j - 1) x INCREMENT:
+// segment j - 1 (row 1, which ends no interval, takes segment 1). A layer's side reduction
+// factor so acts on the side resistance from the layer's top to its bottom.
+int SideIntervalSegment(const TRunState& s, int row);
+
+// Per-row values of a per-segment array for the interval ending at each row (row j takes
+// SideIntervalSegment(j)); `rows` entries.
+std::vector<double>
+SideIntervalValues(const TRunState& s, const TArray1<double, kMaxSegments>& values, int rows);
 
 // Unit side friction on the grid from a two-entry profile per segment (size 2 x NSEG): 0 for
 // a row in the zero-friction length (depth - ZEROFRICTION <= -1e-6), else linear within the

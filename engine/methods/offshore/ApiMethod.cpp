@@ -57,7 +57,7 @@ void RP2AMETHOD(TRunState& s, TRunIo&)
 
     const std::vector<double> gridF = SideGridUnitFriction(s, ends, rows);
     const std::vector<double> limit = SideRowValues(s, g.SEGFMAX, rows);
-    const std::vector<double> factor = SideRowValues(s, g.SEGRFS, rows);
+    const std::vector<double> factor = SideIntervalValues(s, g.SEGRFS, rows);
     const double perimeter = kPiTo5 * p.OD / (english ? 12.0 : 1000.0);
     TSideAccumulationInput in;
     in.gridF = gridF;

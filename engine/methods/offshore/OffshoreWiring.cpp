@@ -75,7 +75,7 @@ void OffshoreStoreSide(TRunState& s, int methodCode, const TSegmentFriction& ski
         return;
     }
     const std::vector<double> gridF = SideGridUnitFriction(s, skinf, rows);
-    const std::vector<double> rfs = SideRowValues(s, s.SEGDATA.SEGRFS, rows);
+    const std::vector<double> rfs = SideIntervalValues(s, s.SEGDATA.SEGRFS, rows);
     const double diameter = IsEnglish(p) ? p.OD / 12.0 : p.OD / 1000.0;
     const double perimeter[] = {kPiTo5 * diameter};
 

@@ -136,7 +136,7 @@ void FHWAMETHOD(TRunState& s, TRunIo&)
             FhwaPerimeterAt(pile, (j - 1) * p.INCREMENT, u);
     }
     const std::vector<double> limit = SideRowValues(s, g.SEGFMAX, rows);
-    const std::vector<double> rfs = SideRowValues(s, g.SEGRFS, rows);
+    const std::vector<double> rfs = SideIntervalValues(s, g.SEGRFS, rows);
     TSideAccumulationInput acc;
     acc.gridF = gridF;
     acc.limit = limit;

@@ -294,11 +294,12 @@ LambdaError LambdaSideResistance(const LambdaProfileInput& in,
         out.loadTransfer[i] = out.cumulative[i];
     }
 
-    // Reduction factors act on each interval's share of the cumulative resistance.
+    // Reduction factors act on each interval's share of the cumulative resistance, the factor
+    // of the segment the interval lies in.
     double running = 0.0;
     double previous = 0.0;
     for (std::size_t i = 0; i < rows; ++i) {
-        const int seg = Pass1RowSegment(static_cast<int>(i) + 1, nsegInt);
+        const int seg = Pass1IntervalSegment(static_cast<int>(i) + 1, nsegInt);
         const double rfs = seg > 0 ? in.segRfs[static_cast<std::size_t>(seg - 1)] : 1.0;
         const double current = out.cumulative[i];
         running += (i == 0 ? current : current - previous) * rfs;

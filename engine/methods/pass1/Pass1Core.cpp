@@ -125,6 +125,11 @@ int Pass1RowSegment(int row, int nseg)
     return std::clamp(row, 1, nseg);
 }
 
+int Pass1IntervalSegment(int row, int nseg)
+{
+    return Pass1RowSegment(row - 1, nseg);
+}
+
 void Pass1GridUnitFriction(std::span<const double> segLen,
                            std::span<const double> ends,
                            double increment,

@@ -100,6 +100,11 @@ double Pass1InterpolateEnds(std::span<const double> segLen, std::span<const doub
 // the tip takes the last segment instead of an unfilled one. 0 when nseg is 0.
 int Pass1RowSegment(int row, int nseg);
 
+// The segment that holds the interval ending at grid row `row` (from row - 1 to row): segment
+// row - 1, within 1 .. nseg (row 1 takes segment 1). A value that belongs to an interval, such
+// as a side reduction factor, is taken from here. 0 when nseg is 0.
+int Pass1IntervalSegment(int row, int nseg);
+
 // Unit side friction on the penetration grid: 0 for a row that lies in the zero-friction length
 // (depth - zeroFriction <= -1e-6), else the two-entry profile interpolated within the segment
 // that holds the row's depth. gridF.size() rows are filled.

@@ -59,7 +59,7 @@ void USACEMETHOD(TRunState& s, TRunIo&)
     const std::vector<double> perimeter(static_cast<std::size_t>(rows),
                                         kPass1Pi * p.OD / u.smallPerLength);
     const std::vector<double> limit = SideRowValues(s, g.SEGFMAX, rows);
-    const std::vector<double> rfs = SideRowValues(s, g.SEGRFS, rows);
+    const std::vector<double> rfs = SideIntervalValues(s, g.SEGRFS, rows);
     TSideAccumulationInput acc;
     acc.gridF = gridF;
     acc.limit = limit;

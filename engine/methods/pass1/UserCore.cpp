@@ -24,7 +24,9 @@ int UserMethodResistance(const UserSegments& in,
     }
     const int ngrid = Pass1GridCount(pile.pileLength, pile.increment);
     const auto rows = static_cast<std::size_t>(ngrid);
-    if (out.depth.size() < rows || out.tip.size() < rows || out.side.size() < rows) {
+    const bool unfactored = !out.unfactoredSide.empty();
+    if (out.depth.size() < rows || out.tip.size() < rows || out.side.size() < rows
+        || (unfactored && out.unfactoredSide.size() < rows)) {
         throw std::invalid_argument("user method: grid output shorter than the grid");
     }
     if (rows == 0) {
@@ -40,16 +42,23 @@ int UserMethodResistance(const UserSegments& in,
     out.depth[0] = 0.0;
     out.tip[0] = area * SegmentValue(in.userTip, nsegInt > 0 ? 1 : 0);
     out.side[0] = 0.0;
+    if (unfactored) {
+        out.unfactoredSide[0] = 0.0;
+    }
     for (std::size_t i = 1; i < rows; ++i) {
         const double z = pile.increment * static_cast<double>(i);
         const int m = cursor.Find(z).segment;
         const double rfs =
-            nsegInt > 0 ? SegmentValue(in.segRfs, Pass1RowSegment(static_cast<int>(i) + 1, nsegInt))
-                        : 1.0;
+            nsegInt > 0
+                ? SegmentValue(in.segRfs, Pass1IntervalSegment(static_cast<int>(i) + 1, nsegInt))
+                : 1.0;
         out.depth[i] = z;
         out.tip[i] = area * SegmentValue(in.userTip, m);
-        out.side[i] =
-            out.side[i - 1] + p * SegmentValue(in.userSide, m) * factor * pile.increment * rfs;
+        const double force = p * SegmentValue(in.userSide, m) * factor * pile.increment;
+        out.side[i] = out.side[i - 1] + force * rfs;
+        if (unfactored) {
+            out.unfactoredSide[i] = out.unfactoredSide[i - 1] + force;
+        }
     }
     return ngrid;
 }

@@ -30,15 +30,16 @@ struct UserSegments
 // Per grid row, sized at least NGRID; rows beyond NGRID are left alone.
 struct UserGridOutput
 {
-    std::span<double> depth; // GRIDDEPTH
-    std::span<double> tip;   // GENQP: tip resistance (kips / kN)
-    std::span<double> side;  // GENQS: cumulative side resistance (kips / kN)
+    std::span<double> depth;               // GRIDDEPTH
+    std::span<double> tip;                 // GENQP: tip resistance (kips / kN)
+    std::span<double> side;                // GENQS: cumulative side resistance (kips / kN)
+    std::span<double> unfactoredSide = {}; // the same without the side reduction factors; may
+                                           // be empty
 };
 
 // Tip at row j: A x the user end bearing of the segment holding the row's depth (row 1: segment
-// 1). Side: each interval adds p x f x increment x the reduction factor of its lower row, f the
-// user skin friction of the segment holding the interval's lower end, times the tension factor
-// in tension. A = 0.7853975 D^2, or the noncircular tip area above 0.0001. Returns NGRID.
+// 1). Side: each interval adds p x f x increment x r, f the user skin friction and r the side
+// reduction factor of the segment holding the interval, times the tension factor in tension. A = 0.7853975 D^2, or the noncircular tip area above 0.0001. Returns NGRID.
 int UserMethodResistance(const UserSegments& in,
                          const UserPile& pile,
                          const Pass1Units& u,

@@ -36,8 +36,11 @@ void GENERALMETHOD(TRunState& s, TRunIo&)
     pile.tensionFactor = p.TENSIONFACTOR;
 
     const auto n = static_cast<std::size_t>(rows);
-    std::vector<double> depth(n), tip(n), side(n);
-    UserMethodResistance({segLen, userSide, userTip, segRfs}, pile, u, {depth, tip, side});
+    std::vector<double> depth(n), tip(n), side(n), unfactored(n);
+    UserMethodResistance({segLen, userSide, userTip, segRfs},
+                         pile,
+                         u,
+                         {depth, tip, side, unfactored});
 
     // The unit skin friction a row shows is the user's value of the segment holding its depth,
     // as the side resistance takes it.
@@ -52,7 +55,9 @@ void GENERALMETHOD(TRunState& s, TRunIo&)
     }
 
     TMethodResult& r = s.RESULTS[kGeneral];
-    Pass1StoreSide(r, p.INCREMENT, side, unitSkin, side);
+    // The load-transfer copy of the side, like the tip's, is reduced only when the t-z factor
+    // option asks for it.
+    Pass1StoreSide(r, p.INCREMENT, side, unitSkin, p.TZFACTOR == 1 ? side : unfactored);
     for (int j = 1; j <= rows; ++j) {
         const auto i = static_cast<std::size_t>(j - 1);
         // The reported end bearing carries the end-bearing factor of the layer whose value it

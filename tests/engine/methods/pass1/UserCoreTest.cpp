@@ -50,14 +50,14 @@ UserRun RunUser(int units, bool tension, double tensionFactor, double tipArea = 
 
 // Hand sum, English: D = 1 ft, p = 3.14159, A = 0.7853975 ft2.
 // Row 1 (z 0): tip A x 10 = 7.853975; side 0.
-// Row 2 (z 1, segment 1 by the boundary rule): tip 7.853975; side p x 0.5 x 1 x rfs(row 2 =
-//   segment 2) 0.5 = 0.7853975.
-// Row 3 (z 2, segment 2): tip A x 20 = 15.70795; side + p x 1.0 x 1 x rfs(segment 3) 1 =
-//   3.9269875.
-// Row 4 (z 3, segment 3): tip A x 30 = 23.561925; side + p x 2.0 x rfs(segment 4) 1 =
-//   10.2101675.
+// Each interval takes the friction and the reduction factor of the segment that holds it.
+// Row 2 (z 1, segment 1 by the boundary rule): tip 7.853975; side p x 0.5 x 1 x rfs(segment 1)
+//   1 = 1.570795.
+// Row 3 (z 2, segment 2): tip A x 20 = 15.70795; side + p x 1.0 x 1 x rfs(segment 2) 0.5 =
+//   3.14159.
+// Row 4 (z 3, segment 3): tip A x 30 = 23.561925; side + p x 2.0 x rfs(segment 3) 1 = 9.42477.
 const double kTip[] = {7.853975, 7.853975, 15.70795, 23.561925};
-const double kSide[] = {0.0, 0.7853975, 3.9269875, 10.2101675};
+const double kSide[] = {0.0, 1.570795, 3.14159, 9.42477};
 
 TEST(Pass1User, CompressionAgainstTheHandSum)
 {

@@ -80,8 +80,9 @@ TEST(MethodGeneral, UserValuesAgreeWithTheHandSum)
     EXPECT_NEAR(r.UNITSKIN[RowAt(s, 10)], 0.5, 1e-12);
     EXPECT_NEAR(r.UNITSKIN[RowAt(s, 30)], 1.0, 1e-12);
     EXPECT_TRUE(Contains(run.report, "* GENERAL METHOD *"));
-    // The load-settlement method is the user's: its side and tip reach the solver.
-    EXPECT_NEAR(s.LOADSETINPUT.GRIDQS[RowAt(s, 40)], 150.7963, 150.7963 * kHandTolerance);
+    // The load-settlement method is the user's: its side and tip reach the solver, the side
+    // unfactored under the t-z option 0: (20 x 0.5 + 20 x 1.0) x 6.28318 = 188.4954 kips.
+    EXPECT_NEAR(s.LOADSETINPUT.GRIDQS[RowAt(s, 40)], 188.4954, 188.4954 * kHandTolerance);
 }
 
 // End-bearing factor 0.5 in the clay: the reported tip below 20 ft is 0.5 x 62.8318 =
