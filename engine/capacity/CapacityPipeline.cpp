@@ -8,6 +8,7 @@
 #include "methods/pass1/FhwaCore.h"
 #include "methods/pass1/Pass1Core.h"
 #include "methods/pass1/UsaceCore.h"
+#include "profile/ConeProfile.h"
 #include "profile/SegmentWalk.h"
 #include "state/Constants.h"
 
@@ -185,12 +186,16 @@ void TIPANNULUS(TRunState& s, const TMethod& method)
     // The cone methods take a closed end as closed whatever wall the pile has above it.
     const double endId = method.cone && p.CLOSEDEND == 1 ? 0.0 : p.ENDSECTID;
     const bool coneAnnulus = method.index > 4 && endId > 1e-4;
+    // A pile declared unplugged bears on its annulus in clay what the ICP-05 clay rule gives
+    // an unplugged annulus (ICP/MTD, Fugro and UWA): qc undrained, 1.6 qc drained.
+    const bool unpluggedClayRule = coneAnnulus && method.index >= 6 && p.PLUG == 2;
     const double annulus = kQuarterPiTo7 * (p.OD * p.OD - endId * endId) / SmallArea(s);
     for (int k = 1; k <= nseg; ++k) {
         // Both entries of a segment take its own soil values.
-        const double qc = coneAnnulus ? TIPCONEQC(s, k) : 0.0;
+        const bool clayRule = unpluggedClayRule && !IsSandSegment(s, k);
+        const double qc = coneAnnulus && !clayRule ? TIPCONEQC(s, k) : 0.0;
         for (int e : {2 * k - 1, 2 * k}) {
-            const double unit = coneAnnulus ? qc : pl.QTIP[e];
+            const double unit = coneAnnulus && !clayRule ? qc : pl.QTIP[e];
             pl.TIPFORCE[e] = p.TIPAREA > 1e-4 ? p.TIPAREA * unit : unit * annulus;
         }
     }
@@ -232,13 +237,11 @@ void PLUGFRIC(TRunState& s, const TMethod& method)
 
 void TOTALCAP(TRunState& s)
 {
+    // The unplugged tip is the annulus bearing plus the friction of the soil inside the end
+    // section (API RP 2A-WSD, 6.4.1), whether the program finds the pile unplugged or the
+    // project declares it so.
     TPipelineState& pl = s.PIPELINE;
     const int entries = 2 * Segments(s);
-    if (s.PILEDATA.PLUG == 2) {
-        for (int e = 1; e <= entries + 1; ++e) {
-            pl.PLUGF[e] = 0.0;
-        }
-    }
     for (int e = 1; e <= entries; ++e) {
         pl.TOTTIP[e] = pl.TIPFORCE[e] + pl.PLUGF[e];
     }

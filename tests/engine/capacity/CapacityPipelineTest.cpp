@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -117,14 +118,49 @@ TEST(CapacityPipeline, PlugConditionsOnAnOpenPile)
         s->PILEDATA.PLUG = plug;
         RunCapacityPipeline(*s, MethodOfIndex(3), false);
         const TPipelineState& pl = s->PIPELINE;
-        // Row 11, z = 10: unplugged 0.3804 x 20 + 1.74 = 9.35 kips; plugged 62.8 kips.
-        const double unplugged = annulus * 20.0 + (plug == 2 ? 0.0 : plugF(10.0));
+        // Row 11, z = 10: unplugged 0.3804 x 20 + 1.74 = 9.35 kips, the plug friction inside
+        // whether the program finds the pile unplugged or the project declares it; plugged
+        // 62.8 kips.
+        const double unplugged = annulus * 20.0 + plugF(10.0);
         EXPECT_NEAR(pl.UNPLUGGED[11], unplugged, 1e-6) << plug;
         EXPECT_NEAR(pl.TIPAVG[11], 20.0 * kArea, 1e-6) << plug;
         // Every method index takes the plugged tip when the user declares the pile plugged.
         const double want = plug == 1 ? 20.0 * kArea : unplugged;
         EXPECT_NEAR(pl.TIPRESULT[11], want, 1e-6) << plug;
         EXPECT_EQ(s->PLUGFLAG(3, 11), plug == 1 ? kTipPlugged : kTipUnplugged) << plug;
+    }
+}
+
+TEST(CapacityPipeline, UnpluggedClayAnnulusOfTheConeMethods)
+{
+    // Clay with qc 20 ksf (20000 psf as read) under an open 24 / 22.5 in pile declared
+    // unplugged: ICP/MTD, Fugro and UWA bear 1.6 qc (drained) or qc (undrained) on the annulus
+    // of 0.380427 ft2; NGI bears qc. No method routine has run, so there is no plug friction:
+    // the unplugged tip at 10 ft is the annulus force, e.g. 1.6 x 20 x 0.380427 = 12.1737 kips.
+    const double annulus = 0.7853975 * (576.0 - 506.25) / 144.0;
+    struct Case
+    {
+        int index;
+        int drained;
+        double factor;
+    };
+    for (const Case c :
+         {Case{6, 1, 1.6}, Case{6, 0, 1.0}, Case{7, 1, 1.6}, Case{8, 1, 1.6}, Case{5, 1, 1.0}}) {
+        auto s = Profile(2, 0.1);
+        s->PILEDATA.CLOSEDEND = 0;
+        s->PILEDATA.ENDSECTID = 22.5;
+        s->PILEDATA.ENDSECTLENGTH = 100.0;
+        s->PILEDATA.PLUG = 2;
+        s->PILEDATA.ICPCLAY = c.drained;
+        for (int k = 1; k <= 20; ++k) {
+            s->SEGDATA.SEGQC[k] = 20000.0;
+        }
+        RunCapacityPipeline(*s, MethodOfIndex(c.index), false);
+        const std::string at =
+            "index " + std::to_string(c.index) + " drained " + std::to_string(c.drained);
+        EXPECT_NEAR(s->PIPELINE.TIPFORCE[20], c.factor * 20.0 * annulus, 1e-9) << at;
+        EXPECT_NEAR(s->PIPELINE.UNPLUGGED[11], c.factor * 20.0 * annulus, 1e-9) << at;
+        EXPECT_NEAR(s->PIPELINE.TIPRESULT[11], c.factor * 20.0 * annulus, 1e-9) << at;
     }
 }
 

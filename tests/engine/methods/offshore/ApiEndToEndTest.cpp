@@ -191,7 +191,9 @@ TEST(ApiEndToEnd, OpenEndWithEachPlugCondition)
         for (int z : {20, 60}) {
             const int j = z + 1;
             const double q = std::min(hand.qSlope * z, hand.qLimit);
-            const double unplugged = annulus * q + (plug == 2 ? 0.0 : plugFriction(z));
+            // Unplugged: the annulus bearing and the friction inside, as API RP 2A has it,
+            // also where the project declares the pile unplugged.
+            const double unplugged = annulus * q + plugFriction(z);
             const double plugged = hand.Tip(z);
             double want = plugged;
             int mark = kTipPlugged;
