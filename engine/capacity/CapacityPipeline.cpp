@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "capacity/CapacityPipelineCone.h"
 #include "methods/pass1/FhwaCore.h"
@@ -115,6 +116,83 @@ double IntegralTo(const TSegmentBottoms& b, const TSegmentIntegral& in, int k, d
     const double part = len > 0.0 ? std::clamp((z - top) / len, 0.0, 1.0) : 1.0;
     return in.sum[i - 1] + in.own[i] * part;
 }
+
+// The pile's cross-section along its embedded length for its self weight (ft2 / m2): the area
+// the report gives for the axial stiffness. The constant area when that mode is chosen and an
+// area is given; the area table when that mode is chosen, linear between its rows by the
+// distance from the pile head and held beyond them; else the section's own area: the tip area
+// of a noncircular section, the wall of a pipe or circular concrete pile, the full circle of
+// any other pile.
+class TWeightArea
+{
+public:
+    explicit TWeightArea(const TRunState& s)
+        : m_stickup(s.PILEDATA.STICKUP)
+    {
+        const TPileData& p = s.PILEDATA;
+        const TAreaTable& a = s.AREATABLE;
+        const double perArea = English(s) ? 144.0 : 1.0; // in2 per ft2 as entered
+        if (a.AREAMODE == 1 && p.CONSTAREA > 1e-6) {
+            m_rows.push_back({0.0, p.CONSTAREA / perArea});
+        } else if (a.AREAMODE == 2 && a.AREACOUNT > 1) {
+            for (int r = 1; r <= std::min(a.AREACOUNT, kMaxAreaRows); ++r) {
+                m_rows.push_back({a.AREADIST[r], a.AREAVALUE[r] / perArea});
+            }
+            std::stable_sort(m_rows.begin(), m_rows.end(), [](const TRow& x, const TRow& y) {
+                return x.distance < y.distance;
+            });
+        } else {
+            const bool noncircular = p.PILETYPE == 6 || (p.PILETYPE == 3 && p.NCPERIMETER > 1e-10);
+            const bool hollow = p.PILETYPE == 1 || p.PILETYPE == 3;
+            double area =
+                kQuarterPiTo7 * (p.OD * p.OD - (hollow ? p.ID * p.ID : 0.0)) / SmallArea(s);
+            if (noncircular) {
+                area = p.TIPAREA;
+            }
+            m_rows.push_back({0.0, area});
+        }
+    }
+
+    // Integral of the area from depth a to depth b below the ground surface (ft3 / m3).
+    double Volume(double a, double b) const
+    {
+        return Integral(m_stickup + b) - Integral(m_stickup + a);
+    }
+
+private:
+    struct TRow
+    {
+        double distance;
+        double area;
+    };
+
+    // Integral of the area from the first row's distance to x (negative above it).
+    double Integral(double x) const
+    {
+        const TRow& first = m_rows.front();
+        if (x <= first.distance) {
+            return first.area * (x - first.distance);
+        }
+        double sum = 0.0;
+        for (std::size_t i = 1; i < m_rows.size(); ++i) {
+            const TRow& lo = m_rows[i - 1];
+            const TRow& hi = m_rows[i];
+            const double span = hi.distance - lo.distance;
+            const double to = std::min(x, hi.distance);
+            if (span > 0.0) {
+                const double at = lo.area + (hi.area - lo.area) * (to - lo.distance) / span;
+                sum += 0.5 * (lo.area + at) * (to - lo.distance);
+            }
+            if (x <= hi.distance) {
+                return sum;
+            }
+        }
+        return sum + m_rows.back().area * (x - m_rows.back().distance);
+    }
+
+    double m_stickup;
+    std::vector<TRow> m_rows;
+};
 
 } // namespace
 
@@ -359,25 +437,22 @@ void STORERESULT(TRunState& s, const TMethod& method, bool storeRecord)
         break;
     }
     const double waterWeight = english ? kWaterKcf : kWaterKnm3;
-    if ((n + 1) * p.INCREMENT + window > water) {
-        pl.BUOYANT = unitWeight - waterWeight;
-    }
-    const double steelArea = p.CONSTAREA > 1e-6
-                                 ? (english ? p.CONSTAREA / 144.0 : p.CONSTAREA)
-                                 : kQuarterPiTo7 * (p.OD * p.OD - p.ID * p.ID) / SmallArea(s);
     const double grossArea = kQuarterPiTo7 * p.OD * p.OD / SmallArea(s);
     const bool closed = p.ID < 1e-10 || p.CLOSEDEND == 1;
     const bool displacesWater = ((p.PILETYPE == 1 && p.CLOSEDEND == 1) || p.PILETYPE == 4
                                  || p.PILETYPE == 5 || p.PILETYPE == 7)
                                 && p.CONSTAREA > 1e-5;
+    // The weight of the embedded length, less the water its submerged part displaces: the
+    // section below the water depth, or a closed pile's gross area. Above the water depth the
+    // pile weighs its dry weight.
+    const TWeightArea section(s);
     auto selfWeight = [&](double z) {
-        if (z + window > water) {
-            if (closed && displacesWater) {
-                return steelArea * unitWeight * z - grossArea * waterWeight * (z - water);
-            }
-            return steelArea * unitWeight * water + steelArea * pl.BUOYANT * (z - water);
+        const double submerged = std::max(z - water, 0.0);
+        const double dry = unitWeight * section.Volume(0.0, z);
+        if (closed && displacesWater) {
+            return dry - grossArea * waterWeight * submerged;
         }
-        return z * steelArea * unitWeight;
+        return dry - waterWeight * section.Volume(z - submerged, z);
     };
 
     const bool tension = p.LOADTYPE == 1;

@@ -192,11 +192,107 @@ TEST(CapacityPipeline, SelfWeightInTensionAboveAndBelowWater)
 
     // With a constant area the closed pipe displaces water over its gross area, and the
     // weight can fall below zero.
+    s->AREATABLE.AREAMODE = 1;
     s->PILEDATA.CONSTAREA = 54.78;
     RunCapacityPipeline(*s, MethodOfIndex(3), false);
     const double w = 54.78 / 144.0 * 0.49 * 10 - kArea * 0.0624 * 5;
     EXPECT_NEAR(s->PIPELINE.TIPRESULT[11], w, kTol);
     EXPECT_LT(w, 1.0);
+}
+
+TEST(CapacityPipeline, SelfWeightTakesTheStiffnessAreaAndBuoyancyOnlyBelowTheWater)
+{
+    // Closed pile in tension, 0.49 kcf, water 0.0624 kcf at 5 ft (99999: none). The weight at
+    // z is 0.49 x (area integrated over 0..z) less 0.0624 x (area integrated over 5..z).
+    const double wall = 0.7853975 * (576.0 - 506.25) / 144.0; // 0.380427 ft2
+    struct Case
+    {
+        const char* what;
+        void (*setUp)(TRunState&);
+        double water;
+        int row;
+        double weight;
+    };
+    const Case cases[] = {
+        // 3 ft and 4 ft lie within 1.5 D (3 ft) above the water: still the dry weight.
+        {"pipe 1 ft above the water", [](TRunState&) {}, 5.0, 5, wall * 0.49 * 4.0},
+        {"pipe 2 ft above the water", [](TRunState&) {}, 5.0, 4, wall * 0.49 * 3.0},
+        {"pipe at the water", [](TRunState&) {}, 5.0, 6, wall * 0.49 * 5.0},
+        {"pipe 1 ft below the water",
+         [](TRunState&) {},
+         5.0,
+         7,
+         wall * 0.49 * 6.0 - wall * 0.0624 * 1.0},
+        // A closed pipe with a constant area displaces its gross area, below the water only.
+        {"constant area above the water",
+         [](TRunState& s) {
+             s.AREATABLE.AREAMODE = 1;
+             s.PILEDATA.CONSTAREA = 54.78;
+         },
+         5.0,
+         4,
+         54.78 / 144.0 * 0.49 * 3.0},
+        // A constant area left in the file while the section's area is chosen does not count.
+        {"section chosen, constant area left",
+         [](TRunState& s) {
+             s.AREATABLE.AREAMODE = 0;
+             s.PILEDATA.CONSTAREA = 10.0;
+         },
+         99999.0,
+         11,
+         wall * 0.49 * 10.0},
+        // An H-pile without a constant area: its tip area as entered (0.5 ft2), never the circle
+        // of its perimeter (15.5 in: 1.310 ft2).
+        {"H-pile tip area",
+         [](TRunState& s) {
+             s.PILEDATA.PILETYPE = 6;
+             s.PILEDATA.OD = 15.5;
+             s.PILEDATA.ID = 0.0;
+             s.PILEDATA.TIPAREA = 0.5;
+         },
+         5.0,
+         11,
+         0.5 * 0.49 * 10.0 - 0.5 * 0.0624 * 5.0},
+        // Area table 30 in2 at the head to 10 in2 at 10 ft: 200 in2 ft over 0..10 and 75 in2 ft
+        // over 5..10.
+        {"area table",
+         [](TRunState& s) {
+             TAreaTable& a = s.AREATABLE;
+             a.AREAMODE = 2;
+             a.AREACOUNT = 2;
+             a.AREADIST[1] = 10.0;
+             a.AREAVALUE[1] = 10.0;
+             a.AREADIST[2] = 0.0;
+             a.AREAVALUE[2] = 30.0;
+         },
+         5.0,
+         11,
+         0.49 * 200.0 / 144.0 - 0.0624 * 75.0 / 144.0},
+        // With 2 ft of stick-up the embedded 8 ft run from 2 to 10 ft down the table: 26 to
+        // 10 in2, 144 in2 ft.
+        {"area table below the stick-up",
+         [](TRunState& s) {
+             TAreaTable& a = s.AREATABLE;
+             a.AREAMODE = 2;
+             a.AREACOUNT = 2;
+             a.AREADIST[1] = 0.0;
+             a.AREAVALUE[1] = 30.0;
+             a.AREADIST[2] = 10.0;
+             a.AREAVALUE[2] = 10.0;
+             s.PILEDATA.STICKUP = 2.0;
+         },
+         99999.0,
+         9,
+         0.49 * 1.0},
+    };
+    for (const Case& c : cases) {
+        auto s = Profile(1, 0.1);
+        s->PILEDATA.LOADTYPE = 1;
+        s->PILEDATA.WATERDEPTH = c.water;
+        c.setUp(*s);
+        RunCapacityPipeline(*s, MethodOfIndex(4), false);
+        EXPECT_NEAR(s->PIPELINE.TIPRESULT[c.row], c.weight, kTol) << c.what;
+    }
 }
 
 TEST(CapacityPipeline, PreRunsLeaveRecordsAloneAndUncomputedMethodsStayUncomputed)
