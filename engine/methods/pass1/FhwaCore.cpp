@@ -64,8 +64,9 @@ double FhwaDisplacedVolume(const FhwaPile& pile,
         // A noncircular section has no plug to form: it displaces its own area, never the
         // circle of its perimeter. Nordlund's V is the volume of soil the pile pushes aside per
         // unit length, so an H-pile displaces its steel; the box area a project gives as its
-        // tip area is the area of its toe (Hannigan et al., FHWA-NHI-16-064, 2016, Nordlund
-        // method).
+        // tip area is the area of its toe (Nordlund method in Hannigan et al. 2016, GEC-12
+        // Vol. I, FHWA-NHI-16-009; the H-pile of its companion design examples,
+        // FHWA-NHI-16-064).
         v = pile.pileType == 6 && steelArea > 1e-6 ? steelArea : pile.tipArea;
     }
     return v / u.volumeDivisor;
@@ -249,8 +250,9 @@ void FhwaSegmentFrictions(const FhwaProfileInput& in,
     }
 }
 
-// Nordlund toe resistance (Hannigan et al. 9.7.1.1): q = alpha-t N'q sigma'v <= qL, with
-// N'q, alpha-t and qL from Thurman's charts (figs. 9.17, 9.18, 9.19); qL is read in tsf.
+// Nordlund toe resistance (Hannigan et al. 2006, 9.7.1.1): q = alpha-t N'q sigma'v <= qL, with
+// alpha-t and N'q from the chart after Bowles (1977) and qL from the chart after Meyerhof
+// (1976); qL is read in tsf.
 // Cohesive soil: q = 9 su (Hannigan et al. 9.7.1.3).
 FhwaTipResult FhwaTipUnit(const FhwaTipInput& in, const FhwaPile& pile, const Pass1Units& u)
 {

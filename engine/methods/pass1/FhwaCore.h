@@ -89,7 +89,8 @@ double FhwaEmbedmentRatio(std::span<const FhwaSoilLayer> layers,
                           const FhwaPile& pile,
                           const Pass1Units& u);
 
-// Adhesion graph: 1 = A, 2 = B, 3 = C (Tomlinson 1979; Hannigan et al. fig. 9.18).
+// Adhesion graph: 1 = A, 2 = B, 3 = C (Tomlinson 1979, as given with the alpha method in
+// Hannigan et al. 2006).
 inline constexpr int kFhwaGraphUndecided = 10;
 struct FhwaGraphInput
 {
