@@ -163,11 +163,11 @@ TEST_F(ComputationMethodsTest, MenuOpensOneWindowWithItsControlsAndCaptions)
         const char* caption;
     };
     const TCase cases[] = {
-        {"OptFHWA", "&FHWA (Federal Highway Administration) (*)"},
+        {"OptFHWA", "&FHWA (Federal Highway Administration) (**)"},
         {"OptUSCOE", "USACE (U.S. Army &Corps of Engineers) (*)"},
-        {"OptLamda", "Revised &Lambda (*)"},
+        {"OptLamda", "Revised &Lambda (**)"},
         {"OptAPI", "&API RP 2A (American Petroleum Institute) (**)"},
-        {"OptUserSpecified", "Load-transfer Units specified by &User (*)"},
+        {"OptUserSpecified", "Load-transfer Units specified by &User (**)"},
         {"OptNGI", "&NGI (Norwegian Geotechnical Institute) (**)"},
         {"OptMTD", "&ICP/MTD (Imperial College of London) (**)"},
         {"OptFugro", "Fugro (Offshore Driven Piles in Sand) (**)"},
@@ -184,7 +184,7 @@ TEST_F(ComputationMethodsTest, MenuOpensOneWindowWithItsControlsAndCaptions)
         {"OptHigh", "Use Unfactored Unit Side Friction and Unit Tip Resistance"},
         {"OptLow", "Use Reduced Unit Side Friction and Unit Tip Resistance"},
         {"RadioButton1", "Original Recommendations "},
-        {"RadioButton2", "At Effective Stress Reaching 3,500 psf (185 kPa)"},
+        {"RadioButton2", "At Effective Stress Reaching 3,500 psf (168 kPa)"},
         {"RadioButton3", "At User-Specified Critical Depth"},
         {"OptDrain", "Use Drained Condition for Clay"},
         {"OptUndrain", "Use Undrained Condition for Clay"},
@@ -195,7 +195,7 @@ TEST_F(ComputationMethodsTest, MenuOpensOneWindowWithItsControlsAndCaptions)
         {"Button3", "Clear Selections"},
         {"Button4", "Close"},
         {"Label13", "(10 to 20 Pile Diameter based on the Density)"},
-        {"Label5", "(only applied to API RP 2A method)"},
+        {"Label5", "(not applied to NGI, ICP/MTD, Fugro and UWA)"},
         {"Label21", "LS"},
     };
     for (const TCase& c : cases) {
