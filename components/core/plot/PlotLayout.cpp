@@ -344,6 +344,26 @@ LayoutPlot(const TGraphPlot& plot, TPlotTarget target, const TPlotRect& page, in
     return g;
 }
 
+TPlotRect PrinterPageRect(const TPrinterMetrics& m,
+                          double marginLeft,
+                          double marginTop,
+                          double marginRight,
+                          double marginBottom)
+{
+    const auto pixels = [](double inches, int dpi) {
+        const double v = std::round(inches * dpi);
+        return std::isfinite(v) ? static_cast<int>(std::clamp(v, 0.0, 1.0e6)) : 0;
+    };
+    const int mL = std::max(pixels(marginLeft, m.DX), m.OffsetX);
+    const int mR = std::max(pixels(marginRight, m.DX), m.OffsetX);
+    const int mT = std::max(pixels(marginTop, m.DY), m.OffsetY);
+    const int mB = std::max(pixels(marginBottom, m.DY), m.OffsetY);
+    return TPlotRect{mL - m.OffsetX,
+                     mT - m.OffsetY,
+                     m.PrintableWidth + m.OffsetX - mR,
+                     m.PrintableHeight + m.OffsetY - mB};
+}
+
 std::vector<TLegendRow> BuildLegendRows(const TGraphPlot& plot)
 {
     std::vector<TLegendRow> rows;
@@ -361,6 +381,17 @@ std::vector<TLegendRow> BuildLegendRows(const TGraphPlot& plot)
     return rows;
 }
 
+TPlotView PlotViewOf(const TGraphPlot& plot)
+{
+    TPlotView view;
+    for (int graph = 0; graph < 3; ++graph) {
+        view.View[graph] = ComputeGraphRange(plot, graph + 1);
+        view.Full[graph] = view.View[graph];
+    }
+    view.Legend = BuildLegendRows(plot);
+    return view;
+}
+
 TPlotView MakePlotView(const TGraphPlot& plot,
                        const TPlotCanvas& canvas,
                        TPlotTarget target,
@@ -368,13 +399,8 @@ TPlotView MakePlotView(const TGraphPlot& plot,
                        int dX,
                        int dY)
 {
-    TPlotView view;
-    for (int graph = 0; graph < 3; ++graph) {
-        view.View[graph] = ComputeGraphRange(plot, graph + 1);
-        view.Full[graph] = view.View[graph];
-    }
+    TPlotView view = PlotViewOf(plot);
     view.Target = target;
-    view.Legend = BuildLegendRows(plot);
     // Without a window there is no saved-bitmap quirk to keep: a bitmap gets the full screen
     // layout, title included.
     const TPlotTarget layout =

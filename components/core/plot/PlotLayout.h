@@ -152,11 +152,35 @@ TPlotGeometry LayoutPlot(const TGraphPlot& plot,
                          int dY,
                          int f);
 
+// A printer page as the chart layout sees it: resolution, and the printable area's offset
+// from the paper's corner and its size, in printer pixels.
+struct TPrinterMetrics
+{
+    int DX = 600;
+    int DY = 600;
+    int OffsetX = 0;
+    int OffsetY = 0;
+    int PrintableWidth = 0;
+    int PrintableHeight = 0;
+};
+
+// The page rectangle, in printable-area pixels, inside margins given in inches: each margin
+// is at least the printable area's offset on that side.
+TPlotRect PrinterPageRect(const TPrinterMetrics& metrics,
+                          double marginLeft,
+                          double marginTop,
+                          double marginRight,
+                          double marginBottom);
+
 // ---- legend ---------------------------------------------------------------------------------
 
 // Rows for the active graph-1 curves in list order, each with TLine::GetCaption, passed
 // through the plot's onGetCaption when one is set.
 std::vector<TLegendRow> BuildLegendRows(const TGraphPlot& plot);
+
+// A view of the plot as it stands, not yet placed on a page: ranges of all three graphs (view =
+// full) and legend rows.
+TPlotView PlotViewOf(const TGraphPlot& plot);
 
 // A view ready to draw without a window: ranges of all three graphs (view = full), legend
 // rows, and the geometry on the page at the given resolution (the canvas gives the font):

@@ -7,7 +7,7 @@
 #include <QSaveFile>
 #include <QString>
 
-#include "plot/PlotDrawing.h"
+#include "plot/PlotRender.h"
 #include "plot/TGraphPlot.h"
 #include "plot/TQPainterCanvas.h"
 
@@ -32,16 +32,18 @@ QImage RenderPlotImage(const TGraphPlot& plot, const TPlotImageOptions& options,
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white);
     QPainter painter(&image);
-    const int base =
+    TRenderTarget target;
+    target.Target = TPlotTarget::Bitmap;
+    // Without a window there is no saved-bitmap quirk to keep: the full screen layout, title
+    // included.
+    target.Layout = TPlotTarget::Window;
+    target.Page = TPlotRect{0, 0, options.Width, options.Height};
+    target.DX = options.Dpi;
+    target.DY = options.Dpi;
+    target.BaseFontHeight =
         options.BaseFontHeight > 0 ? options.BaseFontHeight : DefaultCanvasFontHeight(options.Dpi);
-    TQPainterCanvas canvas(painter, base, options.Dpi);
-    TPlotView drawn = MakePlotView(plot,
-                                   canvas,
-                                   TPlotTarget::Bitmap,
-                                   TPlotRect{0, 0, options.Width, options.Height},
-                                   options.Dpi,
-                                   options.Dpi);
-    DrawPlot(plot, drawn, canvas);
+    TPlotView drawn = PlotViewOf(plot);
+    RenderPlot(painter, plot, drawn, target);
     painter.end();
     if (view != nullptr) {
         *view = std::move(drawn);
@@ -68,13 +70,24 @@ bool SavePlotImage(const TGraphPlot& plot,
                 + " pixel image.";
         return false;
     }
-    // Written beside the target and renamed over it only when complete.
-    QSaveFile file(fileName);
+    if (!WriteImageFile(image, path, format, error)) {
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
+bool WriteImageFile(const QImage& image,
+                    const std::string& path,
+                    const char* format,
+                    std::string& error)
+{
+    QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly)) {
         error = "Cannot save \"" + path + "\": " + file.errorString().toStdString();
         return false;
     }
-    if (!image.save(&file, format)) {
+    if (image.isNull() || !image.save(&file, format)) {
         file.cancelWriting();
         error = "Cannot save \"" + path + "\": the image could not be written.";
         return false;
@@ -83,6 +96,5 @@ bool SavePlotImage(const TGraphPlot& plot,
         error = "Cannot save \"" + path + "\": " + file.errorString().toStdString();
         return false;
     }
-    error.clear();
     return true;
 }

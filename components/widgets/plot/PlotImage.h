@@ -38,3 +38,11 @@ bool SavePlotImage(const TGraphPlot& plot,
                    const std::string& path,
                    const TPlotImageOptions& options,
                    std::string& error);
+
+// Writes the image in the format ("PNG", "BMP") beside the file and renames it over the file
+// only when the whole image was written. On failure returns false with a message naming the
+// file.
+bool WriteImageFile(const QImage& image,
+                    const std::string& path,
+                    const char* format,
+                    std::string& error);

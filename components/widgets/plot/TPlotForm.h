@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "plot/PlotLayout.h"
+#include "plot/PlotRender.h"
 #include "plot/TPageSetupDialog.h"
 #include "plot/TdlgFormat.h"
 
@@ -19,47 +20,6 @@ class QMenuBar;
 class QPrinter;
 class TGraphPlot;
 class TPlotCanvas;
-
-// ---- zoom rules of the chart window, per axis ---------------------------------------------
-
-// A zoom rectangle from a to b: the view becomes a .. b in ascending order, but never narrower
-// than one twentieth of the full range; a view widened so is centred on the middle of a and b
-// and moved back inside the full range when it sticks out.
-void ZoomInAxis(long double a,
-                long double b,
-                long double fullMin,
-                long double fullMax,
-                long double& viewMin,
-                long double& viewMax);
-// Zooming out around v: twice the view's span, at most the full range, centred on v as far
-// as the full range allows.
-void ZoomOutAxis(long double v,
-                 long double fullMin,
-                 long double fullMax,
-                 long double& viewMin,
-                 long double& viewMax);
-
-// ---- printing -----------------------------------------------------------------------------
-
-// A printer page as the chart layout sees it: resolution, and the printable area's offset
-// from the paper's corner and its size, in printer pixels.
-struct TPrinterMetrics
-{
-    int DX = 600;
-    int DY = 600;
-    int OffsetX = 0;
-    int OffsetY = 0;
-    int PrintableWidth = 0;
-    int PrintableHeight = 0;
-};
-
-// The page rectangle, in printable-area pixels, inside margins given in inches: each margin
-// is at least the printable area's offset on that side.
-TPlotRect PrinterPageRect(const TPrinterMetrics& metrics,
-                          double marginLeft,
-                          double marginTop,
-                          double marginRight,
-                          double marginBottom);
 
 // ---- the window ---------------------------------------------------------------------------
 
@@ -83,24 +43,6 @@ public:
     // Ranges, ticks and geometry of the chart on the window.
     const TPlotView& View() const { return m_view; }
     TPageSetupDialog& PageSetupDialog() { return m_pageSetup; }
-
-    // Components, named as the window has always named them.
-    QMenuBar* MainMenu = nullptr;
-    QMenu* PlotMenu = nullptr;
-    QAction* PlotLegend = nullptr;
-    QAction* PlotSoilLayer = nullptr;
-    QAction* ShowWallGeometry = nullptr;
-    QMenu* PlotMarkers = nullptr;
-    QMenu* FontSize = nullptr;
-    QMenu* LineWidth = nullptr;
-    QAction* PlotCaption = nullptr;
-    QAction* mLineName = nullptr;
-    QAction* ActiveGraphs = nullptr;
-    QAction* PlotPrint = nullptr;
-    QAction* PlotPage = nullptr;
-    QAction* PlotSave = nullptr;
-    QListWidget* Legend = nullptr;
-    QWidget* PaintBox = nullptr;
 
     // The curve items behind the fixed items of "&Plot", one per legend row; each holds its
     // curve's position as data.
@@ -152,6 +94,9 @@ private slots:
 private:
     friend class TPlotFormHandle;
 
+    // The window's target: its chart area at the screen's resolution.
+    TRenderTarget WindowTarget() const;
+
     void FormCreate();
     // Hands the plot's handle of this window back, so the plot's next Show builds a new one.
     void ForgetPlotWindow();
@@ -170,6 +115,24 @@ private:
     TLegendPlacement LegendPlace() const;
     TPlotRect PlotArea() const;
     QPoint ClampToPlot(QPoint pos) const;
+
+    // Components, named (objectName) as the window has always named them.
+    QMenuBar* MainMenu = nullptr;
+    QMenu* PlotMenu = nullptr;
+    QAction* PlotLegend = nullptr;
+    QAction* PlotSoilLayer = nullptr;
+    QAction* ShowWallGeometry = nullptr;
+    QMenu* PlotMarkers = nullptr;
+    QMenu* FontSize = nullptr;
+    QMenu* LineWidth = nullptr;
+    QAction* PlotCaption = nullptr;
+    QAction* mLineName = nullptr;
+    QAction* ActiveGraphs = nullptr;
+    QAction* PlotPrint = nullptr;
+    QAction* PlotPage = nullptr;
+    QAction* PlotSave = nullptr;
+    QListWidget* Legend = nullptr;
+    QWidget* PaintBox = nullptr;
 
     TGraphPlot& m_plot;
     TPlotView m_view;

@@ -85,7 +85,7 @@ TEST_F(ChildWindows, WindowMenuNamesEachWindowByItsOwnTitleNotThePointerValues)
     Choose("uSkin");
     Choose("mSideView");
     for (TPlotForm* plot : Form().findChildren<TPlotForm*>()) {
-        PointAt(plot->PaintBox);
+        PointAt(plot->findChild<QWidget*>("PaintBox"));
         ASSERT_NE(plot->windowTitle().toStdString(), plot->OwnTitle().toStdString());
     }
     auto* view = Form().findChild<QWidget*>("TDlgSideView");

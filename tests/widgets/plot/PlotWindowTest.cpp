@@ -62,6 +62,24 @@ void MakeCurves(TGraphPlot& plot, int curves, int points = 11)
     }
 }
 
+// The window's parts, found by their names as a user's tools find them.
+QListWidget* LegendOf(const TPlotForm& form)
+{
+    return form.findChild<QListWidget*>("Legend");
+}
+QWidget* PaintBoxOf(const TPlotForm& form)
+{
+    return form.findChild<QWidget*>("PaintBox");
+}
+QAction* ItemOf(const TPlotForm& form, const char* name)
+{
+    return form.findChild<QAction*>(name);
+}
+QMenu* MenuOf(const TPlotForm& form, const char* name)
+{
+    return form.findChild<QMenu*>(name);
+}
+
 class PlotWindow : public ::testing::Test
 {
 protected:
@@ -96,15 +114,15 @@ protected:
 
     static void Drag(TPlotForm& form, QPoint from, QPoint to)
     {
-        Send(form.PaintBox, QEvent::MouseButtonPress, Qt::LeftButton, from);
-        Send(form.PaintBox, QEvent::MouseMove, Qt::LeftButton, to);
-        Send(form.PaintBox, QEvent::MouseButtonRelease, Qt::LeftButton, to);
+        Send(PaintBoxOf(form), QEvent::MouseButtonPress, Qt::LeftButton, from);
+        Send(PaintBoxOf(form), QEvent::MouseMove, Qt::LeftButton, to);
+        Send(PaintBoxOf(form), QEvent::MouseButtonRelease, Qt::LeftButton, to);
     }
 
     static void RightClick(TPlotForm& form, QPoint at)
     {
-        Send(form.PaintBox, QEvent::MouseButtonPress, Qt::RightButton, at);
-        Send(form.PaintBox, QEvent::MouseButtonRelease, Qt::RightButton, at);
+        Send(PaintBoxOf(form), QEvent::MouseButtonPress, Qt::RightButton, at);
+        Send(PaintBoxOf(form), QEvent::MouseButtonRelease, Qt::RightButton, at);
     }
 
     // Value under a pixel of graph 1, from the plot rectangle and the view range.
@@ -126,8 +144,8 @@ protected:
     static QStringList LegendTexts(const TPlotForm& form)
     {
         QStringList texts;
-        for (int i = 0; i < form.Legend->count(); ++i) {
-            texts << form.Legend->item(i)->text();
+        for (int i = 0; i < LegendOf(form)->count(); ++i) {
+            texts << LegendOf(form)->item(i)->text();
         }
         return texts;
     }
@@ -186,60 +204,6 @@ private:
     }};
 };
 
-// ---- zoom rules -----------------------------------------------------------------------------
-
-TEST(PlotZoom, ZoomInKeepsOneTwentiethOfTheFullRangeInsideIt)
-{
-    const struct
-    {
-        long double a, b, lo, hi;
-    } cases[] = {
-        {30, 10, 10, 30},     // wide enough: the two values in order
-        {50, 52, 48.5, 53.5}, // 2 < 100/20: 5 wide around 51
-        {0.5, 1, 0, 5},       // sticks out below: starts at the full minimum
-        {99.5, 99, 95, 100},  // sticks out above: ends at the full maximum
-        {40, 45, 40, 45},     // exactly one twentieth stays
-    };
-    for (const auto& c : cases) {
-        long double lo = 0, hi = 0;
-        ZoomInAxis(c.a, c.b, 0, 100, lo, hi);
-        EXPECT_NEAR(lo, c.lo, kValueTolerance) << c.a << " .. " << c.b;
-        EXPECT_NEAR(hi, c.hi, kValueTolerance) << c.a << " .. " << c.b;
-    }
-}
-
-TEST(PlotZoom, ZoomOutDoublesTheSpanUntilTheFullRange)
-{
-    long double lo = 10, hi = 15; // span 5 of a full range 0 .. 100
-    const long double expected[][2] = {{5, 15}, {0, 20}, {0, 40}, {0, 80}, {0, 100}, {0, 100}};
-    for (const auto& e : expected) {
-        ZoomOutAxis(10, 0, 100, lo, hi);
-        EXPECT_NEAR(lo, e[0], kValueTolerance);
-        EXPECT_NEAR(hi, e[1], kValueTolerance);
-    }
-}
-
-TEST(PlotPrinting, PageLiesInsideTheMarginsAndNeverBeforeThePrintableArea)
-{
-    const struct
-    {
-        TPrinterMetrics m;
-        double left, top, right, bottom;
-        TPlotRect page;
-    } cases[] = {
-        // All margins 0: the page is the printable area, at the printer's physical offsets.
-        {{600, 600, 75, 50, 4950, 6500}, 0, 0, 0, 0, {0, 0, 4950, 6500}},
-        // One inch at 600 dpi: 600 pixels from the paper's edge, 525 / 550 into the printable area.
-        {{600, 600, 75, 50, 4950, 6500}, 1, 1, 1, 1, {525, 550, 4425, 5950}},
-        // A PDF page (no offsets) at 1200 dpi with half-inch and quarter-inch margins.
-        {{1200, 1200, 0, 0, 10200, 13200}, 0.5, 0.25, 0.5, 0.25, {600, 300, 9600, 12900}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PrinterPageRect(c.m, c.left, c.top, c.right, c.bottom), c.page)
-            << "margin " << c.left;
-    }
-}
-
 // ---- opening and the legend ---------------------------------------------------------------
 
 TEST_F(PlotWindow, TwentyFiveCurvesOpenWithTwentyRowsAndActiveCurvesChangesThem)
@@ -247,17 +211,17 @@ TEST_F(PlotWindow, TwentyFiveCurvesOpenWithTwentyRowsAndActiveCurvesChangesThem)
     TGraphPlot plot;
     MakeCurves(plot, 25);
     auto form = Open(plot);
-    EXPECT_EQ(form->Legend->count(), 20);
+    EXPECT_EQ(LegendOf(*form)->count(), 20);
     EXPECT_EQ(form->CurveItems().size(), 20U);
-    EXPECT_TRUE(form->Legend->isVisible());
-    EXPECT_TRUE(form->PlotLegend->isVisible());
+    EXPECT_TRUE(LegendOf(*form)->isVisible());
+    EXPECT_TRUE(ItemOf(*form, "PlotLegend")->isVisible());
 
     m_answer = [](QDialog& dialog) {
         Click(dialog, "btnActivateAll");
         Click(dialog, "btnOK");
     };
-    form->ActiveGraphs->trigger();
-    EXPECT_EQ(form->Legend->count(), 25);
+    ItemOf(*form, "ActiveGraphs")->trigger();
+    EXPECT_EQ(LegendOf(*form)->count(), 25);
     EXPECT_EQ(form->CurveItems().size(), 25U);
     EXPECT_EQ(form->CurveItems()[24]->data().toInt(), 24);
 
@@ -265,8 +229,8 @@ TEST_F(PlotWindow, TwentyFiveCurvesOpenWithTwentyRowsAndActiveCurvesChangesThem)
         Click(dialog, "btnDeactivateAll");
         Click(dialog, "btnOK");
     };
-    form->ActiveGraphs->trigger();
-    EXPECT_EQ(form->Legend->count(), 0);
+    ItemOf(*form, "ActiveGraphs")->trigger();
+    EXPECT_EQ(LegendOf(*form)->count(), 0);
     EXPECT_TRUE(form->CurveItems().empty());
 
     // Cancel leaves the curves as they are.
@@ -274,8 +238,8 @@ TEST_F(PlotWindow, TwentyFiveCurvesOpenWithTwentyRowsAndActiveCurvesChangesThem)
         Click(dialog, "btnActivateAll");
         Click(dialog, "btnCancel");
     };
-    form->ActiveGraphs->trigger();
-    EXPECT_EQ(form->Legend->count(), 0);
+    ItemOf(*form, "ActiveGraphs")->trigger();
+    EXPECT_EQ(LegendOf(*form)->count(), 0);
     EXPECT_FALSE(plot.Line(0).Active);
 }
 
@@ -302,15 +266,15 @@ TEST_F(PlotWindow, LegendHiddenAtOpeningHidesItsMenuItem)
 {
     TGraphPlot noCurves;
     auto empty = Open(noCurves);
-    EXPECT_FALSE(empty->Legend->isVisible());
-    EXPECT_FALSE(empty->PlotLegend->isVisible());
+    EXPECT_FALSE(LegendOf(*empty)->isVisible());
+    EXPECT_FALSE(ItemOf(*empty, "PlotLegend")->isVisible());
 
     TGraphPlot noLegend;
     MakeCurves(noLegend, 2);
     noLegend.SetShowLegend(false);
     auto form = Open(noLegend);
-    EXPECT_FALSE(form->Legend->isVisible());
-    EXPECT_FALSE(form->PlotLegend->isVisible());
+    EXPECT_FALSE(LegendOf(*form)->isVisible());
+    EXPECT_FALSE(ItemOf(*form, "PlotLegend")->isVisible());
 }
 
 TEST_F(PlotWindow, CurveItemsAndLegendDoubleClickToggleVisibility)
@@ -322,14 +286,14 @@ TEST_F(PlotWindow, CurveItemsAndLegendDoubleClickToggleVisibility)
     EXPECT_EQ(LegendTexts(*form), (QStringList{"Curve #1 *", "USACE *", "Curve #3 *"}));
     form->CurveItems()[1]->trigger();
     EXPECT_FALSE(plot.Line(1).Visible);
-    EXPECT_EQ(form->Legend->item(1)->text(), "USACE");
+    EXPECT_EQ(LegendOf(*form)->item(1)->text(), "USACE");
     EXPECT_FALSE(form->CurveItems()[1]->isChecked());
 
-    form->Legend->setCurrentRow(1);
-    const QRect row = form->Legend->visualItemRect(form->Legend->item(1));
-    Send(form->Legend->viewport(), QEvent::MouseButtonDblClick, Qt::LeftButton, row.center());
+    LegendOf(*form)->setCurrentRow(1);
+    const QRect row = LegendOf(*form)->visualItemRect(LegendOf(*form)->item(1));
+    Send(LegendOf(*form)->viewport(), QEvent::MouseButtonDblClick, Qt::LeftButton, row.center());
     EXPECT_TRUE(plot.Line(1).Visible);
-    EXPECT_EQ(form->Legend->item(1)->text(), "USACE *");
+    EXPECT_EQ(LegendOf(*form)->item(1)->text(), "USACE *");
 }
 
 TEST_F(PlotWindow, HiddenCurveIsNotDrawnInTheSavedBitmap)
@@ -345,7 +309,7 @@ TEST_F(PlotWindow, HiddenCurveIsNotDrawnInTheSavedBitmap)
             Child<QRadioButton>(dialog, "rbTrueColor")->setChecked(true);
             Click(dialog, "btnOK");
         };
-        form->PlotSave->trigger();
+        ItemOf(*form, "PlotSave")->trigger();
         QImage image(QString::fromStdString(m_saveAs));
         int blue = 0;
         for (int y = 0; y < image.height(); ++y) {
@@ -368,21 +332,21 @@ TEST_F(PlotWindow, LegendStaysInsideTheChartWhenDragged)
     auto form = Open(plot);
     const TPlotRect& p = form->View().Geometry.Plot;
     // Opened in the plot's bottom-right corner.
-    EXPECT_EQ(form->Legend->x() + form->Legend->width(), p.Right);
-    EXPECT_EQ(form->Legend->y() + form->Legend->height(), p.Bottom);
-    QWidget* vp = form->Legend->viewport();
+    EXPECT_EQ(LegendOf(*form)->x() + LegendOf(*form)->width(), p.Right);
+    EXPECT_EQ(LegendOf(*form)->y() + LegendOf(*form)->height(), p.Bottom);
+    QWidget* vp = LegendOf(*form)->viewport();
     Send(vp, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 5));
     Send(vp, QEvent::MouseMove, Qt::LeftButton, QPoint(-5000, -5000));
-    EXPECT_EQ(form->Legend->pos(), QPoint(0, 0));
+    EXPECT_EQ(LegendOf(*form)->pos(), QPoint(0, 0));
     Send(vp, QEvent::MouseMove, Qt::LeftButton, QPoint(5000, 5000));
-    EXPECT_EQ(form->Legend->x() + form->Legend->width(), form->PaintBox->width());
-    EXPECT_EQ(form->Legend->y() + form->Legend->height(), form->PaintBox->height());
+    EXPECT_EQ(LegendOf(*form)->x() + LegendOf(*form)->width(), PaintBoxOf(*form)->width());
+    EXPECT_EQ(LegendOf(*form)->y() + LegendOf(*form)->height(), PaintBoxOf(*form)->height());
     Send(vp, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 5));
     // A user's resize keeps it inside as well.
     form->resize(500, 400);
     QApplication::processEvents();
-    EXPECT_LE(form->Legend->x() + form->Legend->width(), form->PaintBox->width());
-    EXPECT_LE(form->Legend->y() + form->Legend->height(), form->PaintBox->height());
+    EXPECT_LE(LegendOf(*form)->x() + LegendOf(*form)->width(), PaintBoxOf(*form)->width());
+    EXPECT_LE(LegendOf(*form)->y() + LegendOf(*form)->height(), PaintBoxOf(*form)->height());
 }
 
 // The legend's place in a frame, as the program shows its graphs: opened maximised, other
@@ -401,11 +365,11 @@ TEST_F(PlotWindow, LegendKeepsItsPlaceInAFrameWhateverHappensAround)
     ASSERT_NE(form, nullptr);
     const auto expectInCorner = [form](const char* when) {
         const TPlotRect& p = form->View().Geometry.Plot;
-        EXPECT_EQ(form->Legend->x() + form->Legend->width(), p.Right) << when;
-        EXPECT_EQ(form->Legend->y() + form->Legend->height(), p.Bottom) << when;
+        EXPECT_EQ(LegendOf(*form)->x() + LegendOf(*form)->width(), p.Right) << when;
+        EXPECT_EQ(LegendOf(*form)->y() + LegendOf(*form)->height(), p.Bottom) << when;
         // The corner is that of the window as shown, not of the size it was built at.
-        EXPECT_GT(p.Right, form->PaintBox->width() / 2) << when;
-        EXPECT_GT(p.Bottom, form->PaintBox->height() / 2) << when;
+        EXPECT_GT(p.Right, PaintBoxOf(*form)->width() / 2) << when;
+        EXPECT_GT(p.Bottom, PaintBoxOf(*form)->height() / 2) << when;
     };
     ASSERT_TRUE(form->parentWidget()->isMaximized());
     expectInCorner("opened");
@@ -429,26 +393,26 @@ TEST_F(PlotWindow, LegendKeepsItsPlaceInAFrameWhateverHappensAround)
     expectInCorner("after a small window");
 
     // Dragged by the user to near the top left, it goes back there after a shrink.
-    QWidget* vp = form->Legend->viewport();
+    QWidget* vp = LegendOf(*form)->viewport();
     Send(vp, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 5));
     Send(vp,
          QEvent::MouseMove,
          Qt::LeftButton,
-         QPoint(5 - form->Legend->x() + 200, 5 - form->Legend->y() + 150));
+         QPoint(5 - LegendOf(*form)->x() + 200, 5 - LegendOf(*form)->y() + 150));
     Send(vp, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 5));
-    ASSERT_EQ(form->Legend->pos(), QPoint(200, 150));
+    ASSERT_EQ(LegendOf(*form)->pos(), QPoint(200, 150));
     form->parentWidget()->showNormal();
     form->parentWidget()->resize(200, 150);
     QApplication::processEvents();
-    EXPECT_LE(form->Legend->x() + form->Legend->width(),
-              std::max(form->PaintBox->width(), form->Legend->width()));
+    EXPECT_LE(LegendOf(*form)->x() + LegendOf(*form)->width(),
+              std::max(PaintBoxOf(*form)->width(), LegendOf(*form)->width()));
     form->parentWidget()->showMaximized();
     QApplication::processEvents();
-    EXPECT_EQ(form->Legend->pos(), QPoint(200, 150));
+    EXPECT_EQ(LegendOf(*form)->pos(), QPoint(200, 150));
 
     // A font size puts it back in the corner.
-    emit form->PlotMenu->aboutToShow();
-    form->FontSize->actions().at(2)->trigger(); // 1.5 * Default
+    emit MenuOf(*form, "PlotMenu")->aboutToShow();
+    MenuOf(*form, "FontSize")->actions().at(2)->trigger(); // 1.5 * Default
     QApplication::processEvents();
     expectInCorner("after a font size");
 }
@@ -538,7 +502,10 @@ TEST_F(PlotWindow, ThreeGraphLayoutStartsNoZoomRectangle)
     plot.SetShowThree(true);
     auto form = Open(plot);
     const TPlotRect p = form->View().Geometry.Plot;
-    Send(form->PaintBox, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(p.Left + 5, p.Top + 5));
+    Send(PaintBoxOf(*form),
+         QEvent::MouseButtonPress,
+         Qt::LeftButton,
+         QPoint(p.Left + 5, p.Top + 5));
     EXPECT_FALSE(form->ZoomRectangleActive());
 }
 
@@ -549,7 +516,7 @@ TEST_F(PlotWindow, PointerValuesGoToTheCaption)
     auto form = Open(plot);
     const TPlotRect p = form->View().Geometry.Plot;
     // Far outside: clamped to the plot's bottom-right corner, the full range's maxima.
-    Send(form->PaintBox, QEvent::MouseMove, Qt::NoButton, QPoint(p.Right + 50, p.Bottom + 50));
+    Send(PaintBoxOf(*form), QEvent::MouseMove, Qt::NoButton, QPoint(p.Right + 50, p.Bottom + 50));
     EXPECT_EQ(form->windowTitle().toStdString(), "Total Capacity vs Depth X: 100 Y: 50");
 }
 
@@ -561,37 +528,37 @@ TEST_F(PlotWindow, MenuOffersWhatThePlotHas)
     MakeCurves(plot, 2);
     plot.SetMarkers(7);
     auto form = Open(plot);
-    emit form->PlotMenu->aboutToShow();
-    EXPECT_FALSE(form->PlotSoilLayer->isVisible()); // no layer lines
-    EXPECT_FALSE(form->ShowWallGeometry->isVisible());
-    EXPECT_TRUE(form->FontSize->menuAction()->isVisible());
-    emit form->PlotMarkers->aboutToShow();
-    for (QAction* a : form->PlotMarkers->actions()) {
+    emit MenuOf(*form, "PlotMenu")->aboutToShow();
+    EXPECT_FALSE(ItemOf(*form, "PlotSoilLayer")->isVisible()); // no layer lines
+    EXPECT_FALSE(ItemOf(*form, "ShowWallGeometry")->isVisible());
+    EXPECT_TRUE(MenuOf(*form, "FontSize")->menuAction()->isVisible());
+    emit MenuOf(*form, "PlotMarkers")->aboutToShow();
+    for (QAction* a : MenuOf(*form, "PlotMarkers")->actions()) {
         EXPECT_FALSE(a->isChecked()) << a->text().toStdString(); // 7 is none of the items
     }
     // "Every &5 Increments" sets Markers to 5 and becomes the checked item.
-    for (QAction* a : form->PlotMarkers->actions()) {
+    for (QAction* a : MenuOf(*form, "PlotMarkers")->actions()) {
         if (a->text() == "Every &5 Increments") {
             a->trigger();
         }
     }
     EXPECT_EQ(plot.Markers(), 5);
-    for (QAction* a : form->FontSize->actions()) {
+    for (QAction* a : MenuOf(*form, "FontSize")->actions()) {
         if (a->text() == "2 * Default") {
             a->trigger();
         }
     }
     EXPECT_EQ(plot.SizeFont(), 20);
-    EXPECT_EQ(form->Legend->item(0)->sizeHint().height(), 11 * 2 * 3 / 2); // 22-point rows
-    for (QAction* a : form->LineWidth->actions()) {
+    EXPECT_EQ(LegendOf(*form)->item(0)->sizeHint().height(), 11 * 2 * 3 / 2); // 22-point rows
+    for (QAction* a : MenuOf(*form, "LineWidth")->actions()) {
         if (a->text() == "6 * Default") {
             a->trigger();
         }
     }
     EXPECT_EQ(plot.WidthLine(), 6);
-    form->PlotLegend->trigger();
+    ItemOf(*form, "PlotLegend")->trigger();
     EXPECT_FALSE(plot.ShowLegend());
-    EXPECT_FALSE(form->Legend->isVisible());
+    EXPECT_FALSE(LegendOf(*form)->isVisible());
 }
 
 TEST_F(PlotWindow, SoilLayerColumnTakesAnInchAndWallItemFollowsIt)
@@ -607,21 +574,21 @@ TEST_F(PlotWindow, SoilLayerColumnTakesAnInchAndWallItemFollowsIt)
     plot.SetWallLineCount(1);
     auto form = Open(plot);
     const int rightBefore = form->View().Geometry.Plot.Right;
-    emit form->PlotMenu->aboutToShow();
-    EXPECT_TRUE(form->PlotSoilLayer->isVisible());
-    EXPECT_FALSE(form->PlotSoilLayer->isChecked());
-    EXPECT_TRUE(form->ShowWallGeometry->isVisible());
-    EXPECT_FALSE(form->ShowWallGeometry->isEnabled()); // only with the layers shown
-    form->PlotSoilLayer->trigger();
+    emit MenuOf(*form, "PlotMenu")->aboutToShow();
+    EXPECT_TRUE(ItemOf(*form, "PlotSoilLayer")->isVisible());
+    EXPECT_FALSE(ItemOf(*form, "PlotSoilLayer")->isChecked());
+    EXPECT_TRUE(ItemOf(*form, "ShowWallGeometry")->isVisible());
+    EXPECT_FALSE(ItemOf(*form, "ShowWallGeometry")->isEnabled()); // only with the layers shown
+    ItemOf(*form, "PlotSoilLayer")->trigger();
     EXPECT_TRUE(plot.ShowLayers());
     const TPlotGeometry& g = form->View().Geometry;
     EXPECT_EQ(g.Plot.Right, rightBefore - g.DX);
     EXPECT_EQ(g.LayerColumn.Left, g.Plot.Right + g.DX / 5);
     // The legend went back to the plot's new bottom-right corner.
-    EXPECT_EQ(form->Legend->x() + form->Legend->width(), g.Plot.Right);
-    emit form->PlotMenu->aboutToShow();
-    EXPECT_TRUE(form->ShowWallGeometry->isEnabled());
-    form->ShowWallGeometry->trigger();
+    EXPECT_EQ(LegendOf(*form)->x() + LegendOf(*form)->width(), g.Plot.Right);
+    emit MenuOf(*form, "PlotMenu")->aboutToShow();
+    EXPECT_TRUE(ItemOf(*form, "ShowWallGeometry")->isEnabled());
+    ItemOf(*form, "ShowWallGeometry")->trigger();
     EXPECT_TRUE(plot.ShowWall());
 }
 
@@ -638,7 +605,7 @@ TEST_F(PlotWindow, GraphTitleDialogSetsTitleHoweverItCloses)
         caption->edtCaption->setText("Pile P1");
         caption->reject(); // closed without OK
     };
-    form->PlotCaption->trigger();
+    ItemOf(*form, "PlotCaption")->trigger();
     EXPECT_EQ(plot.Title(), "Pile P1");
     EXPECT_FALSE(plot.TitleOnTop());
     // A title below the chart takes one font height off the plot's bottom.
@@ -651,7 +618,7 @@ TEST_F(PlotWindow, GraphTitleDialogSetsTitleHoweverItCloses)
         caption->rbTop->setChecked(true);
         Click(dialog, "btnOK");
     };
-    form->PlotCaption->trigger();
+    ItemOf(*form, "PlotCaption")->trigger();
     EXPECT_TRUE(plot.TitleOnTop());
 }
 
@@ -667,8 +634,8 @@ TEST_F(PlotWindow, RenamedCurveChangesItsOwnLegendRow)
         active->ToggleRow(0);
         Click(dialog, "btnOK");
     };
-    form->ActiveGraphs->trigger();
-    ASSERT_EQ(form->Legend->count(), 2);
+    ItemOf(*form, "ActiveGraphs")->trigger();
+    ASSERT_EQ(LegendOf(*form)->count(), 2);
 
     m_answer = [](QDialog& dialog) {
         auto* names = dynamic_cast<TfrmLineNames*>(&dialog);
@@ -679,11 +646,11 @@ TEST_F(PlotWindow, RenamedCurveChangesItsOwnLegendRow)
         names->edLine->setText("API RP-2A");
         Click(dialog, "btnOK"); // what is typed counts
     };
-    form->mLineName->trigger();
+    ItemOf(*form, "mLineName")->trigger();
     EXPECT_EQ(plot.Line(1).Name, "API RP-2A");
-    EXPECT_EQ(form->Legend->item(0)->text(), "API RP-2A *");
+    EXPECT_EQ(LegendOf(*form)->item(0)->text(), "API RP-2A *");
     EXPECT_EQ(form->CurveItems()[0]->text(), "API RP-2A");
-    EXPECT_EQ(form->Legend->item(1)->text(), "Curve #3 *");
+    EXPECT_EQ(LegendOf(*form)->item(1)->text(), "Curve #3 *");
 
     // Cancel keeps the names.
     m_answer = [](QDialog& dialog) {
@@ -693,9 +660,9 @@ TEST_F(PlotWindow, RenamedCurveChangesItsOwnLegendRow)
         names->CommitEdit();
         Click(dialog, "btnCancel");
     };
-    form->mLineName->trigger();
+    ItemOf(*form, "mLineName")->trigger();
     EXPECT_EQ(plot.Line(1).Name, "API RP-2A");
-    EXPECT_EQ(form->Legend->item(0)->text(), "API RP-2A *");
+    EXPECT_EQ(LegendOf(*form)->item(0)->text(), "API RP-2A *");
 }
 
 TEST_F(PlotWindow, EmptyLegendTextIsRefused)
@@ -725,7 +692,7 @@ TEST_F(PlotWindow, LegendDialogOfAPlotWithoutCurves)
         EXPECT_FALSE(names->edLine->isEnabled());
         Click(dialog, "btnOK");
     };
-    form->mLineName->trigger();
+    ItemOf(*form, "mLineName")->trigger();
     EXPECT_EQ(m_dialogsShown, 1);
     EXPECT_TRUE(m_messages.empty());
 }
@@ -763,7 +730,7 @@ TEST_F(PlotWindow, SavedBitmapHasTheChosenSize)
             format->deHeight->setText(c.height);
             Click(dialog, "btnOK");
         };
-        form->PlotSave->trigger();
+        ItemOf(*form, "PlotSave")->trigger();
         ASSERT_EQ(m_fileRequests.back().filter, "Bitmap (*.bmp)");
         const QString file = QString::fromStdString(m_saveAs + ".bmp");
         QImage image(file);
@@ -788,14 +755,14 @@ TEST_F(PlotWindow, SaveCancelledOrTooLargeWritesNothing)
     auto form = Open(plot);
     // Cancelled at the file name: the attributes are not asked.
     m_saveAs.clear();
-    form->PlotSave->trigger();
+    ItemOf(*form, "PlotSave")->trigger();
     EXPECT_EQ(m_dialogsShown, 0);
 
     m_saveAs = Path("cancelled.bmp");
     m_answer = [](QDialog& dialog) {
         Click(dialog, "btnCancel");
     };
-    form->PlotSave->trigger();
+    ItemOf(*form, "PlotSave")->trigger();
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(m_saveAs)));
 
     // The largest pixels per inch the box takes would overflow any bitmap.
@@ -804,7 +771,7 @@ TEST_F(PlotWindow, SaveCancelledOrTooLargeWritesNothing)
         dynamic_cast<TdlgFormat&>(dialog).dePPI->setText("2147483647");
         Click(dialog, "btnOK");
     };
-    form->PlotSave->trigger();
+    ItemOf(*form, "PlotSave")->trigger();
     ASSERT_EQ(m_messages.size(), 1U);
     EXPECT_EQ(m_messages[0], "There is not enough memory to complete this task.");
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(m_saveAs)));
@@ -817,7 +784,7 @@ TEST_F(PlotWindow, SaveCancelledOrTooLargeWritesNothing)
         EXPECT_EQ(dialog.result(), 0);
         Click(dialog, "btnCancel");
     };
-    form->PlotSave->trigger();
+    ItemOf(*form, "PlotSave")->trigger();
     EXPECT_EQ(m_messages.size(), 1U);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(m_saveAs)));
 }
@@ -831,7 +798,7 @@ TEST_F(PlotWindow, SaveIntoAMissingFolderIsReportedWithTheFileName)
     m_answer = [](QDialog& dialog) {
         Click(dialog, "btnOK");
     };
-    form->PlotSave->trigger();
+    ItemOf(*form, "PlotSave")->trigger();
     ASSERT_EQ(m_messages.size(), 1U);
     EXPECT_NE(m_messages[0].find("no-such-folder/chart.bmp"), std::string::npos) << m_messages[0];
 }
@@ -850,7 +817,7 @@ TEST_F(PlotWindow, ExistingFileIsReplacedWhole)
     m_answer = [](QDialog& dialog) {
         Click(dialog, "btnOK");
     };
-    form->PlotSave->trigger();
+    ItemOf(*form, "PlotSave")->trigger();
     EXPECT_EQ(QImage(QString::fromStdString(m_saveAs)).size(), QSize(432, 288));
 }
 
@@ -871,7 +838,7 @@ TEST_F(PlotWindow, PrintsToAPdfFile)
     const TPlotRange viewBefore = form->View().View[0];
     const TPlotRect plotBefore = form->View().Geometry.Plot;
     m_printTo = Path("chart.pdf");
-    form->PlotPrint->trigger();
+    ItemOf(*form, "PlotPrint")->trigger();
     EXPECT_EQ(m_printDialogs, 1);
     EXPECT_TRUE(m_messages.empty());
     ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(m_printTo)));
@@ -888,12 +855,12 @@ TEST_F(PlotWindow, PrintCancelledOrFailingIsNotSilent)
     MakeCurves(plot, 1);
     auto form = Open(plot);
     m_printTo.clear();
-    form->PlotPrint->trigger();
+    ItemOf(*form, "PlotPrint")->trigger();
     EXPECT_EQ(m_printDialogs, 1);
     EXPECT_TRUE(m_messages.empty());
 
     m_printTo = Path("no-such-folder/chart.pdf");
-    form->PlotPrint->trigger();
+    ItemOf(*form, "PlotPrint")->trigger();
     ASSERT_EQ(m_messages.size(), 1U);
     EXPECT_NE(m_messages[0].find("no-such-folder/chart.pdf"), std::string::npos) << m_messages[0];
 }
@@ -906,7 +873,7 @@ TEST_F(PlotWindow, WithoutAPrinterThePdfFileIsAsked)
     MakeCurves(plot, 1);
     auto form = Open(plot);
     m_saveAs = Path("asked");
-    form->PlotPrint->trigger();
+    ItemOf(*form, "PlotPrint")->trigger();
     ASSERT_FALSE(m_fileRequests.empty());
     EXPECT_EQ(m_fileRequests.back().defaultSuffix, "pdf");
     EXPECT_TRUE(StartsWithPdf(m_saveAs + ".pdf"));
@@ -928,7 +895,7 @@ TEST_F(PlotWindow, PageSetupMarginsReachThePrintJob)
             dialog.printer()->setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
             return true;
         });
-        form->PlotPage->trigger();
+        ItemOf(*form, "PlotPage")->trigger();
     }
     EXPECT_EQ(shown, QMarginsF(1, 1, 1, 1));
     EXPECT_EQ(form->PageSetupDialog().MarginLeft(), 500);
@@ -942,7 +909,7 @@ TEST_F(PlotWindow, PageSetupMarginsReachThePrintJob)
         printer.setOutputFileName(QString::fromStdString(Path("landscape.pdf")));
         return true;
     });
-    form->PlotPrint->trigger();
+    ItemOf(*form, "PlotPrint")->trigger();
     EXPECT_EQ(printed.pageSize().id(), QPageSize::Letter);
     EXPECT_EQ(printed.orientation(), QPageLayout::Landscape);
     EXPECT_TRUE(StartsWithPdf(Path("landscape.pdf")));
