@@ -50,7 +50,7 @@ inline constexpr int kDrained = 1;
 
 namespace CriticalDepthOptionCode {
 inline constexpr int kByDensity = 0; // 10 to 20 pile diameters
-inline constexpr int kByStress = 1;  // effective stress reaching 3,500 psf / 185 kPa
+inline constexpr int kByStress = 1;  // effective stress reaching 3,500 psf / 167.58 kPa
 inline constexpr int kUserDepth = 2; // CriticalDepth
 } // namespace CriticalDepthOptionCode
 

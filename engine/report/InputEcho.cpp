@@ -69,7 +69,7 @@ void WriteMethods(std::ostream& out, const TRunState& s)
             if (p.CRITOPTION == 0) {
                 Line10(out, "    10 to 20 Pile Diameter based on the Density");
             } else if (p.CRITOPTION == 1) {
-                Line10(out, "    At Effective Stress Reaching 3,500 psf (185 kPa)");
+                Line10(out, "    At Effective Stress Reaching 3,500 psf (168 kPa)");
             } else if (p.CRITOPTION == 2) {
                 Line(out,
                      TRecord()

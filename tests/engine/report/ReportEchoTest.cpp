@@ -81,7 +81,7 @@ TEST(ReportEcho, EdgeCases)
          {"- FHWA", "- API RP 2A (American Petroleum Institute)\n" + pad + "- "}},
         {"critical depth by stress and drained ICP clay",
          {{kLineCritical, "1 0"}, {kLineIcpPlug, "1 0"}},
-         {pad + "    At Effective Stress Reaching 3,500 psf (185 kPa)\n",
+         {pad + "    At Effective Stress Reaching 3,500 psf (168 kPa)\n",
           pad + "- ICP/MTD (Imperial College of London)\n" + pad
               + "  # Use Drained Condition for Clay\n"},
          {}},
