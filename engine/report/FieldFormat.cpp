@@ -170,23 +170,11 @@ char* PutString(char* out, const std::string& text)
     return out + text.size();
 }
 
-// n blanks from out: a few words for the short runs of a report line, not a library call.
+// n blanks from out (n >= 0).
 void Blank(char* out, int n)
 {
-    static constexpr char kSpaces[16] =
-        {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-    while (n >= 16) {
-        std::memcpy(out, kSpaces, 16);
-        out += 16;
-        n -= 16;
-    }
-    if (n >= 8) {
-        std::memcpy(out, kSpaces, 8);
-        out += 8;
-        n -= 8;
-    }
-    for (; n > 0; --n) {
-        *out++ = ' ';
+    if (n > 0) {
+        fieldwriters::FillBlanks(out, n);
     }
 }
 
@@ -219,15 +207,9 @@ char* PutNonFinite(char* out, double value, int width)
     return value < 0 ? PutRight(out, "-Inf", 4, width) : PutRight(out, "Inf", 3, width);
 }
 
-constexpr std::array<std::uint64_t, 20> kPow10 = [] {
-    std::array<std::uint64_t, 20> p{};
-    std::uint64_t v = 1;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        p[i] = v;
-        v *= 10;
-    }
-    return p;
-}();
+using fieldwriters::DigitsBackward;
+using fieldwriters::kPow10;
+using fieldwriters::NumberBackward;
 
 // A positive finite double as m x 2^e with m an integer below 2^53.
 struct TBinary
@@ -330,51 +312,6 @@ bool Scale(TBinary b, int k, TScaled& out)
     return true;
 }
 
-// "00" to "99": two digits at a time.
-constexpr std::array<char, 200> kDigitPairs = [] {
-    std::array<char, 200> t{};
-    for (int i = 0; i < 100; ++i) {
-        t[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-        t[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
-    }
-    return t;
-}();
-
-// Writes the last n digits of q backward from p (leading zeros included) and drops them from q.
-char* DigitsBackward(char* p, std::uint64_t& q, int n)
-{
-    for (; n >= 2; n -= 2) {
-        const std::size_t pair = 2 * static_cast<std::size_t>(q % 100);
-        q /= 100;
-        *--p = kDigitPairs[pair + 1];
-        *--p = kDigitPairs[pair];
-    }
-    if (n == 1) {
-        *--p = static_cast<char>('0' + q % 10);
-        q /= 10;
-    }
-    return p;
-}
-
-// Writes all digits of q backward from p (at least one).
-char* NumberBackward(char* p, std::uint64_t q)
-{
-    while (q >= 100) {
-        const std::size_t pair = 2 * static_cast<std::size_t>(q % 100);
-        q /= 100;
-        *--p = kDigitPairs[pair + 1];
-        *--p = kDigitPairs[pair];
-    }
-    if (q >= 10) {
-        const std::size_t pair = 2 * static_cast<std::size_t>(q);
-        *--p = kDigitPairs[pair + 1];
-        *--p = kDigitPairs[pair];
-        return p;
-    }
-    *--p = static_cast<char>('0' + q);
-    return p;
-}
-
 // Digits of v, at least `least` (1 to 19).
 int DigitCount(std::uint64_t v, int least)
 {
@@ -386,15 +323,6 @@ int DigitCount(std::uint64_t v, int least)
 }
 
 } // namespace
-
-char* PutX(char* out, int count)
-{
-    if (count > 0) {
-        Blank(out, count);
-        return out + count;
-    }
-    return out;
-}
 
 char* PutA(char* out, std::string_view text, int width)
 {
@@ -416,7 +344,8 @@ char* PutI(char* out, long long value, int width)
     return PutRight(out, buf.data(), static_cast<int>(end - buf.data()), width);
 }
 
-char* PutF(char* out, double value, int width, int decimals)
+// Any fixed field: the integer path where the scaled value fits 64 bits, else the string path.
+char* PutFixedField(char* out, double value, int width, int decimals)
 {
     if (!std::isfinite(value)) {
         return PutNonFinite(out, value, width);
@@ -454,7 +383,8 @@ char* PutF(char* out, double value, int width, int decimals)
     return out + width;
 }
 
-char* PutE(char* out, double value, int width, int decimals)
+// Any exponent field, in exact integers where they fit, else the string path.
+char* PutExponentField(char* out, double value, int width, int decimals)
 {
     if (!std::isfinite(value)) {
         return PutNonFinite(out, value, width);

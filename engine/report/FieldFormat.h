@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "report/FieldWriters.h"
+
 // The one fixed-field writer of the report and the plot-data file. The rules that every
 // field shares live here and nowhere else:
 // - numbers are right-aligned in their field; a number too wide for it is w asterisks;
@@ -19,10 +21,32 @@
 // The fields written into a caller's buffer, without allocating: each writes exactly
 // max(width, 0) characters at out and returns the end of what it wrote.
 char* PutI(char* out, long long value, int width);
-char* PutF(char* out, double value, int width, int decimals);
-char* PutE(char* out, double value, int width, int decimals);
 char* PutA(char* out, std::string_view text, int width);
-char* PutX(char* out, int count);
+// Fw.d and Ew.d of any value and width; PutF and PutE take the common fields inline and
+// hand the others to these.
+char* PutFixedField(char* out, double value, int width, int decimals);
+char* PutExponentField(char* out, double value, int width, int decimals);
+
+[[gnu::always_inline]] inline char* PutF(char* out, double value, int width, int decimals)
+{
+    char* end = fieldwriters::FastFixed(out, value, width, decimals);
+    return end != nullptr ? end : PutFixedField(out, value, width, decimals);
+}
+
+[[gnu::always_inline]] inline char* PutE(char* out, double value, int width, int decimals)
+{
+    char* end = fieldwriters::FastExponent(out, value, width, decimals);
+    return end != nullptr ? end : PutExponentField(out, value, width, decimals);
+}
+
+[[gnu::always_inline]] inline char* PutX(char* out, int count)
+{
+    if (count <= 0) {
+        return out;
+    }
+    fieldwriters::FillBlanks(out, count);
+    return out + count;
+}
 
 // Iw: an integer.
 std::string FormatI(long long value, int width);

@@ -82,6 +82,48 @@ TEST(FieldFormat, ExponentFields)
     }
 }
 
+// The common fields are written inline and the rest by the general writers; values on both
+// sides of where one hands over to the other follow the same rules.
+TEST(FieldFormat, FieldsOnBothSidesOfTheInlineWriters)
+{
+    struct TCase
+    {
+        char kind; // F or E
+        double value;
+        int width;
+        int decimals;
+        const char* expected;
+    };
+    const TCase cases[] = {
+        {'F', 9007199254740991.0, 20, 1, "  9007199254740991.0"}, // 2^53 - 1
+        {'F', 9007199254740992.0, 20, 1, "  9007199254740992.0"}, // 2^53
+        {'F', 4503599627370495.5, 19, 0, "  4503599627370496."},  // exact tie
+        {'F', 0.03125, 8, 4, "  0.0313"},                         // four decimals, exact tie
+        {'F', -0.03125, 8, 4, " -0.0313"},
+        {'F', 0.0625, 5, 3, "0.063"},
+        {'F', 0.00048828125, 7, 3, "  0.000"}, // 2^-11: below the half of the last digit
+        {'F', 0.0005, 7, 3, "  0.001"},        // 0.000500000000000000010... in binary
+        {'F', -0.0004, 7, 3, "  0.000"},
+        {'F', 5e-324, 6, 2, "  0.00"},
+        {'F', -999.9996, 8, 3, "********"}, // -1000.000 needs 9
+        {'E', 1.0625, 10, 4, "0.1063E+01"}, // exact tie
+        {'E', 123456.5, 13, 6, " 0.123457E+06"},
+        {'E', -999.5, 10, 3, "-0.100E+04"},
+        {'E', 9.9995, 10, 3, " 0.100E+02"},      // 9.99949999... in binary still carries
+        {'E', 0.00012345, 11, 4, " 0.1234E-03"}, // 0.000123449999... in binary
+        {'E', 1e22, 10, 3, " 0.100E+23"},
+        {'E', 1e23, 10, 3, " 0.100E+24"},
+        {'E', 1e-19, 10, 3, " 0.100E-18"},
+        {'E', 12.34, 13, 7, "0.1234000E+02"}, // seven digits
+        {'E', 5e-324, 10, 3, " 0.494-323"},
+    };
+    for (const TCase& c : cases) {
+        const std::string text = c.kind == 'F' ? FormatF(c.value, c.width, c.decimals)
+                                               : FormatE(c.value, c.width, c.decimals);
+        EXPECT_EQ(text, c.expected) << c.kind << c.width << "." << c.decimals << " of " << c.value;
+    }
+}
+
 TEST(FieldFormat, IntegerTextAndBlankFields)
 {
     EXPECT_EQ(FormatI(42, 5), "   42");
