@@ -139,19 +139,24 @@ void Write(std::ostream& out, std::string_view text)
 void WriteSolverCurves(TRunState& s, TRunIo& io)
 {
     WriteTzHeading(io.report, s);
+    // The count is the number of blocks that follow, so the reader stays in step.
+    int count = 0;
+    for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
+        count += WrittenCurve(s, k) ? 1 : 0;
+    }
+    io.plotTail << ' ' << std::to_string(count) << '\n';
     int written = 0;
-    std::string blocks;
-    blocks.reserve(static_cast<std::size_t>(s.CURVES.NCURVES) * 11 * 74);
+    std::string block;
     for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
         if (!WrittenCurve(s, k)) {
             continue;
         }
         ++written;
-        AppendCurveBlock(blocks, written, CurveDepthBelowGround(s, k), s.CURVES.CURVE[k]);
+        block.clear();
+        AppendCurveBlock(block, written, CurveDepthBelowGround(s, k), s.CURVES.CURVE[k]);
+        Write(io.report, block);
+        io.plotTail << block;
     }
-    Write(io.report, blocks);
-    // The count is the number of blocks that follow, so the reader stays in step.
-    io.plotTail << ' ' << std::to_string(written) << '\n' << blocks;
 }
 
 void WriteTipTable(std::ostream& report, const TRunState& s)

@@ -1,14 +1,11 @@
 #include "report/OutputFile.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <streambuf>
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,15 +28,16 @@ std::string NameOf(const std::string& path)
 
 } // namespace
 
-// The whole file is gathered in memory and goes out in one write when the stream is flushed or
-// closed. A regular file (or one that does not exist yet) is written under a name of its own
-// beside it and then put in place of the old one, never truncated and rewritten where it lies:
-// a reader never meets it half written, and the file system has no truncated file to flush.
-// Anything else (a device, a pipe, a link) is written where it is, as it always was.
+// A regular file (or one that does not exist yet) is written without a name, or under a name of
+// its own beside it, and then put in place of the old one, never truncated and rewritten where
+// it lies: a reader never meets it half written, and the file system has no truncated file to
+// flush. Its text goes out whenever a piece of kPiece characters is gathered, so a large report
+// passes through one small buffer that stays in the cache. Anything else (a device, a pipe, a
+// link) is written where it is, whole at the close, as it always was.
 class TOutputFile::TBuffer : public std::streambuf
 {
 public:
-    TBuffer() { m_text.reserve(kInitialSize); }
+    TBuffer() = default;
     ~TBuffer() override { Close(); }
     TBuffer(const TBuffer&) = delete;
     TBuffer& operator=(const TBuffer&) = delete;
@@ -49,6 +47,7 @@ public:
         m_path = path;
         m_error = 0;
         m_text.clear();
+        m_text.reserve(kPiece);
         struct stat st
         {};
         const bool exists = ::lstat(path.c_str(), &st) == 0;
@@ -141,22 +140,39 @@ public:
         return m_error == 0;
     }
 
-    void Attach(std::string_view text)
+    // Gathers the text, or writes it now together with what is gathered when a piece is full;
+    // a file that goes out whole gathers everything.
+    void Put(std::string_view text)
     {
-        if (m_error == 0 && m_fd >= 0) {
-            m_parts.push_back(text);
+        if (m_fd < 0 && m_error == 0) {
+            m_error = EBADF;
+        }
+        if (m_error != 0) {
+            return;
+        }
+        if (m_replace && m_text.size() + text.size() >= kPiece) {
+            Write(m_text, text);
+            m_text.clear();
+        } else {
+            m_text.append(text);
+        }
+    }
+
+    // Drops what was written: the file without a name, or of a temporary name, is emptied
+    // before it takes its place. A file written where it is has had nothing written yet.
+    void Abandon()
+    {
+        m_text.clear();
+        if (m_fd >= 0 && m_replace && m_error == 0
+            && (::ftruncate(m_fd, 0) != 0 || ::lseek(m_fd, 0, SEEK_SET) != 0)) {
+            m_error = errno;
         }
     }
 
 protected:
     std::streamsize xsputn(const char* s, std::streamsize n) override
     {
-        if (m_fd < 0 && m_error == 0) {
-            m_error = EBADF;
-        }
-        if (m_error == 0) {
-            m_text.append(s, static_cast<std::size_t>(n));
-        }
+        Put({s, static_cast<std::size_t>(n)});
         return m_error == 0 ? n : 0;
     }
     int_type overflow(int_type c) override
@@ -170,12 +186,11 @@ protected:
     int sync() override { return Drain() ? 0 : -1; }
 
 private:
-    // A large report fits without growing: the memory is taken from the system as it is
-    // written, so an unused part costs nothing.
-    static constexpr std::size_t kInitialSize = 2 * 1024 * 1024;
+    // The text gathered before it goes out: large enough that a run makes few writes, small
+    // enough to stay in the cache.
+    static constexpr std::size_t kPiece = 64 * 1024;
 
-    // Writes what is gathered, then the attached parts, in one call as far as the system takes
-    // them; the first failure is kept and the rest is dropped.
+    // Writes what is gathered; the first failure is kept and the rest is dropped.
     bool Drain()
     {
         if (m_error != 0 || m_fd < 0) {
@@ -183,49 +198,45 @@ private:
                 m_error = EBADF;
             }
             m_text.clear();
-            m_parts.clear();
             return false;
         }
-        std::vector<iovec> pieces;
-        pieces.reserve(1 + m_parts.size());
-        pieces.push_back({m_text.data(), m_text.size()});
-        for (std::string_view part : m_parts) {
-            pieces.push_back({const_cast<char*>(part.data()), part.size()});
-        }
-        std::size_t first = 0;
-        while (first < pieces.size()) {
-            if (pieces[first].iov_len == 0) {
-                ++first;
-                continue;
-            }
-            const int count =
-                static_cast<int>(std::min<std::size_t>(pieces.size() - first, IOV_MAX));
-            const ssize_t written = ::writev(m_fd, pieces.data() + first, count);
-            if (written < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                m_error = errno;
-                break;
-            }
-            // Step over what went out, into a piece the system took part of.
-            auto left = static_cast<std::size_t>(written);
-            while (first < pieces.size() && left >= pieces[first].iov_len) {
-                left -= pieces[first].iov_len;
-                ++first;
-            }
-            if (first < pieces.size()) {
-                pieces[first].iov_base = static_cast<char*>(pieces[first].iov_base) + left;
-                pieces[first].iov_len -= left;
-            }
-        }
+        Write(m_text, {});
         m_text.clear();
-        m_parts.clear();
         return m_error == 0;
     }
 
+    // first, then second, in one call as far as the system takes them.
+    void Write(std::string_view first, std::string_view second)
+    {
+        iovec pieces[2] = {{const_cast<char*>(first.data()), first.size()},
+                           {const_cast<char*>(second.data()), second.size()}};
+        std::size_t next = 0;
+        while (next < 2 && m_error == 0) {
+            if (pieces[next].iov_len == 0) {
+                ++next;
+                continue;
+            }
+            const ssize_t written = ::writev(m_fd, pieces + next, static_cast<int>(2 - next));
+            if (written < 0) {
+                if (errno != EINTR) {
+                    m_error = errno;
+                }
+                continue;
+            }
+            // Step over what went out, into a piece the system took part of.
+            auto left = static_cast<std::size_t>(written);
+            while (next < 2 && left >= pieces[next].iov_len) {
+                left -= pieces[next].iov_len;
+                ++next;
+            }
+            if (next < 2) {
+                pieces[next].iov_base = static_cast<char*>(pieces[next].iov_base) + left;
+                pieces[next].iov_len -= left;
+            }
+        }
+    }
+
     std::string m_text;
-    std::vector<std::string_view> m_parts;
     std::string m_path;
     std::string m_temporary;
     bool m_replace = false;
@@ -257,9 +268,14 @@ bool TOutputFile::Open(const std::string& path)
     return true;
 }
 
-void TOutputFile::Attach(std::string_view text)
+void TOutputFile::Put(std::string_view text)
 {
-    m_buffer->Attach(text);
+    m_buffer->Put(text);
+}
+
+void TOutputFile::Abandon()
+{
+    m_buffer->Abandon();
 }
 
 bool TOutputFile::IsOpen() const

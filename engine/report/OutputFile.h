@@ -5,11 +5,14 @@
 #include <string>
 #include <string_view>
 
-// An output file of the run (the report, the plot data), gathered in memory and written
-// through the system's own calls in one write when it is flushed or closed, so that a failed
-// write keeps the system's reason (a full disk, a quota, an I/O error) for the run's message.
-// A regular file is written beside its place and then put there, never truncated in place.
-// The first failure is kept; later writes are dropped. Not copyable; closes itself when it goes.
+// An output file of the run (the report, the plot data), written through the system's own
+// calls, so that a failed write keeps the system's reason (a full disk, a quota, an I/O error)
+// for the run's message. A regular file is written beside its place (without a name where the
+// file system can) and put there at the close, never truncated in place: its text goes out in
+// large pieces as the run writes it, from one buffer of the file's own, and no reader meets it
+// half written. Anything else (a device, a pipe, a link) is gathered whole and written at the
+// close. The first failure is kept; later writes are dropped. Not copyable; closes itself when
+// it goes.
 class TOutputFile : public std::ostream
 {
 public:
@@ -22,12 +25,15 @@ public:
     // close); false with Reason() set when it cannot be made.
     bool Open(const std::string& path);
     bool IsOpen() const;
-    // A part to write after what is gathered, from the caller's memory, which must stay as it
-    // is until the file is closed.
-    void Attach(std::string_view text);
-    // Writes what is gathered, closes the file and puts it in place; false when a write, the
-    // close or the replacing failed. A file that was never opened, or could not be, closes
-    // without a failure (Open said so).
+    // Text to write after what the file has taken so far, as a stream write does; the caller's
+    // memory is not kept.
+    void Put(std::string_view text);
+    // The run did not reach its end: what was written is dropped, so that the file is put in
+    // place empty at the close.
+    void Abandon();
+    // Writes what is left, closes the file and puts it in place; false when a write, the close
+    // or the replacing failed. A file that was never opened, or could not be, closes without a
+    // failure (Open said so).
     bool Close();
 
     // After a failed write: empties the closed file, so that no reader takes what was cut

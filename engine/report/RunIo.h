@@ -4,56 +4,69 @@
 #include <string>
 #include <string_view>
 
-// Text gathered in memory and written whole at the end of the run: the plot data's parts.
+#include "report/OutputFile.h"
+
+// Text of the plot data: gathered in memory until it is sent to its file, and from then on
+// passed to the file as it is written, so that it never gathers more than the file's buffer.
 class TTextBuffer
 {
 public:
-    void Append(std::string_view text) { Reserve().append(text); }
-    void Append(const char* data, std::size_t size) { Reserve().append(data, size); }
+    void Append(std::string_view text)
+    {
+        if (m_file != nullptr) {
+            m_file->Put(text);
+        } else {
+            m_text.append(text);
+        }
+    }
+    void Append(const char* data, std::size_t size) { Append(std::string_view(data, size)); }
     TTextBuffer& operator<<(std::string_view text)
     {
-        Reserve().append(text);
+        Append(text);
         return *this;
     }
     TTextBuffer& operator<<(const std::string& text)
     {
-        Reserve().append(text);
+        Append(text);
         return *this;
     }
     TTextBuffer& operator<<(const char* text)
     {
-        Reserve().append(text);
+        Append(std::string_view(text));
         return *this;
     }
     TTextBuffer& operator<<(char c)
     {
-        Reserve().push_back(c);
+        Append(std::string_view(&c, 1));
         return *this;
     }
+    // What is gathered, all of the text until it is sent.
     const std::string& str() const { return m_text; }
+    // Room for this many characters in all, before they are gathered.
+    void Reserve(std::size_t size) { m_text.reserve(size); }
+
+    // What is gathered goes to the file, and so does every later append.
+    void SendTo(TOutputFile& file)
+    {
+        file.Put(m_text);
+        m_text = std::string();
+        m_file = &file;
+    }
 
 private:
-    // Room for the largest run's part at the first write, so the text never moves as it grows;
-    // the system hands out the memory as it is written.
-    std::string& Reserve()
-    {
-        if (m_text.capacity() < kInitialSize) {
-            m_text.reserve(kInitialSize);
-        }
-        return m_text;
-    }
-    static constexpr std::size_t kInitialSize = 1024 * 1024;
     std::string m_text;
+    TOutputFile* m_file = nullptr;
 };
 
-// The streams of one run. The report is written as the run goes. The plot data is gathered in
-// memory and written whole at the end of the run: its header counts the capacity blocks that
-// were really written, and a run that stops early leaves the file empty.
+// The streams of one run. The report is written as the run goes. The plot data's capacity
+// blocks are gathered until the last table is written, because its header counts the blocks
+// that were really written; then the header and the blocks go to the file, and the rest of the
+// plot data follows as it is written. A run that stops early leaves the file empty.
 struct TRunIo
 {
     std::ostream& report;
     std::ostream& console;
     TTextBuffer capacityRows; // plot data: the capacity blocks, in table order
-    TTextBuffer plotTail;     // plot data after the capacity blocks (curves, solver)
+    TTextBuffer plotTail;     // plot data after the capacity blocks (curves, solver), sent on
     int capacityBlocks = 0;   // blocks in capacityRows
 };

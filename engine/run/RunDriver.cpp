@@ -97,11 +97,16 @@ void LayOutSegments(TRunState& s, TRunIo& io)
     }
 }
 
+// A plot-data capacity row: 51 characters and the line's end.
+constexpr std::size_t kPlotRowLength = 52;
+
 void PrintTable(TRunState& s, TRunIo& io, int methodCode, const std::vector<int>& printed)
 {
     if (s.METHODFLAGS[methodCode] != 1 || !s.RESULTS[methodCode].COMPUTED) {
         return;
     }
+    // Room for every method's rows at the first table, so the gathered rows never move.
+    io.capacityRows.Reserve(kMethodCount * printed.size() * kPlotRowLength);
     WriteCapacityTable(io.report, io.capacityRows, s, methodCode, printed);
     ++io.capacityBlocks;
 }
@@ -194,6 +199,15 @@ void RunPass(TRunState& s, TRunIo& io, int pass)
         RunMethod(s, io, method);
         PrintTable(s, io, method.code, printed);
     }
+}
+
+// Steps 12 and 13, after the last capacity table: the plot data's header counts the blocks
+// written, so it goes out now with them, and the curve sections follow it as they are written.
+void LoadSettlement(TRunState& s, TRunIo& io, TOutputFile& plotFile)
+{
+    WritePlotHeader(plotFile, s, io.capacityBlocks);
+    io.capacityRows.SendTo(plotFile);
+    io.plotTail.SendTo(plotFile);
     HandOverLoadSettlement(s);
     PRINTLOADSET(s, io);
     if (s.TZDEPTHS.TZCOUNT >= 1) {
@@ -220,6 +234,7 @@ void Analyse(TRunState& s, TRunIo& io, TOutputFile& plotFile)
     LayOutSegments(s, io);
     RunPass(s, io, 1);
     RunPass(s, io, 2);
+    LoadSettlement(s, io, plotFile);
 }
 
 } // namespace
@@ -271,13 +286,11 @@ void RUNANALYSIS(TRunState& s, const TRunEnvironment& env, int& status)
     if (!complete) {
         status = 1;
     }
-    // The plot data goes out whole, and only beside a complete report: a run whose report
-    // was cut leaves it empty, as a stopped run does.
+    // The plot data stands only beside a complete report: a run whose report was cut leaves
+    // it empty, as a stopped run does.
     reportFile.flush();
-    if (complete && !reportFile.Failed()) {
-        WritePlotHeader(plotFile, s, io.capacityBlocks);
-        plotFile.Attach(io.capacityRows.str());
-        plotFile.Attach(io.plotTail.str());
+    if (!complete || reportFile.Failed()) {
+        plotFile.Abandon();
     }
     // A lost write (a full disk) ends the run with the file and the reason, in the report
     // while it can still take it, and always on the console.
