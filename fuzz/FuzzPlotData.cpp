@@ -51,14 +51,10 @@ void Check(TResultGraphs& graphs, const TPlotReadResult& result, const std::stri
             }
         };
         for (TGraphPlot* graph : graphs.All()) {
-            for (int i = 0; i < graph->LineCount(); ++i) {
-                finite(graph->Line(i));
-            }
-            for (int i = 0; i < graph->LineCount2(); ++i) {
-                finite(graph->Line2(i));
-            }
-            for (int i = 0; i < graph->LineCount3(); ++i) {
-                finite(graph->Line3(i));
+            for (int g = 1; g <= 3; ++g) {
+                for (const TLine* line : graph->Curves(g)) {
+                    finite(*line);
+                }
             }
             for (int i = 0; i < graph->LayerCount(); ++i) {
                 finite(graph->Layer(i));

@@ -50,22 +50,6 @@ int ClampToInt(long double v, long double limit)
 // Limit of tick indices; a view range keeps far fewer ticks than this.
 constexpr long double kTickIndexLimit = 1073741824.0L;
 
-std::vector<const TLine*> GraphLines(const TGraphPlot& plot, int graph)
-{
-    std::vector<const TLine*> lines;
-    const int count = graph == 2   ? plot.LineCount2()
-                      : graph == 3 ? plot.LineCount3()
-                                   : plot.LineCount();
-    for (int i = 0; i < count; ++i) {
-        lines.push_back(graph == 2 ? &plot.Line2(i) : graph == 3 ? &plot.Line3(i) : &plot.Line(i));
-    }
-    return lines;
-}
-
-} // namespace
-
-namespace {
-
 // A size factor in tenths, taken by its magnitude; 0 counts as 1 so that no size or tick
 // count becomes 0 from it.
 std::int64_t FontFactor(int factor)
@@ -146,7 +130,7 @@ TPlotRange ComputeRange(const std::vector<const TLine*>& lines)
 
 TPlotRange ComputeGraphRange(const TGraphPlot& plot, int graph)
 {
-    return ComputeRange(GraphLines(plot, graph));
+    return ComputeRange(plot.Curves(graph));
 }
 
 long double MajorTickStep(long double span, int count)

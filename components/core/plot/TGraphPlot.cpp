@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "support/Helpers.h"
 
@@ -74,9 +75,43 @@ void TGraphPlot::SetListPointCount(LineList& list, int n)
     }
 }
 
-void TGraphPlot::SetLineCount(int n)
+TGraphPlot::LineList& TGraphPlot::List(int graph)
 {
-    ResizeList(m_lines, n, false);
+    return const_cast<LineList&>(std::as_const(*this).List(graph));
+}
+
+const TGraphPlot::LineList& TGraphPlot::List(int graph) const
+{
+    switch (graph) {
+    case 1:
+        return m_lines;
+    case 2:
+        return m_lines2;
+    case 3:
+        return m_lines3;
+    default:
+        throw std::out_of_range("graph " + std::to_string(graph) + " is not 1, 2 or 3");
+    }
+}
+
+std::vector<const TLine*> TGraphPlot::Curves(int graph) const
+{
+    std::vector<const TLine*> curves;
+    for (const auto& line : List(graph)) {
+        curves.push_back(line.get());
+    }
+    return curves;
+}
+
+void TGraphPlot::SetCurveCount(int graph, int n)
+{
+    // Graph 1 numbers its curves from the plot; graphs 2 and 3 from their own lists.
+    ResizeList(List(graph), n, graph != 1);
+}
+
+void TGraphPlot::SetCurvePointCount(int graph, int n)
+{
+    SetListPointCount(List(graph), n);
 }
 
 void TGraphPlot::SetLayerCount(int n)
@@ -84,34 +119,9 @@ void TGraphPlot::SetLayerCount(int n)
     ResizeList(m_layers, n, false);
 }
 
-void TGraphPlot::SetLineCount2(int n)
-{
-    ResizeList(m_lines2, n, true);
-}
-
-void TGraphPlot::SetLineCount3(int n)
-{
-    ResizeList(m_lines3, n, true);
-}
-
-void TGraphPlot::SetPointCount(int n)
-{
-    SetListPointCount(m_lines, n);
-}
-
 void TGraphPlot::SetLayerPointCount(int n)
 {
     SetListPointCount(m_layers, n);
-}
-
-void TGraphPlot::SetPointCount2(int n)
-{
-    SetListPointCount(m_lines2, n);
-}
-
-void TGraphPlot::SetPointCount3(int n)
-{
-    SetListPointCount(m_lines3, n);
 }
 
 int TGraphPlot::IndexOfLine(const TLine* line) const

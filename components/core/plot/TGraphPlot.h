@@ -118,53 +118,43 @@ public:
     std::vector<std::string>& LegendNames() { return m_legendNames; }
     const std::vector<std::string>& LegendNames() const { return m_legendNames; }
 
-    // Counts of graph 1, the layer lines, graph 2 and graph 3.
-    int LineCount() const { return Count(m_lines); }
-    int LayerCount() const { return Count(m_layers); }
-    int LineCount2() const { return Count(m_lines2); }
-    int LineCount3() const { return Count(m_lines3); }
+    // The curves of graph 1, 2 or 3: one accessor for every graph. Curve i is 0-based; a
+    // graph other than 1, 2 or 3 or a bad index raises std::out_of_range.
+    int CurveCount(int graph) const { return Count(List(graph)); }
+    TLine& Curve(int graph, int i) { return *List(graph).at(Index(i)); }
+    const TLine& Curve(int graph, int i) const { return *List(graph).at(Index(i)); }
+    // The graph's curves in order.
+    std::vector<const TLine*> Curves(int graph) const;
+    // Points of the graph's first curve; 0 when it has none.
+    int CurvePointCount(int graph) const { return FirstCount(List(graph)); }
+    // Negative n counts as 0. Curves are freed from the end or appended; existing ones keep
+    // their points, names and flags. A new graph-1 curve gets PointCount() points and the
+    // number LineCount() + 1; graphs 2 and 3 mirror that with their own counts.
+    void SetCurveCount(int graph, int n);
+    // SetPointCount(n) on every curve of the graph; nothing when it has none.
+    void SetCurvePointCount(int graph, int n);
 
-    // Line i (0-based); a bad index raises std::out_of_range.
-    TLine& Line(int i) { return *m_lines.at(Index(i)); }
-    const TLine& Line(int i) const { return *m_lines.at(Index(i)); }
-    TLine& Layer(int i) { return *m_layers.at(Index(i)); }
-    const TLine& Layer(int i) const { return *m_layers.at(Index(i)); }
-    TLine& Line2(int i) { return *m_lines2.at(Index(i)); }
-    const TLine& Line2(int i) const { return *m_lines2.at(Index(i)); }
-    TLine& Line3(int i) { return *m_lines3.at(Index(i)); }
-    const TLine& Line3(int i) const { return *m_lines3.at(Index(i)); }
-
-    // Points of the list's first line; 0 when the list is empty.
-    int PointCount() const { return FirstCount(m_lines); }
-    int LayerPointCount() const { return FirstCount(m_layers); }
-    int PointCount2() const { return FirstCount(m_lines2); }
-    int PointCount3() const { return FirstCount(m_lines3); }
-
-    // Point j of line i; callers write X and Y directly.
+    // Graph 1 by the names the application uses throughout.
+    int LineCount() const { return CurveCount(1); }
+    TLine& Line(int i) { return Curve(1, i); }
+    const TLine& Line(int i) const { return Curve(1, i); }
+    int PointCount() const { return CurvePointCount(1); }
+    // Point j of curve i; callers write X and Y directly.
     TFloatPoint& Point(int i, int j) { return Line(i).Points(j); }
     const TFloatPoint& Point(int i, int j) const { return Line(i).Points(j); }
+    void SetLineCount(int n) { SetCurveCount(1, n); }
+    void SetPointCount(int n) { SetCurvePointCount(1, n); }
+
+    // The soil-layer lines. A new layer line gets PointCount() points and the number
+    // LineCount() + 1, as a new graph-1 curve does.
+    int LayerCount() const { return Count(m_layers); }
+    TLine& Layer(int i) { return *m_layers.at(Index(i)); }
+    const TLine& Layer(int i) const { return *m_layers.at(Index(i)); }
+    int LayerPointCount() const { return FirstCount(m_layers); }
     TFloatPoint& LayerPoint(int i, int j) { return Layer(i).Points(j); }
     const TFloatPoint& LayerPoint(int i, int j) const { return Layer(i).Points(j); }
-    TFloatPoint& Point2(int i, int j) { return Line2(i).Points(j); }
-    const TFloatPoint& Point2(int i, int j) const { return Line2(i).Points(j); }
-    TFloatPoint& Point3(int i, int j) { return Line3(i).Points(j); }
-    const TFloatPoint& Point3(int i, int j) const { return Line3(i).Points(j); }
-
-    // Negative n counts as 0. Lines are freed from the end or appended; existing lines keep
-    // their points, names and flags. A new graph-1 curve (and a new layer line) gets
-    // PointCount() points and the number LineCount() + 1.
-    void SetLineCount(int n);
     void SetLayerCount(int n);
-    // Graphs 2 and 3 mirror graph 1: a new line gets its own graph's first-line point
-    // count and its own graph's count + 1 as number.
-    void SetLineCount2(int n);
-    void SetLineCount3(int n);
-
-    // SetPointCount(n) on every line of the list; nothing when the list is empty.
-    void SetPointCount(int n);
     void SetLayerPointCount(int n);
-    void SetPointCount2(int n);
-    void SetPointCount3(int n);
 
     // Position of a line in the graph-1 list, -1 when it is not a graph-1 curve.
     int IndexOfLine(const TLine* line) const;
@@ -189,6 +179,8 @@ private:
     static int Count(const LineList& list) { return static_cast<int>(list.size()); }
     static int FirstCount(const LineList& list) { return list.empty() ? 0 : list[0]->PointCount(); }
     static std::size_t Index(int i);
+    LineList& List(int graph);
+    const LineList& List(int graph) const;
     void ResizeList(LineList& list, int n, bool mirrorOwnList);
     static void SetListPointCount(LineList& list, int n);
 

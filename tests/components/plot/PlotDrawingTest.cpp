@@ -21,17 +21,9 @@ const TPlotRect kPlot{41, 41, 769, 569};
 
 void AddCurve(TGraphPlot& plot, std::initializer_list<TFloatPoint> points, int graph = 1)
 {
-    const int n = graph == 2   ? plot.LineCount2()
-                  : graph == 3 ? plot.LineCount3()
-                               : plot.LineCount();
-    if (graph == 2) {
-        plot.SetLineCount2(n + 1);
-    } else if (graph == 3) {
-        plot.SetLineCount3(n + 1);
-    } else {
-        plot.SetLineCount(n + 1);
-    }
-    TLine& line = graph == 2 ? plot.Line2(n) : graph == 3 ? plot.Line3(n) : plot.Line(n);
+    const int n = plot.CurveCount(graph);
+    plot.SetCurveCount(graph, n + 1);
+    TLine& line = plot.Curve(graph, n);
     line.SetPointCount(static_cast<int>(points.size()));
     int j = 0;
     for (const TFloatPoint& p : points) {

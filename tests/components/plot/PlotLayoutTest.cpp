@@ -66,9 +66,9 @@ TEST(PlotRanges, TakeEveryCurveButNotLayersOrOtherGraphs)
     plot.SetLayerCount(1);
     plot.SetLayerPointCount(1);
     plot.LayerPoint(0, 0) = {7, 500};
-    plot.SetLineCount2(1);
-    plot.SetPointCount2(1);
-    plot.Point2(0, 0) = {2.25L, 12};
+    plot.SetCurveCount(2, 1);
+    plot.SetCurvePointCount(2, 1);
+    plot.Curve(2, 0).Points(0) = {2.25L, 12};
     const TPlotRange g1 = ComputeGraphRange(plot, 1);
     EXPECT_NEAR(g1.XMax, 8, kRangeTolerance);
     EXPECT_NEAR(g1.YMin, -40, kRangeTolerance);

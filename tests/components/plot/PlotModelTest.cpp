@@ -27,7 +27,7 @@ TEST(PlotModel, ConstructionDefaults)
     EXPECT_EQ(plot.LayerTop(), 0.0L);
     EXPECT_TRUE(plot.Caption().empty());
     EXPECT_TRUE(plot.Title().empty());
-    EXPECT_EQ(plot.LineCount() + plot.LayerCount() + plot.LineCount2() + plot.LineCount3(), 0);
+    EXPECT_EQ(plot.LineCount() + plot.LayerCount() + plot.CurveCount(2) + plot.CurveCount(3), 0);
     EXPECT_FALSE(plot.WindowExists());
 }
 
@@ -53,7 +53,7 @@ TEST(PlotModel, EmptyPlotHasNoPointsAndSetPointCountDoesNothing)
     EXPECT_EQ(plot.PointCount(), 0);
     EXPECT_EQ(plot.LineCount(), 0);
     EXPECT_EQ(plot.LayerPointCount(), 0);
-    EXPECT_EQ(plot.PointCount2(), 0);
+    EXPECT_EQ(plot.CurvePointCount(2), 0);
 }
 
 TEST(PlotModel, ShrinkingKeepsFirstCurvesAndGrowingNumbersNewOnes)
@@ -113,7 +113,9 @@ TEST(PlotModel, BadIndexesRaiseInsteadOfReadingAnywhere)
     EXPECT_THROW(plot.Point(0, 3), std::out_of_range);
     EXPECT_THROW(plot.Point(0, -1), std::out_of_range);
     EXPECT_THROW(plot.Layer(0), std::out_of_range);
-    EXPECT_THROW(plot.Point2(0, 0), std::out_of_range);
+    EXPECT_THROW(plot.Curve(2, 0), std::out_of_range);
+    EXPECT_THROW(plot.Curve(0, 0), std::out_of_range);
+    EXPECT_THROW(plot.CurveCount(4), std::out_of_range);
 }
 
 TEST(PlotModel, LegendCaptionFallsBackFromNameToLegendNamesToCurveNumber)
@@ -151,17 +153,17 @@ TEST(PlotModel, SideGraphsMirrorGraphOneWithTheirOwnCounts)
     TGraphPlot plot;
     plot.SetLineCount(4);
     plot.SetPointCount(9);
-    plot.SetLineCount2(2);
-    EXPECT_EQ(plot.PointCount2(), 0);
-    plot.SetPointCount2(3);
-    plot.SetLineCount2(3);
-    EXPECT_EQ(plot.Line2(2).PointCount(), 3);
-    EXPECT_EQ(plot.Line2(2).Value, 3.0L);
-    plot.SetLineCount3(1);
-    plot.SetPointCount3(5);
-    plot.Point3(0, 4).Y = -2.0L;
-    EXPECT_EQ(plot.PointCount3(), 5);
-    EXPECT_EQ(plot.Point3(0, 4).Y, -2.0L);
+    plot.SetCurveCount(2, 2);
+    EXPECT_EQ(plot.CurvePointCount(2), 0);
+    plot.SetCurvePointCount(2, 3);
+    plot.SetCurveCount(2, 3);
+    EXPECT_EQ(plot.Curve(2, 2).PointCount(), 3);
+    EXPECT_EQ(plot.Curve(2, 2).Value, 3.0L);
+    plot.SetCurveCount(3, 1);
+    plot.SetCurvePointCount(3, 5);
+    plot.Curve(3, 0).Points(4).Y = -2.0L;
+    EXPECT_EQ(plot.CurvePointCount(3), 5);
+    EXPECT_EQ(plot.Curve(3, 0).Points(4).Y, -2.0L);
     EXPECT_EQ(plot.PointCount(), 9);
 }
 

@@ -108,18 +108,18 @@ void MakeThreeGraphPlot(TGraphPlot& plot)
     plot.SetYUnits3("L2");
     plot.SetLineCount(2);
     plot.SetPointCount(21);
-    plot.SetLineCount2(2);
-    plot.SetPointCount2(21);
-    plot.SetLineCount3(2);
-    plot.SetPointCount3(21);
+    plot.SetCurveCount(2, 2);
+    plot.SetCurvePointCount(2, 21);
+    plot.SetCurveCount(3, 2);
+    plot.SetCurvePointCount(3, 21);
     for (int i = 0; i < 2; ++i) {
         plot.Line(i).Name = i == 0 ? "API RP-2A" : "FHWA";
         for (int j = 0; j < 21; ++j) {
             const long double z = 5.0L * j;
             const long double f = (0.2L + 0.012L * z) * (1 + 0.3L * i);
             plot.Point(i, j) = {f, z};
-            plot.Point2(i, j) = {(0.2L + 0.006L * z) * z * 4 * (1 + 0.3L * i), z};
-            plot.Point3(i, j) = {60 + 2.5L * z * (1 - 0.2L * i), z};
+            plot.Curve(2, i).Points(j) = {(0.2L + 0.006L * z) * z * 4 * (1 + 0.3L * i), z};
+            plot.Curve(3, i).Points(j) = {60 + 2.5L * z * (1 - 0.2L * i), z};
         }
     }
 }
