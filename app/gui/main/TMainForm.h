@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "AnalysisRun.h"
+#include "ProgramSettings.h"
 #include "ProjectFile.h"
 #include "ProjectTables.h"
 #include "ResultGraphs.h"
@@ -26,13 +27,6 @@ class TChartForm;
 class TDlgExport;
 class THelpWindow;
 
-// Settings: the user's key SOFTWARE\Tarvik\QUARN\2015.7.2 becomes the INI file Tarvik/QUARN.ini
-// in the user's configuration folder, section [2015.7.2].
-inline constexpr const char* kSettingsOrganization = "Tarvik";
-inline constexpr const char* kSettingsApplication = "QUARN";
-inline constexpr const char* kSettingsGroup = "2015.7.2";
-inline constexpr const char* kEditorValueName = "Word Processor";
-inline constexpr int kRecentFileCount = 10;
 inline constexpr int kWindowListCount = 50;
 
 inline constexpr const char* kCaptionPrefix = "QUARN 2015.7.2 - Offshore - ";
@@ -68,6 +62,8 @@ public:
     bool IsModified() const;
     void SetModified(bool value);
     bool PlotsLoaded() const { return m_plotsLoaded; }
+    // The last run's results are at hand: read back, and their plot-data file still there.
+    bool ResultsAvailable() const;
 
     // The engine module is loaded from here; the program's folder unless set.
     void SetEngineFolder(const std::filesystem::path& folder) { m_engineFolder = folder; }
@@ -77,7 +73,7 @@ public:
     THelpWindow* HelpWindow() const { return m_help; }
 
     std::string EditorPath;
-    const std::array<std::string, kRecentFileCount>& RecentFiles() const { return m_recent; }
+    const TRecentFiles::TEntries& RecentFiles() const { return m_recent.Entries(); }
     int RecentCount() const;
 
     // File name for the caption: no folder; ".qr7" dropped; first letter upper-cased.
@@ -86,8 +82,10 @@ public:
     // The work behind the commands; each may raise, the handlers show the message.
     bool QuerySaveChanges();
     void NewProject();
-    // False (message shown, project unchanged) when the file cannot be read.
+    // False (message shown, project unchanged) when the file cannot be read. The variant is the
+    // open dialog's filter (LayoutOfFilter).
     bool OpenFileName(const std::string& path, int variant);
+    bool OpenProject(const std::string& path, ProjectLayout layout);
     // File/Save; false when a Save As was cancelled.
     bool SaveProject();
     bool SaveProjectAs();
@@ -195,7 +193,7 @@ private:
     bool m_modified = false;
     bool m_plotsLoaded = false;
     bool m_saveAccepted = true;
-    std::array<std::string, kRecentFileCount> m_recent;
+    TRecentFiles m_recent;
     std::array<bool, kInputWindowCount> m_windowOpen{};
     std::array<QPointer<QWidget>, kInputWindowCount> m_windows{};
     std::filesystem::path m_engineFolder;

@@ -1,13 +1,47 @@
-// The menus, the tool bar and the one place where every handler is connected.
+// The menus, the tool bar and the one place where every handler is connected; what the menus
+// and buttons offer as they open.
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "GrlweapFile.h"
+#include "ProjectPaths.h"
 #include "SpreadsheetExport.h"
+#include "input/TInputWindow.h"
+#include "main/InputWindows.h"
 #include "main/TMainForm.h"
 #include "main/ToolBarIcons.h"
+#include "plot/TPlotForm.h"
+
+namespace {
+
+QString MenuText(std::string text)
+{
+    QString q = QString::fromStdString(text);
+    q.replace('&', "&&");
+    return q;
+}
+
+// A child's own title for the Window menu: graph windows and the elevation view show the
+// pointer's values in their caption, which is not the window's name.
+QString OwnTitle(const QMdiSubWindow* sub)
+{
+    QWidget* widget = sub->widget();
+    if (const auto* plot = qobject_cast<const TPlotForm*>(widget)) {
+        return plot->OwnTitle();
+    }
+    if (const auto* input = qobject_cast<const TInputWindow*>(widget)) {
+        return InputWindowLaunchers()[static_cast<int>(input->Which())].Caption;
+    }
+    return sub->windowTitle();
+}
+
+} // namespace
 
 QAction* TMainForm::AddAction(QMenu* menu, const char* name, const QString& text)
 {
@@ -239,4 +273,130 @@ void TMainForm::ConnectHandlers()
     connect(GraphicsMenu, &QMenu::aboutToShow, this, &TMainForm::GraphicsMenuClick);
     connect(WindowMenu, &QMenu::aboutToShow, this, &TMainForm::ArrangeMenuClick);
     connect(HelpMenu, &QMenu::aboutToShow, this, &TMainForm::HelpMenuClick);
+}
+
+// ---- what the menus offer ------------------------------------------------------------------
+
+void TMainForm::CheckSpeedButtons()
+{
+    const bool loaded = ResultsAvailable();
+    for (const char* name : {"sbTotal", "sbCombine", "sbTZcurves", "sbAxial"}) {
+        findChild<QAction*>(name)->setEnabled(loaded);
+    }
+    // Keyboard shortcuts reach the items without the menu opening.
+    UpdateGraphicsMenu();
+    UpdateEditItems();
+}
+
+void TMainForm::UpdateGraphicsMenu()
+{
+    const auto enabled = GraphItemsEnabled();
+    for (int i = 0; i < kExportPlotCount; ++i) {
+        findChild<QAction*>(kExportMenuItems[i])->setEnabled(enabled[i]);
+    }
+    findChild<QAction*>("ExportExcel")->setEnabled(ResultsAvailable());
+}
+
+void TMainForm::UpdatePileShapeMenus()
+{
+    const bool circular = m_data.Circular != 0;
+    const auto& launchers = InputWindowLaunchers();
+    findChild<QAction*>("Circular1")->setChecked(circular);
+    findChild<QAction*>("NonCircular1")->setChecked(!circular);
+    for (int i = 0; i < kInputWindowCount; ++i) {
+        bool enabled = static_cast<bool>(launchers[i].Create);
+        if (i == static_cast<int>(EInputWindow::CircularPile)) {
+            enabled = enabled && circular;
+        } else if (i == static_cast<int>(EInputWindow::NoncircularPile)) {
+            enabled = enabled && !circular;
+        }
+        m_launcherItems[i]->setEnabled(enabled);
+        if (m_launcherButtons[i] != nullptr) {
+            m_launcherButtons[i]->setEnabled(enabled);
+        }
+    }
+    const int notChosen =
+        static_cast<int>(circular ? EInputWindow::NoncircularPile : EInputWindow::CircularPile);
+    if (auto* window = qobject_cast<TInputWindow*>(m_windows[notChosen])) {
+        window->CloseWithProject();
+    }
+}
+
+void TMainForm::FileMenuClick()
+{
+    DeactivateActiveChild();
+    const std::string folder = QDir::currentPath().toStdString();
+    const int count = RecentCount();
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        m_recentItems[i]->setText(QString::number(i + 1) + " "
+                                  + MenuText(m_recent.MenuPath(i, folder)));
+        m_recentItems[i]->setVisible(i < count && !m_recent.Entry(i).empty());
+    }
+    m_recentSeparator->setVisible(count > 0);
+}
+
+void TMainForm::DataMenuClick()
+{
+    UpdatePileShapeMenus();
+    DeactivateActiveChild();
+}
+
+void TMainForm::OptionsMenuClick()
+{
+    DeactivateActiveChild();
+    UpdatePileShapeMenus();
+    m_launcherItems[static_cast<int>(EInputWindow::TzPrint)]->setChecked(m_data.PrintExtraTz == 1);
+}
+
+void TMainForm::UnitsMenuClick()
+{
+    findChild<QAction*>("EnglishUnits")->setChecked(m_data.UnitSystem == 1);
+    findChild<QAction*>("SIUnits")->setChecked(m_data.UnitSystem != 1);
+}
+
+void TMainForm::PileShapeMenuClick()
+{
+    UpdatePileShapeMenus();
+}
+
+void TMainForm::CompMenuClick()
+{
+    DeactivateActiveChild();
+    UpdateEditItems();
+}
+
+void TMainForm::GraphicsMenuClick()
+{
+    UpdateGraphicsMenu();
+}
+
+void TMainForm::HelpMenuClick()
+{
+    DeactivateActiveChild();
+}
+
+void TMainForm::ArrangeMenuClick()
+{
+    const QList<QMdiSubWindow*> children = m_mdi->subWindowList();
+    for (int i = 0; i < kWindowListCount; ++i) {
+        const bool shown = i < children.size();
+        m_windowItems[i]->setVisible(shown);
+        if (shown) {
+            m_windowItems[i]->setText(MenuText(OwnTitle(children[i]).toStdString()));
+        }
+    }
+    m_windowSeparator->setVisible(!children.isEmpty());
+}
+
+void TMainForm::UpdateEditItems()
+{
+    // Each item, and the View Output button, is offered exactly when its file exists; a
+    // project never saved has none, whatever the current folder holds.
+    const std::string name = m_data.FileName == kNewProjectFileName ? "" : m_data.FileName;
+    const bool report = FileExists(WithExtension(name, kReportExtension));
+    findChild<QAction*>("EditInput")->setEnabled(FileExists(name));
+    findChild<QAction*>("EditNotes")->setEnabled(FileExists(WithExtension(name, kNotesExtension)));
+    findChild<QAction*>("EditOutput")->setEnabled(report);
+    findChild<QAction*>("EditGrlweap")->setEnabled(FileExists(GrlweapFileNameFor(name)));
+    findChild<QAction*>("sbOutput")->setEnabled(report);
 }
