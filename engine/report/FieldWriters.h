@@ -43,15 +43,25 @@ inline constexpr std::array<double, 23> kPow10Double = [] {
     return p;
 }();
 
+// 10^-0 to 10^-22, each the double nearest to it.
+inline constexpr std::array<double, 23> kInversePow10Double = [] {
+    std::array<double, 23> p{};
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        p[i] = 1.0 / kPow10Double[i];
+    }
+    return p;
+}();
+
 inline constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << 52) - 1;
 inline constexpr std::uint64_t kHiddenBit = std::uint64_t{1} << 52;
 // A normal double is (fraction | hidden bit) x 2^(biased exponent - 1075).
 inline constexpr int kExponentBias = 1075;
 inline constexpr int kMaxFastFixedDecimals = 3;
 inline constexpr int kMaxFastExponentDecimals = 6;
-// A scaled mantissa this close to a half is rounded in exact integers: the product or
-// quotient by an exact power of ten is off by at most half an ulp, below 1e-10 for mantissas
-// up to 10^6, so outside this window its rounding is that of the exact value.
+// A scaled mantissa this close to a half is rounded in exact integers: the product by a power
+// of ten (exact, or the double nearest to a negative power) is off by at most twice the unit
+// roundoff, below 2.3e-10 for mantissas up to 10^6, so outside this window its rounding is that
+// of the exact value.
 inline constexpr double kTieWindow = 1e-9;
 
 // n blanks from out (n >= 1) in a few overlapping stores, never a byte past out + n.
@@ -150,8 +160,8 @@ inline constexpr double kTieWindow = 1e-9;
     return out + width;
 }
 
-// Ew.d with 1 <= d <= 6 and a two-digit exponent: the mantissa from one multiplication or
-// division by an exact power of ten, in exact integers only near a half (the general writer).
+// Ew.d with 1 <= d <= 6 and a two-digit exponent: the mantissa from one multiplication by a
+// power of ten, in exact integers only near a half (the general writer).
 // nullptr when the field is not one of these.
 [[gnu::always_inline]] inline char* FastExponent(char* out, double value, int width, int decimals)
 {
@@ -178,8 +188,9 @@ inline constexpr double kTieWindow = 1e-9;
             if (k > 22 || k < -22) {
                 return nullptr;
             }
-            scaled = k >= 0 ? magnitude * kPow10Double[static_cast<std::size_t>(k)]
-                            : magnitude / kPow10Double[static_cast<std::size_t>(-k)];
+            scaled = magnitude
+                     * (k >= 0 ? kPow10Double[static_cast<std::size_t>(k)]
+                               : kInversePow10Double[static_cast<std::size_t>(-k)]);
             if (scaled < static_cast<double>(low)) {
                 --exponent;
             } else if (scaled >= static_cast<double>(high)) {
@@ -191,12 +202,12 @@ inline constexpr double kTieWindow = 1e-9;
         if (!found) {
             return nullptr;
         }
-        const auto whole = static_cast<std::uint64_t>(scaled);
+        const auto whole = static_cast<std::int64_t>(scaled); // below 10^6
         const double fraction = scaled - static_cast<double>(whole);
         if (std::fabs(fraction - 0.5) < kTieWindow) {
             return nullptr;
         }
-        mantissa = whole + (fraction > 0.5 ? 1 : 0);
+        mantissa = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
         if (mantissa == high) {
             mantissa = low;
             ++exponent;
