@@ -157,13 +157,13 @@ double TmaxAtDepth(std::span<const double> gridDepth,
     // A depth on a grid point counts as on it in both unit systems: the SI grid depths are
     // sums of metric increments and miss a soil depth by rounding.
     constexpr double kOnGridPoint = 1e-6;
-    int c = n;
-    for (int j = 2; j <= n; ++j) {
-        if (xGrid < depth(j) - kOnGridPoint) {
-            c = j;
-            break;
-        }
-    }
+    // The first grid point j >= 2 below x, else the last: the grid runs downward, so a binary
+    // search finds it.
+    const auto after = std::partition_point(gridDepth.begin() + 1,
+                                            gridDepth.begin() + n,
+                                            [&](double d) { return !(xGrid < d - kOnGridPoint); });
+    const int c =
+        after == gridDepth.begin() + n ? n : static_cast<int>(after - gridDepth.begin()) + 1;
     const double delta = depth(c) - depth(c - 1);
     if (delta < 1e-6) {
         return 0.0; // a repeated grid depth: no slope to take
