@@ -282,15 +282,13 @@ void Solve(TRunState& s, TRunIo& io)
         TLoadSettlePoint table;
         table.rows = RowsAtTableSegments(point.rows, length, p.NROWS);
         for (const TLoadDistributionRow& row : WrittenDistributionRows(table, english)) {
-            TFieldLine line;
-            line.X(3)
-                .E(row.depth, 10, 3)
-                .X(3)
-                .E(row.load, 10, 3)
-                .X(3)
-                .E(row.movement, 10, 3)
-                .NewLine();
-            io.plotTail << line.View();
+            constexpr std::size_t kRowLength = 3 * (3 + 10) + 1;
+            char* out = io.plotTail.Room(kRowLength);
+            out = PutE(PutX(out, 3), row.depth, 10, 3);
+            out = PutE(PutX(out, 3), row.load, 10, 3);
+            out = PutE(PutX(out, 3), row.movement, 10, 3);
+            *out++ = '\n';
+            io.plotTail.Commit(out);
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <string>
+#include <type_traits>
 
 #include "methods/MethodTable.h"
 #include "report/FieldFormat.h"
@@ -82,31 +83,56 @@ void WritePlotHeader(std::ostream& plot, const TRunState& s, int curveCount)
 
 namespace {
 
-TFieldLine PlotRow(const TMethodResult& r, int j)
+// A report capacity row: 59 characters and the line's end.
+constexpr std::size_t kReportRowLength = 60;
+
+// The plot-data capacity row of grid point j at out; its end.
+char* PutPlotRow(char* out, const TMethodResult& r, int j)
 {
-    TFieldLine line;
-    line.X(2)
-        .F(r.PENETRATION[j], 7, 2)
-        .X(2)
-        .F(r.SKIN[j], 8, 1)
-        .X(2)
-        .F(r.TIP[j], 8, 1)
-        .X(2)
-        .F(r.TOTAL[j], 9, 1)
-        .X(2)
-        .F(r.UNITSKIN[j], 9, 3)
-        .NewLine();
-    return line;
+    out = PutF(PutX(out, 2), r.PENETRATION[j], 7, 2);
+    out = PutF(PutX(out, 2), r.SKIN[j], 8, 1);
+    out = PutF(PutX(out, 2), r.TIP[j], 8, 1);
+    out = PutF(PutX(out, 2), r.TOTAL[j], 9, 1);
+    out = PutF(PutX(out, 2), r.UNITSKIN[j], 9, 3);
+    *out++ = '\n';
+    return out;
 }
 
-void Put(std::ostream& out, const TFieldLine& line)
+// The report capacity row of grid point j at out; its end.
+char* PutCapacityRow(char* out, const TMethodResult& r, int j, bool asteriskForm)
 {
-    out.write(line.Data(), static_cast<std::streamsize>(line.Size()));
+    out = PutF(PutX(out, 11), r.PENETRATION[j], 7, 2);
+    out = PutF(PutX(out, 6), r.SKIN[j], 8, 1);
+    out = PutF(PutX(out, 6), r.TIP[j], 8, 1);
+    if (asteriskForm && r.MARK[j] == kTipUnplugged) {
+        *out++ = '*';
+        out = PutX(out, 3);
+    } else {
+        out = PutX(out, 4);
+    }
+    out = PutF(out, r.TOTAL[j], 9, 1);
+    *out++ = '\n';
+    return out;
 }
 
-void Put(TTextBuffer& out, const TFieldLine& line)
+// A line of at most n characters made by put: in place in the output file behind the stream,
+// or through the stream when there is none.
+template<std::size_t n, typename TPut>
+void WriteLine(std::ostream& out, TOutputFile* file, TPut put)
 {
-    out.Append(line.Data(), line.Size());
+    if (file != nullptr) {
+        file->Commit(put(file->Room(n)));
+        return;
+    }
+    char line[n];
+    const char* end = put(line);
+    out.write(line, end - line);
+}
+
+template<std::size_t n, typename TPut>
+void WriteLine(TTextBuffer& out, TOutputFile*, TPut put)
+{
+    out.Commit(put(out.Room(n)));
 }
 
 template<typename TPlot>
@@ -120,16 +146,26 @@ void WriteTable(std::ostream& report,
     const int nGrid = s.PILEDATA.NGRID;
     const bool asteriskForm = methodCode != kGeneral;
     WriteTableHead(report, s, methodCode);
+    TOutputFile* reportFile = TOutputFile::Of(report);
+    TOutputFile* plotFile = nullptr;
+    if constexpr (std::is_same_v<TPlot, std::ostream>) {
+        plotFile = TOutputFile::Of(plot);
+    }
+    const auto capacityRow = [&](int row) {
+        WriteLine<kReportRowLength>(report, reportFile, [&](char* out) {
+            return PutCapacityRow(out, r, row, asteriskForm);
+        });
+    };
     for (int j : printed) {
         const bool closing = j == nGrid && (j - 1) % s.PILEDATA.PRINTINTERVAL != 0;
         if (!closing) {
-            WriteCapacityRow(report, r, j, asteriskForm);
+            capacityRow(j);
         } else if (methodCode == kLambda) {
             WriteLambdaClosingRow(report, s, j);
         } else if (methodCode != kFhwa && methodCode != kUsace) {
-            WriteCapacityRow(report, r, j, asteriskForm);
+            capacityRow(j);
         }
-        Put(plot, PlotRow(r, j));
+        WriteLine<kPlotRowLength>(plot, plotFile, [&](char* out) { return PutPlotRow(out, r, j); });
     }
 }
 
@@ -137,19 +173,16 @@ void WriteTable(std::ostream& report,
 
 void WritePlotRow(std::ostream& plot, const TMethodResult& r, int j)
 {
-    Put(plot, PlotRow(r, j));
+    WriteLine<kPlotRowLength>(plot, TOutputFile::Of(plot), [&](char* out) {
+        return PutPlotRow(out, r, j);
+    });
 }
 
 void WriteCapacityRow(std::ostream& report, const TMethodResult& r, int j, bool asteriskForm)
 {
-    TFieldLine line;
-    line.X(11).F(r.PENETRATION[j], 7, 2).X(6).F(r.SKIN[j], 8, 1).X(6).F(r.TIP[j], 8, 1);
-    if (asteriskForm && r.MARK[j] == kTipUnplugged) {
-        line.T("*").X(3);
-    } else {
-        line.X(4);
-    }
-    Put(report, line.F(r.TOTAL[j], 9, 1).NewLine());
+    WriteLine<kReportRowLength>(report, TOutputFile::Of(report), [&](char* out) {
+        return PutCapacityRow(out, r, j, asteriskForm);
+    });
 }
 
 void WriteCapacityTable(std::ostream& report,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <vector>
 
@@ -16,6 +17,9 @@ bool HasUserValues(const TRunState& s);
 // driver passes the number of capacity blocks it really wrote, so the count always matches
 // the rows (a selected user-specified method without user values writes neither).
 void WritePlotHeader(std::ostream& plot, const TRunState& s, int curveCount);
+
+// A plot-data capacity row: 51 characters and the line's end.
+inline constexpr std::size_t kPlotRowLength = 52;
 
 // One plot-data capacity row of grid point j.
 void WritePlotRow(std::ostream& plot, const TMethodResult& r, int j);

@@ -101,20 +101,20 @@ public:
         });
     }
     const char* Data() const { return m_data; }
-    std::size_t Size() const { return static_cast<std::size_t>(m_end - m_data); }
+    std::size_t Size() const { return m_size; }
     std::string_view View() const { return {m_data, Size()}; }
 
 private:
     template<typename TWrite>
     TFieldLine& Put(int width, TWrite write)
     {
-        if (width > 0 && width <= m_data + kCapacity - m_end) {
-            m_end = write(m_end);
+        if (width > 0 && static_cast<std::size_t>(width) <= kCapacity - m_size) {
+            m_size = static_cast<std::size_t>(write(m_data + m_size) - m_data);
         }
         return *this;
     }
     char m_data[kCapacity];
-    char* m_end = m_data;
+    std::size_t m_size = 0; // a size, not a pointer, so a copied line stays whole
 };
 
 // One output line built field by field, in the order a FORMAT list reads:

@@ -12,6 +12,8 @@
 #include <sys/uio.h>
 #include <unistd.h>
 
+#include "report/TextRoom.h"
+
 namespace {
 
 std::string FolderOf(const std::string& path)
@@ -46,8 +48,8 @@ public:
     {
         m_path = path;
         m_error = 0;
-        m_text.clear();
-        m_text.reserve(kPiece);
+        m_text.Clear();
+        m_text.Reserve(kPiece);
         struct stat st
         {};
         const bool exists = ::lstat(path.c_str(), &st) == 0;
@@ -150,11 +152,30 @@ public:
         if (m_error != 0) {
             return;
         }
-        if (m_replace && m_text.size() + text.size() >= kPiece) {
-            Write(m_text, text);
-            m_text.clear();
+        if (m_replace && m_text.Size() + text.size() >= kPiece) {
+            Write(m_text.View(), text);
+            m_text.Clear();
         } else {
-            m_text.append(text);
+            m_text.Append(text);
+        }
+    }
+
+    // Room for n characters in place, after what is gathered; a full piece goes out first.
+    char* Room(std::size_t n)
+    {
+        if (m_fd < 0 && m_error == 0) {
+            m_error = EBADF;
+        }
+        if (m_error == 0 && m_replace && m_text.Size() + n > kPiece) {
+            Write(m_text.View(), {});
+            m_text.Clear();
+        }
+        return m_text.Room(n);
+    }
+    void Commit(const char* end)
+    {
+        if (m_error == 0) {
+            m_text.Commit(end);
         }
     }
 
@@ -162,7 +183,7 @@ public:
     // before it takes its place. A file written where it is has had nothing written yet.
     void Abandon()
     {
-        m_text.clear();
+        m_text.Clear();
         if (m_fd >= 0 && m_replace && m_error == 0
             && (::ftruncate(m_fd, 0) != 0 || ::lseek(m_fd, 0, SEEK_SET) != 0)) {
             m_error = errno;
@@ -188,7 +209,7 @@ protected:
 private:
     // The text gathered before it goes out: large enough that a run makes few writes, small
     // enough to stay in the cache.
-    static constexpr std::size_t kPiece = 64 * 1024;
+    static constexpr std::size_t kPiece = 128 * 1024;
 
     // Writes what is gathered; the first failure is kept and the rest is dropped.
     bool Drain()
@@ -197,11 +218,11 @@ private:
             if (m_error == 0) {
                 m_error = EBADF;
             }
-            m_text.clear();
+            m_text.Clear();
             return false;
         }
-        Write(m_text, {});
-        m_text.clear();
+        Write(m_text.View(), {});
+        m_text.Clear();
         return m_error == 0;
     }
 
@@ -236,7 +257,7 @@ private:
         }
     }
 
-    std::string m_text;
+    TTextRoom m_text;
     std::string m_path;
     std::string m_temporary;
     bool m_replace = false;
@@ -271,6 +292,16 @@ bool TOutputFile::Open(const std::string& path)
 void TOutputFile::Put(std::string_view text)
 {
     m_buffer->Put(text);
+}
+
+char* TOutputFile::Room(std::size_t n)
+{
+    return m_buffer->Room(n);
+}
+
+void TOutputFile::Commit(const char* end)
+{
+    m_buffer->Commit(end);
 }
 
 void TOutputFile::Abandon()

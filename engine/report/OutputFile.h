@@ -28,6 +28,10 @@ public:
     // Text to write after what the file has taken so far, as a stream write does; the caller's
     // memory is not kept.
     void Put(std::string_view text);
+    // Room for n characters after what the file has taken, to write a line in place; Commit
+    // takes what was written there, up to end.
+    char* Room(std::size_t n);
+    void Commit(const char* end);
     // The run did not reach its end: what was written is dropped, so that the file is put in
     // place empty at the close.
     void Abandon();
@@ -44,6 +48,9 @@ public:
     // The system's text of the first failure ("No space left on device").
     std::string Reason() const;
     const std::string& Path() const { return m_path; }
+
+    // The output file behind a stream, when it is one, so its lines can be written in place.
+    static TOutputFile* Of(std::ostream& out) { return dynamic_cast<TOutputFile*>(&out); }
 
 private:
     class TBuffer;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "report/OutputFile.h"
+#include "report/TextRoom.h"
 
 // Text of the plot data: gathered in memory until it is sent to its file, and from then on
 // passed to the file as it is written, so that it never gathers more than the file's buffer.
@@ -16,7 +17,7 @@ public:
         if (m_file != nullptr) {
             m_file->Put(text);
         } else {
-            m_text.append(text);
+            m_text.Append(text);
         }
     }
     void Append(const char* data, std::size_t size) { Append(std::string_view(data, size)); }
@@ -40,21 +41,32 @@ public:
         Append(std::string_view(&c, 1));
         return *this;
     }
+    // Room for n characters, to write a line in place; Commit keeps what was written up to end.
+    char* Room(std::size_t n) { return m_file != nullptr ? m_file->Room(n) : m_text.Room(n); }
+    void Commit(const char* end)
+    {
+        if (m_file != nullptr) {
+            m_file->Commit(end);
+        } else {
+            m_text.Commit(end);
+        }
+    }
+
     // What is gathered, all of the text until it is sent.
-    const std::string& str() const { return m_text; }
+    std::string_view View() const { return m_text.View(); }
     // Room for this many characters in all, before they are gathered.
-    void Reserve(std::size_t size) { m_text.reserve(size); }
+    void Reserve(std::size_t size) { m_text.Reserve(size); }
 
     // What is gathered goes to the file, and so does every later append.
     void SendTo(TOutputFile& file)
     {
-        file.Put(m_text);
-        m_text = std::string();
+        file.Put(m_text.View());
+        m_text.Release();
         m_file = &file;
     }
 
 private:
-    std::string m_text;
+    TTextRoom m_text;
     TOutputFile* m_file = nullptr;
 };
 

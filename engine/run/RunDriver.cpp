@@ -97,9 +97,6 @@ void LayOutSegments(TRunState& s, TRunIo& io)
     }
 }
 
-// A plot-data capacity row: 51 characters and the line's end.
-constexpr std::size_t kPlotRowLength = 52;
-
 void PrintTable(TRunState& s, TRunIo& io, int methodCode, const std::vector<int>& printed)
 {
     if (s.METHODFLAGS[methodCode] != 1 || !s.RESULTS[methodCode].COMPUTED) {
