@@ -12,9 +12,8 @@ constexpr double kDepthTolerance = 1e-6; // two depths closer than this are the 
 constexpr double kInchesPerFoot = 12.0;
 constexpr double kPoundsPerKip = 1000.0;
 
-} // namespace
-
-double CurveValueAt(const TLoadTransferCurve& curve, double z)
+// CurveValueAt, inline for the solver's inner loop.
+[[gnu::always_inline]] inline double ValueAt(const TLoadTransferCurve& curve, double z)
 {
     const std::size_t n = std::min(curve.z.size(), curve.value.size());
     if (n == 0) {
@@ -34,6 +33,13 @@ double CurveValueAt(const TLoadTransferCurve& curve, double z)
         }
     }
     return curve.value[n - 1]; // beyond the last point: the curve's end value
+}
+
+} // namespace
+
+double CurveValueAt(const TLoadTransferCurve& curve, double z)
+{
+    return ValueAt(curve, z);
 }
 
 double ShaftResistanceAt(const std::vector<TLoadTransferCurve>& curves, double d, double z)
@@ -164,12 +170,29 @@ double ShaftResistance(const TShaftBracket& b, double z)
     if (b.upper == nullptr) {
         return 0.0;
     }
-    const double tUpper = CurveValueAt(*b.upper, z);
+    const double tUpper = ValueAt(*b.upper, z);
     if (b.lower == nullptr) {
         return tUpper;
     }
-    return tUpper + b.w * (CurveValueAt(*b.lower, z) - tUpper);
+    return tUpper + b.w * (ValueAt(*b.lower, z) - tUpper);
 }
+
+} // namespace
+
+namespace {
+
+// Where one tip movement's solution stands while a segment is solved: the node below the
+// segment, and the segment's iteration.
+struct TPointState
+{
+    double p = 0;    // axial load at the node below the segment
+    double z = 0;    // movement of that node
+    double zMid = 0; // the segment's mid-point movement, as last assumed
+    double pTop = 0;
+    double pAvg = 0;
+    double zNew = 0;
+    bool settled = false;
+};
 
 } // namespace
 
@@ -196,54 +219,68 @@ TLoadSettleResult SolveLoadSettlement(const TLoadSettleInput& in)
     }
 
     TLoadSettleResult result;
-    result.points.reserve(in.tipMoves.size());
-    for (const double tipMove : in.tipMoves) {
-        TLoadSettlePoint point;
-        point.tipMove = tipMove;
-        point.tipLoad = CurveValueAt(in.tipCurve, tipMove);
+    result.points.resize(in.tipMoves.size());
+    std::vector<TPointState> states(in.tipMoves.size());
+    for (std::size_t m = 0; m < in.tipMoves.size(); ++m) {
+        TLoadSettlePoint& point = result.points[m];
+        point.tipMove = in.tipMoves[m];
+        point.tipLoad = CurveValueAt(in.tipCurve, point.tipMove);
         point.rows.reserve(in.segments.size());
+        states[m].p = point.tipLoad;
+        states[m].z = point.tipMove;
+    }
 
-        double p = point.tipLoad; // axial load at the node below the segment
-        double z = tipMove;       // movement of that node
-        double bottom = pileLength;
-        std::size_t segment = in.segments.size();
-        for (auto it = in.segments.rbegin(); it != in.segments.rend(); ++it) {
-            const TShaftBracket& bracket = brackets[--segment];
-            const double h = it->length;
-            const double d = bottom - h / 2.0;
-            double zMid = z;
-            double pTop = p;
-            double pAvg = p;
-            double zTop = z;
-            double zNew = z;
-            bool settled = false;
-            for (int round = 0; round < maxRounds; ++round) {
-                const double t = ShaftResistance(bracket, zMid);
+    // Each segment from the tip upward, for every tip movement in turn: the movements' solutions
+    // do not depend on one another, so their iterations go side by side, round by round, and
+    // the processor overlaps them; each movement's arithmetic is what it would be alone.
+    double bottom = pileLength;
+    std::size_t segment = in.segments.size();
+    for (auto it = in.segments.rbegin(); it != in.segments.rend(); ++it) {
+        const TShaftBracket& bracket = brackets[--segment];
+        const double h = it->length;
+        const double d = bottom - h / 2.0;
+        std::size_t open = states.size();
+        for (TPointState& st : states) {
+            st.zMid = st.z;
+            st.settled = false;
+        }
+        for (int round = 0; round < maxRounds && open > 0; ++round) {
+            for (TPointState& st : states) {
+                if (st.settled) {
+                    continue;
+                }
+                const double t = ShaftResistance(bracket, st.zMid);
                 const double dp = t * it->perimeter * h;
-                pTop = p + dp;
-                pAvg = p + dp / 2.0;
-                zTop = z + h * pAvg / it->ea;
+                st.pTop = st.p + dp;
+                st.pAvg = st.p + dp / 2.0;
                 // Mid-point movement: the node's movement plus the shortening of the lower half
                 // under the mean of its end loads.
-                zNew = z + ((pTop + p) / 2.0 + p) / 2.0 * (h / 2.0) / it->ea;
-                if (std::abs(zNew - zMid) <= in.tolerance) {
-                    settled = true;
-                    break;
+                st.zNew = st.z + ((st.pTop + st.p) / 2.0 + st.p) / 2.0 * (h / 2.0) / it->ea;
+                if (std::abs(st.zNew - st.zMid) <= in.tolerance) {
+                    st.settled = true;
+                    --open;
+                } else {
+                    st.zMid = st.zNew;
                 }
-                zMid = zNew;
             }
-            if (!settled) {
+        }
+        for (std::size_t m = 0; m < states.size(); ++m) {
+            TPointState& st = states[m];
+            TLoadSettlePoint& point = result.points[m];
+            if (!st.settled) {
                 point.converged = false;
                 result.iterationLimitReached = true;
             }
-            point.rows.push_back({d, pAvg, zNew});
-            p = pTop;
-            z = zTop;
-            bottom -= h;
+            point.rows.push_back({d, st.pAvg, st.zNew});
+            // The top node from the last round's mean load.
+            st.z = st.z + h * st.pAvg / it->ea;
+            st.p = st.pTop;
         }
-        point.topLoad = p;
-        point.topMove = z;
-        result.points.push_back(std::move(point));
+        bottom -= h;
+    }
+    for (std::size_t m = 0; m < states.size(); ++m) {
+        result.points[m].topLoad = states[m].p;
+        result.points[m].topMove = states[m].z;
     }
     return result;
 }
