@@ -73,7 +73,7 @@ TMainForm::TMainForm(QWidget* parent)
     // A window activated over a maximised graph keeps its own size; the graph stays as it was.
     m_mdi->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(m_mdi);
-    InstallTableFormEditor(m_mdi);
+    m_tables.Registry().SetEditorFactory(TableFormEditorFactory(m_mdi));
     for (TGraphPlot* graph : m_graphs.All()) {
         InstallPlotFormFactory(*graph, [this](TPlotForm& form) {
             QMdiSubWindow* sub = m_mdi->addSubWindow(&form);

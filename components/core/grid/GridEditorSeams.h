@@ -7,7 +7,8 @@
 
 // The grid-table model lives in components_core and knows no window system. Where it needs
 // the table editor window or its cell controls, it talks to the abstract classes below; the
-// widgets layer implements them and installs its editor factory with SetGridEditorFactory.
+// widgets layer implements them and gives its editor factory to the tables' registry
+// (TGridTableRegistry::SetEditorFactory).
 
 class TGridTable;
 
@@ -98,8 +99,3 @@ public:
 // window without FormParent is an ordinary window, not a child of the main frame).
 using TGridEditorFactory =
     std::function<std::unique_ptr<TGridTableEditor>(TGridTable& table, bool modal)>;
-
-// Installs the factory (the widgets layer does this at start-up). Without one, Show and
-// ShowModal do nothing, which is what GUI-free programs and tests get.
-void SetGridEditorFactory(TGridEditorFactory factory);
-const TGridEditorFactory& GridEditorFactory();

@@ -6,26 +6,6 @@
 #include "grid/TColumnTypes.h"
 #include "support/Helpers.h"
 
-namespace {
-
-TGridEditorFactory& EditorFactory()
-{
-    static TGridEditorFactory factory;
-    return factory;
-}
-
-} // namespace
-
-void SetGridEditorFactory(TGridEditorFactory factory)
-{
-    EditorFactory() = std::move(factory);
-}
-
-const TGridEditorFactory& GridEditorFactory()
-{
-    return EditorFactory();
-}
-
 void RefreshTableEditor(TGridTable& table)
 {
     if (table.HasEditor()) {
@@ -520,7 +500,7 @@ void TGridTable::ShowEditor(bool modal)
         return;
     }
     if (!m_editor) {
-        const TGridEditorFactory& factory = GridEditorFactory();
+        const TGridEditorFactory& factory = m_registry->EditorFactory();
         if (!factory) {
             return;
         }

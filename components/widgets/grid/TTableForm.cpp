@@ -27,12 +27,6 @@ namespace {
 // The user's frame is snapped once the dragging has paused this long.
 constexpr int kSizingPauseMs = 150;
 
-QPointer<QMdiArea>& Frame()
-{
-    static QPointer<QMdiArea> frame;
-    return frame;
-}
-
 } // namespace
 
 // What the table owns: a handle on the window. The window may go first (its Qt parent is
@@ -117,12 +111,11 @@ TTableForm* TableFormOf(const TGridTable& table)
     return handle != nullptr ? handle->Form() : nullptr;
 }
 
-void InstallTableFormEditor(QMdiArea* frame)
+TGridEditorFactory TableFormEditorFactory(QMdiArea* frame)
 {
-    Frame() = frame;
-    SetGridEditorFactory([](TGridTable& table, bool modal) {
-        return TTableForm::CreateEditor(table, modal, Frame());
-    });
+    return [frame = QPointer<QMdiArea>(frame)](TGridTable& table, bool modal) {
+        return TTableForm::CreateEditor(table, modal, frame);
+    };
 }
 
 int TTableForm::Gap()

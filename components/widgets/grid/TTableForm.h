@@ -27,8 +27,8 @@ class TTableEditorHandle;
 // cell is written back into its column when the user leaves it; a refused entry shows the
 // column's message and keeps the user in the cell. The window shows whole rows and columns.
 //
-// The table owns the window through a handle (TGridTableEditor); InstallTableFormEditor makes
-// TGridTable::Show and ShowModal open it.
+// The table owns the window through a handle (TGridTableEditor); a registry given
+// TableFormEditorFactory makes its tables' Show and ShowModal open it.
 class TTableForm : public QDialog, public TGridControlParent, public TEditHost
 {
     Q_OBJECT
@@ -178,6 +178,6 @@ private:
 // The window of a table's open editor, or nullptr.
 TTableForm* TableFormOf(const TGridTable& table);
 
-// Makes the grid tables open their editor in a TTableForm. Modeless windows without
-// FormParent become children of `frame` when one is given.
-void InstallTableFormEditor(QMdiArea* frame = nullptr);
+// The factory that opens a table's editor in a TTableForm, for a registry's tables. Modeless
+// windows without FormParent become children of `frame` while it exists.
+TGridEditorFactory TableFormEditorFactory(QMdiArea* frame = nullptr);

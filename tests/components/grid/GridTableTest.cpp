@@ -535,11 +535,10 @@ protected:
     void SetUp() override
     {
         SubTables::SetUp();
-        SetGridEditorFactory([this](TGridTable&, bool modal) {
+        m_registry.SetEditorFactory([this](TGridTable&, bool modal) {
             return std::make_unique<LoggingEditor>(m_log, modal);
         });
     }
-    void TearDown() override { SetGridEditorFactory(nullptr); }
 
     EditorLog m_log;
 };
@@ -566,7 +565,7 @@ TEST_F(EditorSeams, WithoutFactoryOrVisibleColumnsThereIsNoEditor)
     auto hidden = TableBuilder("H").Float({"x"}).Hidden().Build();
     hidden->Show();
     EXPECT_FALSE(hidden->HasEditor());
-    SetGridEditorFactory(nullptr);
+    m_registry.SetEditorFactory(nullptr);
     m_parent->ShowModal();
     EXPECT_FALSE(m_parent->HasEditor());
 }

@@ -41,11 +41,13 @@ public:
 class WithEditorFactory : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    // The table, its registry making fake editors.
+    static std::unique_ptr<TGridTable> Editable(std::unique_ptr<TGridTable> table)
     {
-        SetGridEditorFactory([](TGridTable&, bool) { return std::make_unique<FakeEditor>(); });
+        table->Registry().SetEditorFactory(
+            [](TGridTable&, bool) { return std::make_unique<FakeEditor>(); });
+        return table;
     }
-    void TearDown() override { SetGridEditorFactory(nullptr); }
 };
 
 // One table with a column of every type that holds values.
@@ -251,7 +253,7 @@ TEST(TIntColumn, WithoutEditorValuesAreOnlyRounded)
 
 TEST_F(WithEditorFactory, IntColumnWithEditorRefusesFractionsAndOutOfRange)
 {
-    auto table = AllTypes();
+    auto table = Editable(AllTypes());
     table->Show();
     ASSERT_TRUE(table->HasEditor());
     TColumn& column = table->Columns(1);

@@ -52,7 +52,7 @@ protected:
     void SetUp() override
     {
         EnsureApplication();
-        InstallTableFormEditor();
+        m_registry.SetEditorFactory(TableFormEditorFactory());
         m_sand = TableBuilder("Sand Data")
                      .Identifier(kSandId)
                      .Rows(2, 2)
@@ -75,7 +75,6 @@ protected:
         m_sand.reset();
         m_clay.reset();
         FlushDeletes();
-        SetGridEditorFactory(nullptr);
     }
 
     std::unique_ptr<TGridTable> MakeTable(int minRows, int maxRows)
@@ -466,13 +465,13 @@ TEST_F(TableFormTest, StoringPendingEditsStoresTheTypedCell)
 
 TEST_F(TableFormTest, RowButtonsFollowTheRowLimits)
 {
-    auto fixed = TableBuilder("Fixed").Rows(2, 2).Float({"A"}).Build();
+    auto fixed = TableBuilder("Fixed").Rows(2, 2).Float({"A"}).Build(m_registry);
     TTableForm* form = Open(*fixed);
     ASSERT_NE(form, nullptr);
     for (const char* name : {"BtnAdd", "BtnIns", "BtnDel"}) {
         EXPECT_FALSE(Button(*form, name)->isVisible()) << name;
     }
-    auto full = TableBuilder("Full").Rows(1, 40).Float({"A"}).Build();
+    auto full = TableBuilder("Full").Rows(1, 40).Float({"A"}).Build(m_registry);
     full->SetRowCount(40);
     form = Open(*full);
     ASSERT_NE(form, nullptr);
@@ -595,7 +594,7 @@ TEST_F(TableFormTest, ModelessEditorIsAChildOfTheFrame)
 {
     QMdiArea frame;
     frame.show();
-    InstallTableFormEditor(&frame);
+    m_registry.SetEditorFactory(TableFormEditorFactory(&frame));
     TTableForm* form = Open(*m_table);
     ASSERT_NE(form, nullptr);
     auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
