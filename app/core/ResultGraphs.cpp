@@ -159,8 +159,7 @@ void AddLayersGraphPlot(TGraphPlot& graph, const std::vector<TSoilLayerInfo>& la
     if (graph.LineCount() < 1 || graph.PointCount() < 1) {
         return;
     }
-    graph.SetLayerCount(static_cast<int>(layers.size()));
-    graph.SetLayerPointCount(1);
+    graph.SetLayerCount(static_cast<int>(layers.size()), 1);
     for (int i = 0; i < graph.LayerCount(); ++i) {
         const TSoilLayerInfo& layer = layers[static_cast<std::size_t>(i)];
         TLine& line = graph.Layer(i);
@@ -207,6 +206,7 @@ FillResultGraphs(TResultGraphs& graphs, const TPlotData& data, const TPlotReadOp
         }
     }
     const int s = result.LoadSettlementCurve;
+    result.GrlweapProfile.reserve(s >= 0 ? rowCount : 0);
     const bool compression = options.LoadDirection <= 0;
     const int rows = data.RowCount;
 

@@ -124,6 +124,18 @@ void TGraphPlot::SetLayerPointCount(int n)
     SetListPointCount(m_layers, n);
 }
 
+void TGraphPlot::SetLayerCount(int n, int pointCount)
+{
+    const std::size_t target = n < 0 ? 0 : static_cast<std::size_t>(n);
+    if (m_layers.size() > target) {
+        m_layers.resize(target);
+    }
+    SetListPointCount(m_layers, pointCount);
+    while (m_layers.size() < target) {
+        m_layers.push_back(std::make_unique<TLine>(this, pointCount, LineCount() + 1.0L));
+    }
+}
+
 int TGraphPlot::IndexOfLine(const TLine* line) const
 {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {

@@ -155,6 +155,9 @@ public:
     const TFloatPoint& LayerPoint(int i, int j) const { return Layer(i).Points(j); }
     void SetLayerCount(int n);
     void SetLayerPointCount(int n);
+    // Both at once: new layer lines are made with pointCount points (not PointCount() points
+    // first), numbered as SetLayerCount numbers them.
+    void SetLayerCount(int n, int pointCount);
 
     // Position of a line in the graph-1 list, -1 when it is not a graph-1 curve.
     int IndexOfLine(const TLine* line) const;

@@ -148,6 +148,25 @@ TEST(PlotModel, NewLayerLinesAreCreatedLikeCurves)
     EXPECT_EQ(plot.PointCount(), 6);
 }
 
+// Layer lines made at their own point count are numbered like the others, and lines that stay
+// keep their names.
+TEST(PlotModel, LayerLinesMadeWithTheirOwnPointCount)
+{
+    TGraphPlot plot;
+    plot.SetLineCount(2);
+    plot.SetPointCount(6);
+    plot.SetLayerCount(3, 1);
+    EXPECT_EQ(plot.LayerCount(), 3);
+    EXPECT_EQ(plot.Layer(2).PointCount(), 1);
+    EXPECT_EQ(plot.Layer(0).Value, 3.0L);
+    EXPECT_EQ(plot.PointCount(), 6);
+    plot.Layer(0).Name = " SAND ";
+    plot.SetLayerCount(2, 4);
+    EXPECT_EQ(plot.LayerCount(), 2);
+    EXPECT_EQ(plot.Layer(0).Name, " SAND ");
+    EXPECT_EQ(plot.Layer(1).PointCount(), 4);
+}
+
 TEST(PlotModel, SideGraphsMirrorGraphOneWithTheirOwnCounts)
 {
     TGraphPlot plot;
