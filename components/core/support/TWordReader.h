@@ -80,6 +80,8 @@ private:
     TWordReader(std::string content, std::string name);
 
     void LoadLine();
+    // The next word as ReadWord takes it, in place in the text.
+    std::string_view NextWord();
     [[noreturn]] void FailItem(std::string_view what) const;
 
     std::string m_fileName;

@@ -1,6 +1,7 @@
 #include "support/TWordReader.h"
 
 #include <clocale>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -139,6 +140,41 @@ TEST(TWordReaderTest, RefusesWordsThatAreNoNumbers)
     EXPECT_EQ(accepted.ReadFloat(), 5.0L);
     EXPECT_EQ(accepted.ReadFloat(), -0.002L);
     EXPECT_EQ(accepted.ReadFloat(), 0.0L); // too small to hold: zero
+}
+
+// Every number reads as the nearest extended value, whether it is short enough for the quick
+// way (up to 19 significant digits, a power of ten up to 27) or not; the compiler's own
+// literals are the nearest values.
+TEST(TWordReaderTest, NumbersReadAsTheNearestExtendedValue)
+{
+    struct TCase
+    {
+        const char* word;
+        long double value;
+    };
+    const TCase cases[] = {
+        {"0.1234E+02", 12.34L},
+        {"-0.5000E-03", -0.0005L},
+        {"1234567.9", 1234567.9L},
+        {"0.1", 0.1L},
+        {"1E27", 1e27L},
+        {"1E28", 1e28L},
+        {"1E-27", 1e-27L},
+        {"1E-28", 1e-28L},
+        {"1234567890123456789", 1234567890123456789.0L},
+        {"12345678901234567891", 12345678901234567891.0L},
+        {"0.0000000000000000000000000123", 1.23e-26L},
+        {"0001.500", 1.5L},
+        {"1e0001", 10.0L},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.word);
+        TWordReader reader = TWordReader::FromText(c.word);
+        EXPECT_EQ(reader.ReadFloat(), c.value);
+    }
+    TWordReader zero = TWordReader::FromText("-0.000E+00 0.000E+00");
+    EXPECT_TRUE(std::signbit(zero.ReadFloat()));
+    EXPECT_FALSE(std::signbit(zero.ReadFloat()));
 }
 
 TEST(TWordReaderTest, ReadThatLandsOnAnEmptyLineNamesIt)
