@@ -5,9 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include <unistd.h>
-
 #include "GrlweapFile.h"
+#include "SafeFile.h"
 
 namespace fs = std::filesystem;
 
@@ -104,15 +103,19 @@ std::array<std::string, 3> ResultFilesOf(const std::string& projectFile)
 
 std::string CopyWhole(const std::string& from, const std::string& to)
 {
-    std::error_code ec;
-    const fs::path partial = to + ".saving~" + std::to_string(::getpid());
-    fs::copy_file(from, partial, fs::copy_options::overwrite_existing, ec);
-    if (!ec) {
-        fs::rename(partial, to, ec);
-    }
-    if (ec) {
-        fs::remove(partial);
-        return ec.message();
+    // Through the one safe writer, so the copy is flushed before it replaces the target, a
+    // link stays a link, and a copy cut short by a kill leaves a temporary file that the
+    // program recognises as its own and removes.
+    try {
+        TSafeFile file(to);
+        std::error_code ec;
+        fs::copy_file(from, file.TemporaryPath(), fs::copy_options::overwrite_existing, ec);
+        if (ec) {
+            return ec.message();
+        }
+        file.Commit();
+    } catch (const ESafeFileError& e) {
+        return e.Reason();
     }
     return {};
 }

@@ -41,5 +41,5 @@ ProjectLayout LayoutOfFilter(int filterIndex);
 std::array<std::string, 3> ResultFilesOf(const std::string& projectFile);
 
 // Copies a file beside the target and renames it into place, so the target is either the old
-// file or the whole copy. Empty when done, else the system's reason.
+// file or the whole copy, with the old file's mode. Empty when done, else the system's reason.
 std::string CopyWhole(const std::string& from, const std::string& to);

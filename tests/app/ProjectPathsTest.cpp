@@ -117,4 +117,27 @@ TEST(ProjectPaths, FilesExistAndAreCopiedWhole)
     }
 }
 
+// Save As copies the results as every save writes: a linked result stays a link, the file
+// replaced keeps its mode.
+TEST(ProjectPaths, CopyWholeWritesThroughLinksAndKeepsTheMode)
+{
+    const TTestFolder folder("project-paths");
+    const std::string from = folder.File("p.qr7o");
+    std::ofstream(from) << "report\n";
+    const std::string real = folder.File("kept.qr7o");
+    std::ofstream(real) << "old\n";
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    const std::string link = folder.File("q.qr7o");
+    fs::create_symlink(real, link);
+
+    EXPECT_EQ(CopyWhole(from, link), "");
+    EXPECT_TRUE(fs::is_symlink(link));
+    std::ifstream in(real);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "report");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
 } // namespace
