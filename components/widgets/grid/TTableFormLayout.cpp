@@ -2,8 +2,8 @@
 // the user drags.
 #include <algorithm>
 
-#include <QHeaderView>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -188,6 +188,9 @@ void TTableForm::LayOut()
         const QScopedValueRollback layingOut(m_inLayout, true);
         PlaceWidgets();
     }
+    // Qt does not repaint the part of the heading that a grid made wider here uncovers; it
+    // would show the frame behind it until something else repaints the heading.
+    m_view->horizontalHeader()->viewport()->update();
     if (m_table != nullptr && m_table->OnResize) {
         RunCommand(this, [this] { m_table->OnResize(*m_table); });
     }

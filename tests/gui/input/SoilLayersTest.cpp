@@ -4,8 +4,10 @@
 #include <vector>
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMdiSubWindow>
+#include <QScreen>
 
 #include "LayoutChecks.h"
 #include "SoilWindowFixture.h"
@@ -361,6 +363,37 @@ TEST_F(SoilLayersTest, HiddenSoilLayersItemShowsTheSoilTablesEditor)
         Form().MdiArea()->closeAllSubWindows();
         Settle();
     }
+}
+
+} // namespace
+namespace {
+
+// The soil table's editor widens its grid when it lays itself out for the columns shown; the
+// heading over the uncovered part was left unpainted, showing the frame's grey behind it.
+// What the screen shows of the heading is what the heading draws.
+TEST_F(SoilLayersTest, SoilTableEditorShowsItsWholeHeading)
+{
+    MakeLayers(4);
+    QTest::keyClick(&Form(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    Settle();
+    ASSERT_EQ(Form().MdiArea()->subWindowList().size(), 1);
+    auto* view = Form().MdiArea()->subWindowList().at(0)->findChild<QTableView*>("Grid");
+    ASSERT_NE(view, nullptr);
+    QWidget* heading = view->horizontalHeader()->viewport();
+    QTest::qWait(50);
+
+    const QImage drawn = heading->grab().toImage();
+    const QPoint origin = heading->mapToGlobal(QPoint(0, 0));
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    const QRect shown = QRect(origin, drawn.size()).intersected(screen.rect());
+    ASSERT_GT(shown.width(), 600) << "most of the heading is on the screen";
+    int differing = 0;
+    for (int x = shown.left(); x <= shown.right(); ++x) {
+        for (int y = shown.top(); y <= shown.bottom(); ++y) {
+            differing += screen.pixel(x, y) != drawn.pixel(x - origin.x(), y - origin.y());
+        }
+    }
+    EXPECT_EQ(differing, 0) << "pixels of the heading on the screen that it did not draw";
 }
 
 } // namespace
