@@ -1,5 +1,6 @@
 #include "report/CapacityOutput.h"
 
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <type_traits>
@@ -115,6 +116,42 @@ char* PutCapacityRow(char* out, const TMethodResult& r, int j, bool asteriskForm
     return out;
 }
 
+// The report row shows the penetration, skin friction, end bearing and capacity of the plot row
+// in the same formats (F7.2, F8.1, F8.1, F9.1), so it takes their text from the plot row: where
+// each stands in the plot row, and how wide it is.
+struct TPlotField
+{
+    std::size_t at;
+    std::size_t width;
+};
+constexpr TPlotField kPlotPenetration{2, 7};
+constexpr TPlotField kPlotSkin{11, 8};
+constexpr TPlotField kPlotTip{21, 8};
+constexpr TPlotField kPlotTotal{31, 9};
+
+char* CopyField(char* out, const char* plotRow, TPlotField field)
+{
+    std::memcpy(out, plotRow + field.at, field.width);
+    return out + field.width;
+}
+
+// The report capacity row at out from the plot row of the same grid point; its end.
+char* PutCapacityRowFrom(char* out, const char* plotRow, bool asterisk)
+{
+    out = CopyField(PutX(out, 11), plotRow, kPlotPenetration);
+    out = CopyField(PutX(out, 6), plotRow, kPlotSkin);
+    out = CopyField(PutX(out, 6), plotRow, kPlotTip);
+    if (asterisk) {
+        *out++ = '*';
+        out = PutX(out, 3);
+    } else {
+        out = PutX(out, 4);
+    }
+    out = CopyField(out, plotRow, kPlotTotal);
+    *out++ = '\n';
+    return out;
+}
+
 // A line of at most n characters made by put: in place in the output file behind the stream,
 // or through the stream when there is none.
 template<std::size_t n, typename TPut>
@@ -151,12 +188,15 @@ void WriteTable(std::ostream& report,
     if constexpr (std::is_same_v<TPlot, std::ostream>) {
         plotFile = TOutputFile::Of(plot);
     }
+    char plotRow[kPlotRowLength];
     const auto capacityRow = [&](int row) {
+        const bool asterisk = asteriskForm && r.MARK[row] == kTipUnplugged;
         WriteLine<kReportRowLength>(report, reportFile, [&](char* out) {
-            return PutCapacityRow(out, r, row, asteriskForm);
+            return PutCapacityRowFrom(out, plotRow, asterisk);
         });
     };
     for (int j : printed) {
+        PutPlotRow(plotRow, r, j);
         const bool closing = j == nGrid && (j - 1) % s.PILEDATA.PRINTINTERVAL != 0;
         if (!closing) {
             capacityRow(j);
@@ -165,7 +205,10 @@ void WriteTable(std::ostream& report,
         } else if (methodCode != kFhwa && methodCode != kUsace) {
             capacityRow(j);
         }
-        WriteLine<kPlotRowLength>(plot, plotFile, [&](char* out) { return PutPlotRow(out, r, j); });
+        WriteLine<kPlotRowLength>(plot, plotFile, [&](char* out) {
+            std::memcpy(out, plotRow, kPlotRowLength);
+            return out + kPlotRowLength;
+        });
     }
 }
 
