@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 
@@ -32,6 +33,79 @@ std::string Quote(std::string_view word)
     return "\"" + shown + "\"";
 }
 
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// 10^0 to 10^22, each exact in a double.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMaxExactPower = 22;
+
+// The numbers of the project and CPT files: at most 15 significant digits and a power of ten of
+// at most 22 in size. Both are exact in a double, so one multiplication or division rounds the
+// number as the full conversion does (Clinger, "How to read floating point numbers
+// accurately", 1990). False for any other word, which the full conversion then reads. The word
+// comes without its leading "+"; the conversion's own minus sign may follow.
+bool ReadShortReal(std::string_view word, double& value)
+{
+    constexpr int kMaxDigits = 15; // below 2^53
+    std::size_t i = 0;
+    const std::size_t n = word.size();
+    const bool negative = n > 0 && word[0] == '-';
+    i += negative ? 1 : 0;
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    int digits = 0;
+    int scale = 0;
+    const auto take = [&](char c) {
+        ++digits;
+        if (mantissa != 0 || c != '0') {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            ++significant;
+        }
+    };
+    for (; i < n && IsDigit(word[i]) && significant < kMaxDigits; ++i) {
+        take(word[i]);
+    }
+    if (i < n && word[i] == '.') {
+        for (++i; i < n && IsDigit(word[i]) && significant < kMaxDigits; ++i) {
+            take(word[i]);
+            --scale;
+        }
+    }
+    if (digits == 0 || (i < n && IsDigit(word[i]))) {
+        return false;
+    }
+    int exponent = 0;
+    if (i < n && (word[i] == 'e' || word[i] == 'E' || word[i] == 'd' || word[i] == 'D')) {
+        ++i;
+        const bool negativeExponent = i < n && word[i] == '-';
+        if (i < n && (word[i] == '+' || word[i] == '-')) {
+            ++i;
+        }
+        int exponentDigits = 0;
+        for (; i < n && IsDigit(word[i]) && exponentDigits < 4; ++i, ++exponentDigits) {
+            exponent = exponent * 10 + (word[i] - '0');
+        }
+        if (exponentDigits == 0 || exponentDigits == 4) {
+            return false;
+        }
+        exponent = negativeExponent ? -exponent : exponent;
+    }
+    const int power = scale + exponent;
+    if (i != n || power < -kMaxExactPower || power > kMaxExactPower) {
+        return false;
+    }
+    const auto digitsValue = static_cast<double>(mantissa);
+    const double magnitude =
+        power >= 0 ? digitsValue * kExactPowers[power] : digitsValue / kExactPowers[-power];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 } // namespace
 
 bool ParseInteger(std::string_view word, int& value)
@@ -54,6 +128,9 @@ bool ParseReal(std::string_view word, double& value)
     }
     if (word.empty() || word.size() > 64) {
         return false;
+    }
+    if (ReadShortReal(word, value)) {
+        return true;
     }
     // Fortran writes double-precision exponents with D; from_chars takes no letters for
     // infinity or NaN as numbers here.

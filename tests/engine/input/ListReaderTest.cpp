@@ -99,6 +99,22 @@ TEST(ListReader, NumberForms)
             EXPECT_DOUBLE_EQ(v, c.value) << c.word;
         }
     }
+    // Short numbers and long ones read as the nearest double alike (the compiler's literals
+    // are the nearest doubles).
+    const TRealCase exact[] = {{"0.8", true, 0.8},
+                               {"54.7", true, 54.7},
+                               {"123456789012345", true, 123456789012345.0},
+                               {"1234567890123456789", true, 1234567890123456789.0},
+                               {"1E22", true, 1e22},
+                               {"1E23", true, 1e23},
+                               {"4.9E-22", true, 4.9e-22},
+                               {"4.9E-23", true, 4.9e-23},
+                               {"0.1D-2", true, 0.001}};
+    for (const TRealCase& c : exact) {
+        double v = 0;
+        ASSERT_TRUE(ParseReal(c.word, v)) << c.word;
+        EXPECT_EQ(v, c.value) << c.word;
+    }
     int i = 0;
     EXPECT_TRUE(ParseInteger("+12", i));
     EXPECT_EQ(i, 12);
