@@ -1,6 +1,7 @@
 #include "loadtransfer/LoadTransfer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <ostream>
 #include <string>
@@ -120,15 +121,21 @@ TFieldLine CurveHeader(int number, double depth)
     return line;
 }
 
-// A curve's block: its header line and one line per point.
-void AppendCurveBlock(std::string& out, int number, double depth, const TzCurve& curve)
+// A curve's block: its header line (as CurveHeader's) and one line per point, of 74 characters
+// with its end.
+constexpr std::size_t kCurvePointLineLength = 40 + 17 + 16 + 1;
+using TCurveBlock = std::array<char, (kTzCurvePoints + 1) * kCurvePointLineLength>;
+
+std::string_view PutCurveBlock(TCurveBlock& block, int number, double depth, const TzCurve& curve)
 {
-    out.append(CurveHeader(number, depth).NewLine().View());
+    char* out =
+        PutE(PutI(PutI(PutX(block.data(), 8), number, 5), kTzCurvePoints, 11), depth, 16, 4);
+    *out++ = '\n';
     for (int i = 1; i <= kTzCurvePoints; ++i) {
-        TFieldLine line;
-        line.X(40).E(curve.t[i], 17, 4).E(curve.z[i], 16, 4).NewLine();
-        out.append(line.View());
+        out = PutE(PutE(PutX(out, 40), curve.t[i], 17, 4), curve.z[i], 16, 4);
+        *out++ = '\n';
     }
+    return {block.data(), static_cast<std::size_t>(out - block.data())};
 }
 
 void Write(std::ostream& out, std::string_view text)
@@ -146,16 +153,16 @@ void WriteSolverCurves(TRunState& s, TRunIo& io)
     }
     io.plotTail << ' ' << std::to_string(count) << '\n';
     int written = 0;
-    std::string block;
+    TCurveBlock block;
     for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
         if (!WrittenCurve(s, k)) {
             continue;
         }
         ++written;
-        block.clear();
-        AppendCurveBlock(block, written, CurveDepthBelowGround(s, k), s.CURVES.CURVE[k]);
-        Write(io.report, block);
-        io.plotTail << block;
+        const std::string_view text =
+            PutCurveBlock(block, written, CurveDepthBelowGround(s, k), s.CURVES.CURVE[k]);
+        Write(io.report, text);
+        io.plotTail << text;
     }
 }
 
@@ -579,7 +586,7 @@ void TZVERCURVES(TRunState& s, TRunIo& io, int print)
     }
     WriteTzHeading(io.report, s);
     io.plotTail << ' ' << std::to_string(validCount) << '\n';
-    std::string block;
+    TCurveBlock block;
     for (int k = 1; k <= tz.TZCOUNT; ++k) {
         if (!valid(k)) {
             TFieldLine header = CurveHeader(k, tz.TZDEPTH[k]);
@@ -587,10 +594,9 @@ void TZVERCURVES(TRunState& s, TRunIo& io, int print)
             Write(io.report, header.View());
             continue;
         }
-        block.clear();
-        AppendCurveBlock(block, k, tz.TZDEPTH[k], c.CURVE[k]);
-        Write(io.report, block);
-        io.plotTail << block;
+        const std::string_view text = PutCurveBlock(block, k, tz.TZDEPTH[k], c.CURVE[k]);
+        Write(io.report, text);
+        io.plotTail << text;
     }
 }
 
