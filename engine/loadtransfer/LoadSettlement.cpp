@@ -72,7 +72,10 @@ double ShaftResistanceAt(const std::vector<TLoadTransferCurve>& curves, double d
     return tUpper + w * (CurveValueAt(lower, z) - tUpper);
 }
 
-double StiffnessAt(const std::vector<TStiffnessRow>& table, double d)
+namespace {
+
+// StiffnessAt, its search for the rows around d starting at row `from` (1 for the whole search).
+double StiffnessFrom(const std::vector<TStiffnessRow>& table, double d, std::size_t& from)
 {
     if (table.empty()) {
         return 0.0;
@@ -80,8 +83,9 @@ double StiffnessAt(const std::vector<TStiffnessRow>& table, double d)
     if (d <= table.front().depth) {
         return table.front().ea;
     }
-    for (std::size_t i = 1; i < table.size(); ++i) {
+    for (std::size_t i = from; i < table.size(); ++i) {
         if (table[i].depth >= d) {
+            from = i;
             const double span = table[i].depth - table[i - 1].depth;
             if (span < kDepthTolerance) {
                 return table[i].ea;
@@ -91,6 +95,14 @@ double StiffnessAt(const std::vector<TStiffnessRow>& table, double d)
         }
     }
     return table.back().ea;
+}
+
+} // namespace
+
+double StiffnessAt(const std::vector<TStiffnessRow>& table, double d)
+{
+    std::size_t from = 1;
+    return StiffnessFrom(table, d, from);
 }
 
 std::vector<TPileSegment> UniformSegments(double pileLength,
@@ -103,9 +115,12 @@ std::vector<TPileSegment> UniformSegments(double pileLength,
     }
     const double h = pileLength / count;
     std::vector<TPileSegment> segments(static_cast<std::size_t>(count));
+    // The mid-depths run downward, and a row that lies above one mid-depth lies above every
+    // deeper one, so each search goes on from the row the last one found.
+    std::size_t from = 1;
     for (int k = 0; k < count; ++k) {
         const double mid = (k + 0.5) * h;
-        segments[static_cast<std::size_t>(k)] = {h, StiffnessAt(table, mid), perimeter};
+        segments[static_cast<std::size_t>(k)] = {h, StiffnessFrom(table, mid, from), perimeter};
     }
     return segments;
 }

@@ -186,6 +186,8 @@ TLoadTransferCurve SolverCurve(const TzCurve& curve, double depth)
 {
     TLoadTransferCurve out;
     out.depth = depth;
+    out.z.reserve(kTzCurvePoints);
+    out.value.reserve(kTzCurvePoints);
     for (int i = 1; i <= kTzCurvePoints; ++i) {
         out.z.push_back(curve.z[i]);
         out.value.push_back(curve.t[i]);
