@@ -507,10 +507,26 @@ std::string TrimRight(std::string_view text)
     return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
 }
 
+// The fields go straight into the line, without a string of their own each.
+TRecord::TRecord()
+{
+    m_line.reserve(kLineRoom);
+}
+
+template<typename TPut>
+TRecord& TRecord::Field(int width, TPut put)
+{
+    if (width > 0) {
+        const std::size_t at = m_line.size();
+        m_line.resize(at + static_cast<std::size_t>(width));
+        put(m_line.data() + at);
+    }
+    return *this;
+}
+
 TRecord& TRecord::X(int count)
 {
-    m_line += Blanks(count);
-    return *this;
+    return Field(count, [&](char* out) { PutX(out, count); });
 }
 
 TRecord& TRecord::T(std::string_view text)
@@ -521,20 +537,17 @@ TRecord& TRecord::T(std::string_view text)
 
 TRecord& TRecord::I(long long value, int width)
 {
-    m_line += FormatI(value, width);
-    return *this;
+    return Field(width, [&](char* out) { PutI(out, value, width); });
 }
 
 TRecord& TRecord::F(double value, int width, int decimals)
 {
-    m_line += FormatF(value, width, decimals);
-    return *this;
+    return Field(width, [&](char* out) { PutF(out, value, width, decimals); });
 }
 
 TRecord& TRecord::E(double value, int width, int decimals)
 {
-    m_line += FormatE(value, width, decimals);
-    return *this;
+    return Field(width, [&](char* out) { PutE(out, value, width, decimals); });
 }
 
 TRecord& TRecord::A(std::string_view text, int width)

@@ -122,6 +122,7 @@ private:
 class TRecord
 {
 public:
+    TRecord();
     TRecord& X(int count);
     TRecord& T(std::string_view text);
     TRecord& I(long long value, int width);
@@ -131,5 +132,8 @@ public:
     const std::string& Str() const { return m_line; }
 
 private:
+    static constexpr std::size_t kLineRoom = 128; // a report line, so the line is not moved
+    template<typename TPut>
+    TRecord& Field(int width, TPut put);
     std::string m_line;
 };
