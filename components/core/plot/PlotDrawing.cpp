@@ -121,7 +121,7 @@ void DrawCurves(Context& c, int graph, const TPlotRect& rect)
     }
     c.tools.PenColor(kPlotBlack);
     c.tools.Brush(kPlotWhite, TPlotBrushStyle::Solid);
-    c.canvas.SetClipRect(c.view.Geometry.Page);
+    c.canvas.SetClipRect(c.view.Geometry.Clip);
 }
 
 void DrawFrames(Context& c)
@@ -185,7 +185,7 @@ void DrawPlot(const TGraphPlot& plot, TPlotView& view, TPlotCanvas& canvas)
     const TPlotGeometry& g = view.Geometry;
     const int penWidth = CurvePenWidth(g.DX, plot.WidthLine());
     Context c{plot, view, canvas, Tools(canvas), g.DX, g.DY, 0, penWidth};
-    canvas.SetClipRect(g.Page);
+    canvas.SetClipRect(g.Clip);
     c.tools.Pen(TPlotPen{kPlotWhite, TPlotPenStyle::Clear, penWidth, TPlotPenMode::Copy});
     c.tools.Brush(kPlotWhite, TPlotBrushStyle::Solid);
     canvas.FillRect(g.Page);

@@ -183,7 +183,7 @@ void DrawLayerColumn(Context& c)
     }
     c.tools.PenColor(kPlotBlack);
     c.tools.Brush(kPlotWhite, TPlotBrushStyle::Solid);
-    c.canvas.SetClipRect(g.Page);
+    c.canvas.SetClipRect(g.Clip);
 }
 
 } // namespace PlotDrawingDetail

@@ -269,6 +269,7 @@ LayoutPlot(const TGraphPlot& plot, TPlotTarget target, const TPlotRect& page, in
 {
     TPlotGeometry g;
     g.Page = page;
+    g.Clip = page;
     g.DX = dX;
     g.DY = dY;
     TPlotRect& p = g.Plot;
@@ -346,6 +347,11 @@ TPlotRect PrinterPageRect(const TPrinterMetrics& m,
                      mT - m.OffsetY,
                      m.PrintableWidth + m.OffsetX - mR,
                      m.PrintableHeight + m.OffsetY - mB};
+}
+
+TPlotRect PrinterReach(const TPrinterMetrics& m)
+{
+    return TPlotRect{0, 0, std::max(0, m.PrintableWidth), std::max(0, m.PrintableHeight)};
 }
 
 std::vector<TLegendRow> BuildLegendRows(const TGraphPlot& plot)

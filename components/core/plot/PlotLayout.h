@@ -46,6 +46,10 @@ struct TPlotGeometry
     TPlotRect Plot;                  // graph 1 in the one-graph layout
     std::array<TPlotRect, 3> Graphs; // the three-graph layout
     TPlotRect LayerColumn;
+    // What the drawing may cover: the page, or on paper all the printer reaches, since the
+    // printed plot runs to the page's right and bottom edges and its frame, end labels and
+    // legend box reach into the margin.
+    TPlotRect Clip;
     int DX = 96; // pixels per inch, horizontal
     int DY = 96; // pixels per inch, vertical
 };
@@ -171,6 +175,10 @@ TPlotRect PrinterPageRect(const TPrinterMetrics& metrics,
                           double marginTop,
                           double marginRight,
                           double marginBottom);
+
+// All the printer reaches, in the coordinates of the page rectangle above (origin at the
+// printable area's corner).
+TPlotRect PrinterReach(const TPrinterMetrics& metrics);
 
 // ---- legend ---------------------------------------------------------------------------------
 

@@ -24,5 +24,8 @@ void RenderPlot(QPainter& painter,
     TQPainterCanvas canvas(painter, target.BaseFontHeight, target.DX);
     view.Target = target.Target;
     view.Geometry = LayoutOnTarget(plot, target);
+    if (target.Clip) {
+        view.Geometry.Clip = *target.Clip;
+    }
     DrawPlot(plot, view, canvas);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "plot/PlotLayout.h"
 
 class QPainter;
@@ -11,7 +13,8 @@ struct TRenderTarget
     TPlotTarget Target = TPlotTarget::Window; // what is drawn on (legend box, print patterns)
     TPlotTarget Layout = TPlotTarget::Window; // whose layout the page takes
     TPlotRect Page;
-    int DX = 96; // pixels per inch
+    std::optional<TPlotRect> Clip; // what the drawing may cover when more than the page
+    int DX = 96;                   // pixels per inch
     int DY = 96;
     int BaseFontHeight = 14; // the canvas font, in pixels, that chart text is scaled from
 };

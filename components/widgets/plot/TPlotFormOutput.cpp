@@ -84,6 +84,7 @@ bool TPlotForm::PrintTo(QPrinter& printer, std::string& error)
     target.Target = TPlotTarget::Printer;
     target.Layout = TPlotTarget::Printer;
     target.Page = page;
+    target.Clip = PrinterReach(metrics);
     target.DX = metrics.DX;
     target.DY = metrics.DY;
     target.BaseFontHeight = DefaultCanvasFontHeight(metrics.DY);

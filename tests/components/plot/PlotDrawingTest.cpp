@@ -705,6 +705,44 @@ TEST(PlotDrawing, FrameIsDrawnLastAroundThePlot)
     EXPECT_EQ(last.Brush.Style, TPlotBrushStyle::Clear);
 }
 
+// On paper the plot runs to the page's right and bottom edges: its frame, the labels at those
+// edges and the legend box reach into the margin, which the printer can still reach. Clipped to
+// the page, the frame lost its right and bottom lines and the legend box its right side.
+TEST(PlotDrawing, PrintedFrameAndLegendBoxLieInsideWhatThePrinterReaches)
+{
+    // 600 dpi, printable area 75 / 50 pixels from the paper's corner, one-inch margins.
+    const TPrinterMetrics printer{600, 600, 75, 50, 4950, 6500};
+    const TPlotRect page = PrinterPageRect(printer, 1, 1, 1, 1);
+    ASSERT_EQ(page, (TPlotRect{525, 550, 4425, 5950}));
+    ASSERT_EQ(PrinterReach(printer), (TPlotRect{0, 0, 4950, 6500}));
+    for (const bool xOnTop : {true, false}) {
+        TGraphPlot plot;
+        plot.SetXOnTop(xOnTop);
+        AddCurve(plot, {{0, 0}, {700, 80}});
+        plot.Curve(1, 0).Name = "Total Capacity";
+        Drawing d;
+        d.canvas = TPlotRecordingCanvas(67);
+        Draw(
+            d,
+            plot,
+            TPlotTarget::Printer,
+            [&](TPlotView& view) { view.Geometry.Clip = PrinterReach(printer); },
+            page,
+            600);
+        const TPlotRect p = d.view.Geometry.Plot;
+        EXPECT_EQ(p.Right, page.Right);
+        const std::vector<Op> rectangles = d.canvas.Of(Kind::Rectangle);
+        ASSERT_FALSE(rectangles.empty());
+        int inside = 0;
+        for (const Op& op : rectangles) {
+            EXPECT_LE(op.Rect.Right, op.Clip.Right) << "x on top " << xOnTop;
+            EXPECT_LE(op.Rect.Bottom, op.Clip.Bottom) << "x on top " << xOnTop;
+            inside += op.Rect == TPlotRect{p.Left, p.Top, p.Right + 1, p.Bottom + 1} ? 1 : 0;
+        }
+        EXPECT_EQ(inside, 1) << "the frame, once";
+    }
+}
+
 // Settings and values as a damaged plot-data or project file could bring them: the drawing
 // stays within its limits and never divides by zero or overflows.
 TEST(PlotDrawing, HostileSettingsAndValuesDrawWithoutFault)
