@@ -177,7 +177,7 @@ void TDlgSideView::SetCaption(const QString& caption)
 
 void TDlgSideView::Button1Click()
 {
-    try {
+    RunCommand(this, [this] {
         // The profile is drawn to the depth of the last layer; without one there is no scale.
         if (PrintedDepthScale(m_model) <= 0) {
             ShowInformation(kNothingToPrintText, this);
@@ -195,9 +195,7 @@ void TDlgSideView::Button1Click()
         if (!PrintTo(printer, error)) {
             ShowInformation(error, this);
         }
-    } catch (const std::exception& e) {
-        ShowInformation(e.what(), this);
-    }
+    });
 }
 
 bool TDlgSideView::PrintTo(QPrinter& printer, std::string& error)
