@@ -30,6 +30,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
+        m_previousFolder = fs::current_path();
         for (const char* name : {"PipeSandClay.qr7d", "PipeSandClay.cpt"}) {
             fs::copy_file(kExampleFolder / name, Folder() / name);
         }
@@ -39,6 +40,13 @@ protected:
         Choose("CompRun");
         ASSERT_TRUE(Form().PlotsLoaded());
         Messages.clear();
+    }
+    // Opening the example moved the current folder into the test's folder, which goes with
+    // the test.
+    void TearDown() override
+    {
+        WindowTest::TearDown();
+        fs::current_path(m_previousFolder);
     }
 
     QMdiSubWindow* FrameOf(const char* windowName)
@@ -77,6 +85,9 @@ protected:
         }
         return texts;
     }
+
+private:
+    fs::path m_previousFolder;
 };
 
 TEST_F(ChildWindows, WindowMenuNamesEachWindowByItsOwnTitleNotThePointerValues)
