@@ -2,6 +2,7 @@
 #include <fstream>
 #include <string>
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,9 +11,12 @@
 
 #include "ControlRules.h"
 #include "LayoutChecks.h"
+#include "ProjectTables.h"
 #include "TProgramData.h"
 #include "WindowTestFixture.h"
 #include "entry/TDataEdit.h"
+#include "grid/GridTableView.h"
+#include "grid/TGridTable.h"
 #include "grid/TTableForm.h"
 #include "input/TDlgBlock.h"
 #include "input/TDlgOptions.h"
@@ -245,6 +249,74 @@ TEST_F(OptionWindowsTest, PrintFlagEnablesTheDepthTableAndIsStored)
     EXPECT_TRUE(Form().IsModified());
     LookInto(Form().OptionsMenu);
     EXPECT_FALSE(Form().findChild<QAction*>("mTzPrint")->isChecked());
+}
+
+// A depth typed into the depth table and not yet confirmed with Enter is stored by the main
+// window before it saves, and before it closes (where it counts as a change to be saved).
+TEST_F(OptionWindowsTest, DepthTypedInTheTableIsStoredBeforeASaveAndBeforeTheClose)
+{
+    // Opening the project moves the current folder into the test's folder, which goes with
+    // the test.
+    struct TFolderBack
+    {
+        fs::path folder = fs::current_path();
+        ~TFolderBack() { fs::current_path(folder); }
+    } folderBack;
+    Data().PrintExtraTz = 1;
+    Form().SetModified(false);
+    // The user clicks the first cell, opens it with F2 and types the depth over it, without
+    // Enter.
+    const auto typeFirstDepth = [this](const QString& typed) {
+        auto* w = Open<TDlgTZPrint>("mTzPrint");
+        ASSERT_NE(w, nullptr);
+        Click(Child<QPushButton>(w, "EditDepths"));
+        TTableForm* editor = TableFormOf(Form().Tables().TblTZDepth());
+        ASSERT_NE(editor, nullptr);
+        QAbstractItemView* grid = editor->Grid();
+        const QRect cell = grid->visualRect(grid->model()->index(0, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        QCoreApplication::processEvents();
+        QTest::keyClick(grid, Qt::Key_F2);
+        auto* edit = grid->viewport()->findChild<QLineEdit*>("GridCellEditor");
+        ASSERT_NE(edit, nullptr);
+        Type(edit, typed);
+        ASSERT_EQ(Form().MdiArea()->activeSubWindow()->widget(), editor);
+    };
+    const auto firstDepth = [this] {
+        return Form().Tables().TblTZDepth().Cells(TzDepthColumn::kDepth, 0).GetFloat();
+    };
+
+    typeFirstDepth("25");
+    const fs::path project = Folder() / "Depths.qr7d";
+    SaveAnswer = project.string();
+    Choose("sbSave");
+    EXPECT_EQ(Data().FileName, project.string());
+    EXPECT_EQ(firstDepth(), 25.0L);
+    EXPECT_FALSE(Form().IsModified());
+    // The saved project holds it.
+    LookInto(Form().FileMenu);
+    Choose("FileNew");
+    EXPECT_NE(firstDepth(), 25.0L);
+    OpenAnswer = {project.string(), 1};
+    LookInto(Form().FileMenu);
+    Choose("FileOpen");
+    ASSERT_EQ(Data().FileName, project.string());
+    EXPECT_EQ(firstDepth(), 25.0L);
+
+    // Closing the program: the typed depth is a change, so the user is asked to save it.
+    typeFirstDepth("40");
+    Messages.clear();
+    std::vector<std::string> asked;
+    {
+        const TMessageSeam::Override cancel([&asked](const TMessageRequest& r) {
+            asked.push_back(r.text);
+            return EMessageResult::Cancel;
+        });
+        EXPECT_FALSE(Form().close());
+    }
+    EXPECT_EQ(asked, std::vector<std::string>{"Do you want to save any changes?"});
+    EXPECT_EQ(firstDepth(), 40.0L);
+    EXPECT_TRUE(Form().IsModified());
 }
 
 TEST_F(OptionWindowsTest, PrintAndOptionWindowsOpenSideBySide)

@@ -232,6 +232,31 @@ TEST_F(PileMaterialTest, ShownAreaFollowsTheSectionInTheProjectsUnits)
     EXPECT_NEAR(static_cast<double>(area->Number()), 0.0125, kHandTolerance);
 }
 
+// Both areas and the modulus are labelled in the project's units.
+TEST_F(PileMaterialTest, UnitLabelsFollowTheProjectsUnits)
+{
+    struct TCase
+    {
+        const char* unitsItem;
+        const char* area;
+        const char* modulus;
+    };
+    const TCase cases[] = {{"EnglishUnits", " (in²)", "Modulus of &Elasticity, E (lbs/in²)"},
+                           {"SIUnits", " (m²)", "Modulus of &Elasticity, E (kN/m²)"},
+                           {"EnglishUnits", " (in²)", "Modulus of &Elasticity, E (lbs/in²)"}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.unitsItem);
+        LookInto(Form().OptionsMenu);
+        Choose(c.unitsItem);
+        TfrmMaterial& w = OpenMaterial();
+        EXPECT_EQ(Child<QLabel>(&w, "Label4")->text().toStdString(), c.area); // from the section
+        EXPECT_EQ(Child<QLabel>(&w, "Label5")->text().toStdString(), c.area); // constant
+        EXPECT_EQ(Child<QLabel>(&w, "Label1")->text().toStdString(), c.modulus);
+        CloseIt();
+    }
+    EXPECT_TRUE(Messages.empty());
+}
+
 TEST_F(PileMaterialTest, AreaModeEnablesItsEntryAndTheTableOpensInTheFrame)
 {
     Data().AreaMode = SectionAreaModeCode::kFromSection;

@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include <QGroupBox>
 #include <QLabel>
@@ -108,14 +109,15 @@ TEST_F(PileSectionTest, CircularEntriesFollowThePileTypeAndEnd)
         bool endSection;
         long double storedId;
         long double storedEsl;
+        long double storedEid;
     };
     const TCase cases[] = {
-        {"open steel pipe", PileTypeCode::kSteelPipe, 1, 0, true, true, 22.5L, 4},
-        {"closed steel pipe", PileTypeCode::kSteelPipe, 1, 1, true, false, 22.5L, 4},
-        {"open circular concrete", PileTypeCode::kPrecastConcrete, 1, 0, true, true, 22.5L, 4},
-        {"timber", PileTypeCode::kTimber, 1, 0, false, false, 0, 0},
-        {"Raymond step-taper", PileTypeCode::kRaymondStepTaper, 1, 1, false, false, 0, 0},
-        {"tapered monotube", PileTypeCode::kTaperedMonotube, 1, 0, false, false, 0, 0},
+        {"open steel pipe", PileTypeCode::kSteelPipe, 1, 0, true, true, 22.5L, 4, 21},
+        {"closed steel pipe", PileTypeCode::kSteelPipe, 1, 1, true, false, 22.5L, 4, 21},
+        {"open circular concrete", PileTypeCode::kPrecastConcrete, 1, 0, true, true, 22.5L, 4, 21},
+        {"timber", PileTypeCode::kTimber, 1, 0, false, false, 0, 0, 0},
+        {"Raymond step-taper", PileTypeCode::kRaymondStepTaper, 1, 1, false, false, 0, 0, 0},
+        {"tapered monotube", PileTypeCode::kTaperedMonotube, 1, 0, false, false, 0, 0, 0},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -124,6 +126,7 @@ TEST_F(PileSectionTest, CircularEntriesFollowThePileTypeAndEnd)
         Data().ClosedEnd = c.closedEnd;
         Data().ID = 22.5L;
         Data().ESL = 4;
+        Data().EID = 21;
         TfrmShaftpeneta& w = OpenCircular();
         auto* sketch = Child<TPileSketch>(&w, "Image1");
         EXPECT_EQ(Edit(w, "DataEdit9")->isEnabled(), c.id);
@@ -136,11 +139,14 @@ TEST_F(PileSectionTest, CircularEntriesFollowThePileTypeAndEnd)
         EXPECT_EQ(Child<QGroupBox>(&w, "GroupBox4")->isVisible(), c.endSection);
         if (!c.id) {
             EXPECT_EQ(Edit(w, "DataEdit9")->text().toStdString(), "0");
+            EXPECT_EQ(Edit(w, "DataEdit11")->text().toStdString(), "0");
+            EXPECT_EQ(Edit(w, "DataEdit12")->text().toStdString(), "0");
         }
         Click(Child<QPushButton>(&w, "Button1"));
         Settle();
         EXPECT_EQ(Data().ID, c.storedId);
         EXPECT_EQ(Data().ESL, c.storedEsl);
+        EXPECT_EQ(Data().EID, c.storedEid);
     }
     EXPECT_TRUE(Messages.empty());
 }
@@ -266,6 +272,51 @@ TEST_F(PileSectionTest, EntriesAreStoredAndMarkTheProject)
         EXPECT_EQ(Data().*c.field, c.stored);
         EXPECT_TRUE(Form().IsModified());
     }
+    EXPECT_TRUE(Messages.empty());
+}
+
+// A visit that changes nothing marks nothing in either window: entries tabbed through, or
+// typed again as they were.
+TEST_F(PileSectionTest, VisitWithoutChangesMarksNothingInEitherWindow)
+{
+    Data().Perimeter = 56;
+    Data().TipArea = 196;
+    struct TCase
+    {
+        bool circular;
+        std::vector<const char*> edits;
+        const char* retyped; // typed again into the first edit: the stick-up as it was
+    };
+    const TCase cases[] = {
+        {true,
+         {"DataEdit1",
+          "DataEdit8",
+          "DataEdit9",
+          "DataEdit10",
+          "DataEdit11",
+          "DataEdit12",
+          "DataEdit13"},
+         "5"},
+        {false, {"DataEdit1", "DataEdit3", "DataEdit4", "DataEdit5", "DataEdit6"}, "2.5*2"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.circular);
+        Data().Circular = c.circular ? 1 : 0;
+        QWidget* w = c.circular ? static_cast<QWidget*>(&OpenCircular()) : &OpenNoncircular();
+        Form().SetModified(false);
+        for (const char* name : c.edits) {
+            QTest::mouseClick(Edit(*w, name), Qt::LeftButton);
+            Tab();
+        }
+        Enter(Edit(*w, c.edits.front()), c.retyped);
+        Click(Child<QPushButton>(w, "Button1"));
+        Settle();
+        EXPECT_FALSE(Form().IsModified());
+        EXPECT_EQ(Data().PSL, 5.0L);
+        EXPECT_EQ(Data().TL, 80.0L);
+    }
+    EXPECT_EQ(Data().Perimeter, 56.0L);
+    EXPECT_EQ(Data().TipArea, 196.0L);
     EXPECT_TRUE(Messages.empty());
 }
 
