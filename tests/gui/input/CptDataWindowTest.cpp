@@ -148,6 +148,33 @@ TEST_F(CptDataWindowTest, LeavingStoresTheFileAndCountsAndTheLimitsHold)
     EXPECT_TRUE(Form().IsModified());
 }
 
+// Counts outside their limits are reported by the edit, shown at the limit, and keep the focus.
+TEST_F(CptDataWindowTest, CountsOutsideTheirLimitsAreReportedAndKeepTheFocus)
+{
+    struct TCase
+    {
+        const char* edit;
+        const char* typed;
+        const char* message;
+        const char* shown;
+    };
+    const TCase cases[] = {
+        {"DataEdit1", "1", "Entry must be greater than or equal to 2", "2"},
+        {"DataEdit4", "51", "Entry must be less than or equal to 50", "50"},
+        {"DataEdit5", "1", "Entry must be greater than or equal to 2", "2"},
+    };
+    OpenCpt();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.edit);
+        Messages.clear();
+        TDataEdit* edit = Edit(c.edit);
+        Enter(edit, c.typed);
+        EXPECT_EQ(Messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(edit->text().toStdString(), c.shown);
+        EXPECT_EQ(QApplication::focusWidget(), edit);
+    }
+}
+
 // Qc read with the window's entries becomes the project's profile and is shown; its
 // captions name the project's units.
 TEST_F(CptDataWindowTest, ConeResistanceBecomesTheProjectsProfile)

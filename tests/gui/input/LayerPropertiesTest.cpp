@@ -279,6 +279,78 @@ TEST_F(LayerPropertiesTest, SandEntriesInUseFollowTheMethods)
     }
 }
 
+// On the clay tab the user values follow the user-specified method, Qc a cone-based method
+// (NGI, ICP/MTD, Fugro, UWA), PI and YSR the ICP/MTD method; the remolded strength is always
+// entered.
+TEST_F(LayerPropertiesTest, ClayEntriesInUseFollowTheMethods)
+{
+    struct TCase
+    {
+        const char* what;
+        TFlags flags;
+        bool user, qc, piYsr;
+    };
+    const TCase cases[] = {
+        {"API", {0, 0, 0, 0, 1, 0, 0, 0, 0, 0}, false, false, false},
+        {"user-specified", {0, 0, 0, 0, 0, 1, 0, 0, 0, 0}, true, false, false},
+        {"NGI", {0, 0, 0, 0, 0, 0, 1, 0, 0, 0}, false, true, false},
+        {"ICP/MTD", {0, 0, 0, 0, 0, 0, 0, 1, 0, 0}, false, true, true},
+        {"UWA and user-specified", {0, 0, 0, 0, 0, 1, 0, 0, 0, 1}, true, true, false},
+    };
+    const char* const userWidgets[] = {"DataEdit27",
+                                       "DataEdit30",
+                                       "DataEdit28",
+                                       "DataEdit31",
+                                       "Label31",
+                                       "Label32",
+                                       "Label33",
+                                       "Label34"};
+    const char* const qcWidgets[] = {"DataEdit23", "DataEdit25", "Label35", "Label36"};
+    const char* const piYsrWidgets[] = {"DataEdit24",
+                                        "DataEdit26",
+                                        "DataEdit29",
+                                        "DataEdit32",
+                                        "Label37",
+                                        "Label38",
+                                        "Label39",
+                                        "Label40"};
+    const char* const alwaysWidgets[] = {"DataEdit17",
+                                         "DataEdit20",
+                                         "DataEdit18",
+                                         "DataEdit21",
+                                         "DataEdit19",
+                                         "DataEdit22",
+                                         "Label24",
+                                         "Label25",
+                                         "Label30"};
+    MakeProfile();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        Data().MethodFlags = c.flags;
+        OpenLayers();
+        bool ran = false;
+        EditLayer(2, [&](QDialog& dialog) {
+            ran = true;
+            for (const char* name : userWidgets) {
+                EXPECT_EQ(In<QWidget>(dialog, name)->isEnabled(), c.user) << name;
+            }
+            for (const char* name : qcWidgets) {
+                EXPECT_EQ(In<QWidget>(dialog, name)->isEnabled(), c.qc) << name;
+            }
+            for (const char* name : piYsrWidgets) {
+                EXPECT_EQ(In<QWidget>(dialog, name)->isEnabled(), c.piYsr) << name;
+            }
+            for (const char* name : alwaysWidgets) {
+                EXPECT_TRUE(In<QWidget>(dialog, name)->isEnabled()) << name;
+            }
+            CloseDialog(dialog, "Button2");
+        });
+        EXPECT_TRUE(ran);
+        Click(LayersButton("Button1"));
+        Settle();
+    }
+}
+
 TEST_F(LayerPropertiesTest, AdhesionOptionShowsFromTheBottomAndIsStoredInBoth)
 {
     MakeProfile();
