@@ -1,6 +1,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -21,6 +23,7 @@
 #include "input/TDlgBlock.h"
 #include "input/TDlgOptions.h"
 #include "input/TDlgTZPrint.h"
+#include "input/TInputWindow.h"
 #include "input/TdlgTitle.h"
 #include "main/InputWindows.h"
 #include "main/TAboutBox.h"
@@ -47,6 +50,75 @@ protected:
         Settle();
     }
 };
+
+// Each small window shows its controls with their captions, unclipped. 3,500 psf is 167.6 kPa:
+// the critical-depth option says 168 kPa.
+TEST_F(OptionWindowsTest, SmallWindowsShowTheirCaptions)
+{
+    struct TCase
+    {
+        EInputWindow which;
+        std::vector<std::pair<const char*, const char*>> texts; // control, caption
+    };
+    const TCase cases[] = {
+        {EInputWindow::Title,
+         {{"Label1", "Enter line of text for project description:"},
+          {"Label2", "Name of the Designer : "},
+          {"Label3", "Job Number : "},
+          {"Button1", "Close"}}},
+        {EInputWindow::ControlOptions,
+         {{"GroupBox1", "Print Controls"},
+          {"Label2", "&Print only every "},
+          {"Label3", "computation increment(s)"},
+          {"GroupBox2", "Text Editor"},
+          {"BtnBrowse", "&Browse..."},
+          {"Button4", "Close"}}},
+        {EInputWindow::TzPrint,
+         {{"GroupBox1", "t-z Curves for Verification"},
+          {"ChkPrint", "&Print Internally-Generated"},
+          {"EditDepths", "Edit Depths"},
+          {"Button1", "Close"}}},
+        {EInputWindow::CriticalDepth,
+         {{"GroupBox1", "User Options"},
+          {"RadioButton1",
+           "Original Recommendations (10 to 20 Pile Diameter based on the Density)."},
+          {"RadioButton2", "Critical Depth at the  Effective Stress Reaching 3500 psf or 168 kPa."},
+          {"RadioButton3", "User-Specified Critical Depth"},
+          {"Button1", "Close"}}},
+    };
+    for (const TCase& c : cases) {
+        const TInputWindowLauncher& launcher = InputWindowLaunchers()[static_cast<int>(c.which)];
+        SCOPED_TRACE(launcher.Caption);
+        // The critical-depth window's menu item is kept hidden.
+        if (launcher.Hidden) {
+            launcher.Create(Form());
+            QCoreApplication::processEvents();
+        } else {
+            Choose(launcher.MenuName);
+        }
+        TInputWindow* w = TInputWindow::FindOpenWindow(Form(), c.which);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->SubWindow()->windowTitle().toStdString(), launcher.Caption);
+        for (const auto& [name, caption] : c.texts) {
+            auto* control = w->findChild<QWidget*>(name);
+            ASSERT_NE(control, nullptr) << name;
+            QString text;
+            if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+                text = button->text();
+            } else if (auto* label = qobject_cast<QLabel*>(control)) {
+                text = label->text();
+            } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+                text = group->title();
+            }
+            EXPECT_EQ(text.toStdString(), caption) << name;
+        }
+        ExpectNothingClippedOrOverlapping(*w);
+        w->CloseWindow();
+        Settle();
+    }
+    EXPECT_FALSE(Form().IsModified());
+    EXPECT_TRUE(Messages.empty());
+}
 
 // ---- title -------------------------------------------------------------------------------------
 
