@@ -42,8 +42,9 @@ constexpr const char* kUsage =
     "written. Files left by a run or save that was killed are removed first.\n"
     "\n"
     "Exit status: 0 when the computation ran to its end and its results were read back and\n"
-    "the GRLWEAP file written; 1 when it stopped (the messages or the report say why) or its\n"
-    "results could not be read back; 2 when the run could not start.\n";
+    "the GRLWEAP file written; 1 when it stopped (the messages or the report say why), its\n"
+    "results could not be read back or the GRLWEAP file was not written; 2 when the run could\n"
+    "not start.\n";
 
 // Messages of the run carry the program's line breaks (CR from the readers, LF elsewhere).
 void Print(std::ostream& out, std::string_view text)
@@ -178,8 +179,12 @@ int Run(const fs::path& project)
         std::cout << "GRLWEAP file: " << data.GrlweapFileName << '\n';
     } else if (outcome.Status != 0) {
         std::cout << "GRLWEAP file: not written (the run stopped)\n";
-    } else {
+    } else if (!outcome.PlotsLoaded) {
         std::cout << "GRLWEAP file: not written (the plot data could not be read back)\n";
+    } else {
+        // The plot data were read; the GRLWEAP step printed its own reason (a full disk, no
+        // load-settlement profile in the results).
+        std::cout << "GRLWEAP file: not written (the message above says why)\n";
     }
     // Only a run whose results all came back is a success; any other engine answer than 0
     // is a stop.

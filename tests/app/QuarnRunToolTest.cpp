@@ -346,6 +346,55 @@ TEST_F(QuarnRunToolTest, AFullDiskStopsTheRunAndSaysWhichFileAndWhy)
     EXPECT_FALSE(fs::exists(m_root / "PipeSandClay.gwi"));
 }
 
+// The summary's GRLWEAP line says why the file is missing. A run whose plot data were read
+// back but whose GRLWEAP step wrote nothing (here the load-settlement method, 5, is not among
+// the selected methods, so the results hold no profile for it) was summed up as plot data
+// that could not be read back.
+TEST_F(QuarnRunToolTest, TheGrlweapLineBlamesThePlotDataOnlyWhenTheyWereNotRead)
+{
+    struct Case
+    {
+        const char* name;
+        std::string project;
+        int exitCode;
+        const char* grlweapMessage; // printed before the summary; nullptr: none
+        std::string summary;        // the summary's GRLWEAP line
+    };
+    const std::string gwi = (m_root / "PipeSandClay.gwi").string();
+    // Line 7: zero-friction length, increment, pile type, option, load-settlement method,
+    // t-z option, print option; line 8 selects the methods 1 to 9 (5 is off).
+    const Case cases[] = {
+        {"load-settlement method 4, computed",
+         ReadAll(kExampleFolder / "PipeSandClay.qr7d"),
+         0,
+         nullptr,
+         "\nGRLWEAP file: " + gwi + "\n"},
+        {"load-settlement method 5, not selected",
+         ExampleWith("\r\n0 1 1 0 4 1 0\r\n", "\r\n0 1 1 0 5 1 0\r\n"),
+         1,
+         "\nThe GRLWEAP file was not written: the plot data hold no resistance profile of the "
+         "load-settlement method.\n",
+         "\nGRLWEAP file: not written (the message above says why)\n"},
+    };
+    fs::copy_file(kExampleFolder / "PipeSandClay.cpt", m_root / "PipeSandClay.cpt");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteAll(m_project, c.project);
+        const TToolOutput run = RunProject(QUARN_RUN_TOOL, m_project);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.out << run.err;
+        EXPECT_TRUE(Contains(run.out, "\nstatus: 0 (the run went to its end)\n")) << run.out;
+        EXPECT_FALSE(Contains(run.out, kPlotReadFailedText)) << run.out;
+        if (c.grlweapMessage != nullptr) {
+            EXPECT_TRUE(Contains(run.out, c.grlweapMessage)) << run.out;
+            EXPECT_TRUE(Contains(ReadAll(m_root / "PipeSandClay.qr7o"),
+                                 "THE LOAD-SETTLEMENT METHOD WAS NOT COMPUTED IN THIS RUN"));
+        }
+        EXPECT_TRUE(Contains(run.out, c.summary)) << run.out;
+        EXPECT_FALSE(Contains(run.out, "could not be read back")) << run.out;
+        EXPECT_EQ(fs::exists(gwi), c.exitCode == 0);
+    }
+}
+
 // Two runs of one project at once shared one temporary name: one truncated the other's file,
 // and an engine read a half-written project. Now each run either goes to its end or is
 // refused before it writes anything; the project is whole after every round.
