@@ -19,8 +19,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // Values of the kinds the report and the plot data print: penetrations, forces, unit
-// frictions and stresses, movements and loads, of both signs, from 1e-5 to 1e6; cycled, so every
-// iteration formats an ordinary number (never the overflow or the infinity path).
+// frictions and stresses, movements and loads, of both signs, from 1.2e-5 to 9.4e5 in even
+// ratios (1.0248^1023 is 7.7e10); cycled, so every iteration formats an ordinary number (never
+// the overflow or the infinity path, and every field fits: F12.3 and E16.4 of 9.4e5).
 const std::vector<double>& ReportValues()
 {
     static const std::vector<double> values = [] {
@@ -28,7 +29,7 @@ const std::vector<double>& ReportValues()
         double x = 1.234567e-5;
         for (int k = 0; k < 1024; ++k) {
             v.push_back(k % 3 == 0 ? -x : x);
-            x *= 1.0137;
+            x *= 1.0248;
             if (x > 1e6) {
                 x = 1.234567e-5;
             }
