@@ -95,7 +95,7 @@ void WriteLoading(std::ostream& out, const TRunState& s)
     out << "\n\n";
     Line10(out, "TYPE OF LOADING : ");
     Line10(out, p.LOADTYPE == 1 ? "- TENSION  " : "- COMPRESSION  ");
-    if (p.LOADTYPE == 1 && s.METHODFLAGS[4] == 1) {
+    if (p.LOADTYPE == 1 && s.METHODFLAGS[kApi] == 1) {
         Line(out,
              TRecord()
                  .X(10)
@@ -144,7 +144,7 @@ void WritePileType(std::ostream& out, const TRunState& s)
         break;
     }
     const bool tapered = p.PILETYPE == 2 || p.PILETYPE == 4 || p.PILETYPE == 5 || p.PILETYPE == 7;
-    if (s.METHODFLAGS[4] == 1 && tapered && p.TAPERANGLE > 0) {
+    if (s.METHODFLAGS[kApi] == 1 && tapered && p.TAPERANGLE > 0) {
         Line(out,
              TRecord()
                  .X(10)
