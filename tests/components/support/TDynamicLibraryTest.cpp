@@ -1,9 +1,12 @@
 #include "support/TDynamicLibrary.h"
 
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
+#include "TestFolder.h"
 
 namespace {
 
@@ -41,6 +44,35 @@ TEST(TDynamicLibrary, FileThatIsNoLibraryStaysClosedSilently)
     EXPECT_FALSE(lib.IsOpen());
     EXPECT_FALSE(lib.LastError().empty());
     EXPECT_THROW(lib.GetProcAddress("IQUARN"), EDLLNotOpenError);
+}
+
+// A copy of the engine module that stopped halfway: the loader would map segments past the
+// file's end and die of a bus error when it touched them. It is refused before loading, with the
+// path and the reason; the whole file still loads.
+TEST(TDynamicLibrary, CutShortLibraryIsRefusedWithItsReasonNotLoaded)
+{
+    namespace fs = std::filesystem;
+    const TTestFolder folder;
+    const fs::path whole = QUARN_ENGINE_MODULE;
+    const auto size = fs::file_size(whole);
+    ASSERT_GT(size, 200000u);
+    for (const std::uintmax_t cut : {1000, 4000, 20000, 100000}) {
+        const fs::path copy = folder.Path() / ("cut-" + std::to_string(cut) + ".so");
+        fs::copy_file(whole, copy);
+        fs::resize_file(copy, cut);
+        TDynamicLibrary lib;
+        lib.SetLibraryName(copy.string());
+        EXPECT_NO_THROW(lib.Open()) << cut;
+        EXPECT_FALSE(lib.IsOpen()) << cut;
+        EXPECT_EQ(lib.LastError().rfind(copy.string() + ": the file is cut short", 0), 0u)
+            << cut << ": " << lib.LastError();
+    }
+    const fs::path copy = folder.Path() / "whole.so";
+    fs::copy_file(whole, copy);
+    TDynamicLibrary lib;
+    lib.SetLibraryName(copy.string());
+    lib.Open();
+    EXPECT_TRUE(lib.IsOpen()) << lib.LastError();
 }
 
 TEST(TDynamicLibrary, EngineModuleOpensAndExportsBothNames)
