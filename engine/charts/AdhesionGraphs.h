@@ -38,6 +38,26 @@ inline double AdhesionStrengthKsf(double su, int units)
     return s < 0.0 ? 0.0 : s;
 }
 
+// Graphs B and C: the short-pile curve up to an embedment ratio of 10, the long-pile curve
+// from `longFrom` on, and straight between the two.
+template<typename Chart>
+double TwoCurveAdhesion(const Chart& chart, double su, double ratio, int units, double longFrom)
+{
+    if (std::isnan(su) || std::isnan(ratio)) {
+        return kNaN;
+    }
+    const double s = AdhesionStrengthKsf(su, units);
+    if (ratio < 10.0) {
+        return AdhesionCurve(chart.x, chart.curves[0], s);
+    }
+    if (ratio < longFrom) {
+        const double a = AdhesionCurve(chart.x, chart.curves[0], s);
+        const double b = AdhesionCurve(chart.x, chart.curves[1], s);
+        return a + (ratio - 10.0) * (b - a) / (longFrom - 10.0);
+    }
+    return AdhesionCurve(chart.x, chart.curves[1], s);
+}
+
 } // namespace ChartDetail
 
 // Tomlinson adhesion factors for clay, graphs A, B and C (the layer's adhesion option 1, 2, 3):
@@ -71,40 +91,12 @@ inline double ADHESIONA(double su, double ratio, int units)
 
 inline double ADHESIONB(double su, double ratio, int units)
 {
-    using namespace ChartDetail;
-    if (std::isnan(su) || std::isnan(ratio)) {
-        return kNaN;
-    }
-    const auto& chart = ChartTable::ADHESIONB;
-    const double s = AdhesionStrengthKsf(su, units);
-    if (ratio < 10.0) {
-        return AdhesionCurve(chart.x, chart.curves[0], s);
-    }
-    if (ratio < 20.0) {
-        const double a = AdhesionCurve(chart.x, chart.curves[0], s);
-        const double b = AdhesionCurve(chart.x, chart.curves[1], s);
-        return a + (ratio - 10.0) * (b - a) / 10.0;
-    }
-    return AdhesionCurve(chart.x, chart.curves[1], s);
+    return ChartDetail::TwoCurveAdhesion(ChartTable::ADHESIONB, su, ratio, units, 20.0);
 }
 
 inline double ADHESIONC(double su, double ratio, int units)
 {
-    using namespace ChartDetail;
-    if (std::isnan(su) || std::isnan(ratio)) {
-        return kNaN;
-    }
-    const auto& chart = ChartTable::ADHESIONC;
-    const double s = AdhesionStrengthKsf(su, units);
-    if (ratio < 10.0) {
-        return AdhesionCurve(chart.x, chart.curves[0], s);
-    }
-    if (ratio < 40.0) {
-        const double a = AdhesionCurve(chart.x, chart.curves[0], s);
-        const double b = AdhesionCurve(chart.x, chart.curves[1], s);
-        return a + (ratio - 10.0) * (b - a) / 30.0;
-    }
-    return AdhesionCurve(chart.x, chart.curves[1], s);
+    return ChartDetail::TwoCurveAdhesion(ChartTable::ADHESIONC, su, ratio, units, 40.0);
 }
 
 // The adhesion factor of graph 1 (A), 2 (B) or 3 (C) for su in ksf; any other graph number
