@@ -23,7 +23,7 @@
 #include "LayoutChecks.h"
 #include "ProjectTables.h"
 #include "QtTestApplication.h"
-#include "TestFolder.h"
+#include "WindowTestFixture.h"
 #include "entry/TDataEdit.h"
 #include "grid/TColumn.h"
 #include "grid/TGridTable.h"
@@ -54,51 +54,21 @@ std::string Name(const char* prefix, int code)
     return prefix + std::to_string(code);
 }
 
-// A shown main window over a temporary settings folder; every message is recorded and
-// answered with OK.
-class ComputationMethodsTest : public ::testing::Test
+// The Computation Methods window of a shown main window (the shared window-test set-up).
+class ComputationMethodsTest : public WindowTest
 {
 protected:
-    void SetUp() override
-    {
-        EnsureApplication();
-        m_root = m_folder.Path();
-        QSettings::setPath(QSettings::IniFormat,
-                           QSettings::UserScope,
-                           QString::fromStdString(m_root.string()));
-        m_form = std::make_unique<TMainForm>();
-        m_form->FormShow({});
-        m_form->show();
-    }
-
-    void TearDown() override
-    {
-        m_form.reset();
-        std::error_code ec;
-        fs::remove_all(m_root, ec);
-    }
-
-    TMainForm& Form() { return *m_form; }
-    TProgramData& Data() { return m_form->Data(); }
-
-    TfrmWaterDepth* Window() { return m_form->findChild<TfrmWaterDepth*>(); }
+    TfrmWaterDepth* Window() { return Form().findChild<TfrmWaterDepth*>(); }
 
     TfrmWaterDepth& Open()
     {
-        QAction* item = m_form->findChild<QAction*>("mCompMethod");
+        QAction* item = Form().findChild<QAction*>("mCompMethod");
         EXPECT_NE(item, nullptr);
         EXPECT_TRUE(item->isEnabled());
         item->trigger();
         TfrmWaterDepth* window = Window();
         EXPECT_NE(window, nullptr);
         return *window;
-    }
-
-    // Runs the deferred deletions a close leaves.
-    static void Settle()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
     }
 
     template<typename T>
@@ -133,17 +103,6 @@ protected:
         }
         return codes;
     }
-
-    std::vector<std::string> Messages;
-
-private:
-    TTestFolder m_folder{"gui-compmeth"};
-    fs::path m_root;
-    TMessageSeam::Override m_messages{[this](const TMessageRequest& r) {
-        Messages.push_back(r.text);
-        return EMessageResult::Ok;
-    }};
-    std::unique_ptr<TMainForm> m_form;
 };
 
 TEST_F(ComputationMethodsTest, MenuOpensOneWindowWithItsControlsAndCaptions)

@@ -22,7 +22,7 @@
 
 #include "ProjectTables.h"
 #include "QtTestApplication.h"
-#include "TestFolder.h"
+#include "WindowTestFixture.h"
 #include "grid/TColumn.h"
 #include "grid/TGridTable.h"
 #include "main/TMainForm.h"
@@ -449,41 +449,23 @@ TEST(ElevationDrawing, NothingToPrintWithoutADepthScale)
 
 // ---- the window in the main window ---------------------------------------------------------
 
-class ElevationViewTest : public ::testing::Test
+// The Elevation View of a shown main window (the shared window-test set-up), printing to a PDF
+// file of the test's folder.
+class ElevationViewTest : public WindowTest
 {
 protected:
-    void SetUp() override
-    {
-        EnsureApplication();
-        m_root = m_folder.Path();
-        QSettings::setPath(QSettings::IniFormat,
-                           QSettings::UserScope,
-                           QString::fromStdString(m_root.string()));
-        m_form = std::make_unique<TMainForm>();
-        m_form->FormShow({});
-        m_form->show();
-    }
-
-    void TearDown() override
-    {
-        m_form.reset();
-        std::error_code ec;
-        fs::remove_all(m_root, ec);
-    }
-
-    fs::path PdfPath() const { return m_root / "profile.pdf"; }
-    TMainForm& Form() { return *m_form; }
+    fs::path PdfPath() const { return Folder().Path() / "profile.pdf"; }
 
     // Puts the worked example into the project.
     void SetExample()
     {
-        TProgramData& data = m_form->Data();
+        TProgramData& data = Form().Data();
         const TProgramData example = ExampleData();
         data.OD = example.OD;
         data.TL = example.TL;
         data.PSL = example.PSL;
         data.TaperAngle = example.TaperAngle;
-        TGridTable& d = m_form->Tables().D();
+        TGridTable& d = Form().Tables().D();
         d.SetRowCount(static_cast<int>(kLayers.size()));
         for (int row = 0; row < d.RowCount(); ++row) {
             d.Columns(SoilColumn::kSoilType).SetInteger(row, kLayers[row].SoilType);
@@ -491,23 +473,17 @@ protected:
         }
     }
 
-    TDlgSideView* View() { return m_form->findChild<TDlgSideView*>(); }
+    TDlgSideView* View() { return Form().findChild<TDlgSideView*>(); }
 
     TDlgSideView& Open(const char* actionName = "mSideView")
     {
-        QAction* action = m_form->findChild<QAction*>(actionName);
+        QAction* action = Form().findChild<QAction*>(actionName);
         EXPECT_NE(action, nullptr) << actionName;
         EXPECT_TRUE(action->isEnabled()) << actionName;
         action->trigger();
         TDlgSideView* view = View();
         EXPECT_NE(view, nullptr);
         return *view;
-    }
-
-    static void Settle()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
     }
 
     static std::string Caption(TDlgSideView& view)
@@ -526,19 +502,14 @@ protected:
         QCoreApplication::sendEvent(&view, &move);
     }
 
-    std::vector<std::string> Messages;
     int PrintAsks = 0;
     QPageLayout::Orientation Orientation = QPageLayout::Portrait;
     std::string DocName;
 
 private:
-    TTestFolder m_folder{"gui-sideview"};
-    fs::path m_root;
-    TMessageSeam::Override m_messages{[this](const TMessageRequest& r) {
-        Messages.push_back(r.text);
-        return EMessageResult::Ok;
+    TPrinterAvailabilitySeam::Override m_noPrinter{[] {
+        return false;
     }};
-    TPrinterAvailabilitySeam::Override m_noPrinter{[] { return false; }};
     TPrintSeam::Override m_print{[this](QPrinter& printer, QWidget*) {
         ++PrintAsks;
         Orientation = printer.pageLayout().orientation();
@@ -547,7 +518,6 @@ private:
         printer.setOutputFileName(QString::fromStdString(PdfPath().string()));
         return true;
     }};
-    std::unique_ptr<TMainForm> m_form;
 };
 
 TEST_F(ElevationViewTest, OpensFromTheMenuAndTheToolBarOnce)
