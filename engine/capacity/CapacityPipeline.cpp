@@ -142,7 +142,7 @@ public:
                 return x.distance < y.distance;
             });
         } else {
-            const bool noncircular = p.PILETYPE == 6 || (p.PILETYPE == 3 && p.NCPERIMETER > 1e-10);
+            const bool noncircular = IsNoncircular(p);
             const bool hollow = p.PILETYPE == 1 || p.PILETYPE == 3;
             double area =
                 kQuarterPiTo7 * (p.OD * p.OD - (hollow ? p.ID * p.ID : 0.0)) / SmallArea(s);

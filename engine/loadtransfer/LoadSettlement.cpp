@@ -10,7 +10,6 @@ namespace {
 
 constexpr double kDepthTolerance = 1e-6; // two depths closer than this are the same depth
 constexpr double kInchesPerFoot = 12.0;
-constexpr double kPoundsPerKip = 1000.0;
 
 // CurveValueAt, inline for the solver's inner loop.
 [[gnu::always_inline]] inline double ValueAt(const TLoadTransferCurve& curve, double z)

@@ -1,23 +1,18 @@
 #include "loadtransfer/LoadTransfer.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "loadtransfer/LoadSettlement.h"
-#include "report/DateAndUnits.h"
-#include "report/FieldFormat.h"
-#include "report/InputEcho.h"
 #include "state/Constants.h"
 #include "state/EngineErrors.h"
 
 namespace {
 
 constexpr double kInchesPerFoot = 12.0;
-constexpr double kPoundsPerKip = 1000.0;
 constexpr double kMillimetresPerMetre = 1000.0;
 constexpr double kThinnestLayer = 0.11; // a pair of soil rows closer than this gets no curves
 constexpr double kSmallestArea = 1e-5;  // below this a constant area counts as not given
@@ -42,6 +37,12 @@ double WorkingStickup(const TPileData& p)
 bool HasStickup(const TPileData& p)
 {
     return p.STICKUP > kStickupFloor;
+}
+
+// Curve k is one of the three that stand above the ground.
+bool AboveGround(const TPileData& p, int k)
+{
+    return HasStickup(p) && k <= 3;
 }
 
 int SoilType(const TRunState& s, int row)
@@ -74,112 +75,6 @@ void BuildCurve(TRunState& s, int k)
     c.CURVE[k] = c.CURVETYPE[k] == 2
                      ? TzClayCurve(method, c.CURVETMAX[k], WorkingDiameter(s.PILEDATA), English(s))
                      : TzSandCurve(method, c.CURVETMAX[k], c.CURVEPHI[k], English(s));
-}
-
-// Depth below the ground of a solver curve, in the report's length unit (ft / m).
-double CurveDepthBelowGround(const TRunState& s, int k)
-{
-    const TPileData& p = s.PILEDATA;
-    const double depth = s.CURVES.CURVEDEPTH[k];
-    const double below = IsEnglish(p) ? depth / kInchesPerFoot - p.STICKUP : depth - p.STICKUP;
-    // The top soil curve lies at the stick-up itself; the inch round trip must not put it a
-    // rounding error above the ground.
-    return std::abs(below) < 1e-9 ? 0.0 : below;
-}
-
-// A solver curve goes to the report and plot data when it lies in the soil.
-bool WrittenCurve(const TRunState& s, int k)
-{
-    const bool aboveGround = HasStickup(s.PILEDATA) && k <= 3;
-    return !aboveGround && CurveDepthBelowGround(s, k) >= 0.0;
-}
-
-void WriteTzHeading(std::ostream& report, const TRunState& s)
-{
-    const TUnitLabels& u = s.UNITLABELS;
-    const bool english = English(s);
-    report << Blanks(8) << "T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD TRANSFER   PILE MOVEMENT\n"
-           << TRecord()
-                  .X(11)
-                  .T("NO.")
-                  .X(6)
-                  .T("POINTS")
-                  .X(8)
-                  .T(u.LENGTHLABEL)
-                  .X(14)
-                  .T(english ? "PSI" : u.STRESSLABEL)
-                  .X(13)
-                  .T(english ? u.SMALLLENLABEL : u.LENGTHLABEL)
-                  .Str()
-           << "\n\n";
-}
-
-TFieldLine CurveHeader(int number, double depth)
-{
-    TFieldLine line;
-    line.X(8).I(number, 5).I(kTzCurvePoints, 11).E(depth, 16, 4);
-    return line;
-}
-
-// A curve's block: its header line (as CurveHeader's) and one line per point, of 74 characters
-// with its end.
-constexpr std::size_t kCurvePointLineLength = 40 + 17 + 16 + 1;
-using TCurveBlock = std::array<char, (kTzCurvePoints + 1) * kCurvePointLineLength>;
-
-std::string_view PutCurveBlock(TCurveBlock& block, int number, double depth, const TzCurve& curve)
-{
-    char* out =
-        PutE(PutI(PutI(PutX(block.data(), 8), number, 5), kTzCurvePoints, 11), depth, 16, 4);
-    *out++ = '\n';
-    for (int i = 1; i <= kTzCurvePoints; ++i) {
-        out = PutE(PutE(PutX(out, 40), curve.t[i], 17, 4), curve.z[i], 16, 4);
-        *out++ = '\n';
-    }
-    return {block.data(), static_cast<std::size_t>(out - block.data())};
-}
-
-void Write(std::ostream& out, std::string_view text)
-{
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
-
-void WriteSolverCurves(TRunState& s, TRunIo& io)
-{
-    WriteTzHeading(io.report, s);
-    // The count is the number of blocks that follow, so the reader stays in step.
-    int count = 0;
-    for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
-        count += WrittenCurve(s, k) ? 1 : 0;
-    }
-    io.plotTail << ' ' << std::to_string(count) << '\n';
-    int written = 0;
-    TCurveBlock block;
-    for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
-        if (!WrittenCurve(s, k)) {
-            continue;
-        }
-        ++written;
-        const std::string_view text =
-            PutCurveBlock(block, written, CurveDepthBelowGround(s, k), s.CURVES.CURVE[k]);
-        Write(io.report, text);
-        io.plotTail << text;
-    }
-}
-
-void WriteTipTable(std::ostream& report, const TRunState& s)
-{
-    const TUnitLabels& u = s.UNITLABELS;
-    const bool english = English(s);
-    report
-        << "\n\n\n"
-        << Blanks(8) << "TIP   LOAD" << Blanks(8) << "TIP MOVEMENT\n"
-        << TRecord().X(12).T(u.FORCELABEL).X(15).T(english ? u.SMALLLENLABEL : u.LENGTHLABEL).Str()
-        << "\n\n";
-    const TzCurve& tip = s.CURVES.QWCURVE;
-    for (int i = 1; i <= kTzCurvePoints; ++i) {
-        const double load = english ? tip.t[i] / kPoundsPerKip : tip.t[i];
-        report << TRecord().E(load, 18, 4).E(tip.z[i], 19, 4).Str() << '\n';
-    }
 }
 
 TLoadTransferCurve SolverCurve(const TzCurve& curve, double depth)
@@ -245,120 +140,6 @@ RowsAtTableSegments(const std::vector<TLoadDistributionRow>& rows, double length
     return out;
 }
 
-void Solve(TRunState& s, TRunIo& io)
-{
-    const TPileData& p = s.PILEDATA;
-    const bool english = English(s);
-    const double length = WorkingPileLength(p);
-    if (!(length > 0.0) || p.NROWS < 1) {
-        throw EEngineInputError(
-            "ERROR - THE PILE HAS NO LENGTH BELOW ITS HEAD; NO LOAD-SETTLEMENT CURVE CAN BE "
-            "COMPUTED.");
-    }
-    const TLoadSettleData& ls = s.LOADSET;
-    std::vector<TStiffnessRow> table;
-    for (int r = 1; r <= ls.NEAROWS; ++r) {
-        table.push_back({ls.EADEPTH[r], ls.EAVALUE[r]});
-    }
-
-    TLoadSettleInput in;
-    in.segments =
-        UniformSegments(length, SolverSegmentCount(p, length), table, WorkingDiameter(p) * kPiTo4);
-    for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
-        in.shaftCurves.push_back(SolverCurve(s.CURVES.CURVE[k], s.CURVES.CURVEDEPTH[k]));
-    }
-    // Interpolation in depth needs the curves in depth order; a very thin layer can put its
-    // middle curve below its bottom curve.
-    std::stable_sort(
-        in.shaftCurves.begin(),
-        in.shaftCurves.end(),
-        [](const TLoadTransferCurve& a, const TLoadTransferCurve& b) { return a.depth < b.depth; });
-    in.tipCurve = SolverCurve(s.CURVES.QWCURVE, 0.0);
-    in.tipMoves = StandardTipMoves(english);
-    in.tolerance = english ? kSolverToleranceInches : kSolverToleranceInches / kInchesPerMetre;
-    in.maxIterations = kSolverRounds;
-    const TLoadSettleResult result = SolveLoadSettlement(in);
-
-    TLoadSettleData& out = s.LOADSET;
-    out.NLSPOINTS = static_cast<int>(result.points.size());
-    out.ITERLIMIT = result.iterationLimitReached;
-    for (int m = 1; m <= out.NLSPOINTS; ++m) {
-        const TLoadSettlePoint& point = result.points[static_cast<std::size_t>(m - 1)];
-        out.TIPMOVES[m] = point.tipMove;
-        out.LSTIPLOAD[m] = point.tipLoad;
-        out.LSTOPLOAD[m] = point.topLoad;
-        out.LSTOPMOVE[m] = point.topMove;
-        TLoadSettlePoint table;
-        table.rows = RowsAtTableSegments(point.rows, length, p.NROWS);
-        for (const TLoadDistributionRow& row : WrittenDistributionRows(table, english)) {
-            constexpr std::size_t kRowLength = 3 * (3 + 10) + 1;
-            char* out = io.plotTail.Room(kRowLength);
-            out = PutE(PutX(out, 3), row.depth, 10, 3);
-            out = PutE(PutX(out, 3), row.load, 10, 3);
-            out = PutE(PutX(out, 3), row.movement, 10, 3);
-            *out++ = '\n';
-            io.plotTail.Commit(out);
-        }
-    }
-}
-
-void WriteNotes(std::ostream& report, const TRunState& s)
-{
-    report << "\n\n"
-           << Blanks(12) << "NOTES:\n"
-           << Blanks(12) << "- AN ASTERISK IS PLACED IN THE END-BEARING COLUMN\n"
-           << Blanks(12) << "  IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION\n"
-           << Blanks(12) << "  OF SOIL PLUG INSIDE AN OPEN-ENDED PIPE PILE.\n"
-           << '\n';
-    if (s.PILEDATA.LOADTYPE == 1) {
-        report << '\n'
-               << Blanks(12) << "- A NEGATIVE SELF-WEIGHT VALUE IS DUE TO THE\n"
-               << Blanks(12) << "  BOUYANCY EFFECT.\n"
-               << '\n';
-    }
-}
-
-void WriteBox(std::ostream& report, const char* first, const char* second)
-{
-    report << "\n\n"
-           << Blanks(16) << Repeat('*', 49) << '\n'
-           << Blanks(16) << first << '\n'
-           << Blanks(16) << second << '\n'
-           << Blanks(16) << Repeat('*', 49) << '\n'
-           << "\n\n";
-}
-
-void WriteLoadSettlementTable(TRunState& s, TRunIo& io)
-{
-    const TUnitLabels& u = s.UNITLABELS;
-    const bool english = English(s);
-    const std::string& move = english ? u.SMALLLENLABEL : u.LENGTHLABEL;
-    io.report
-        << "\n\n\n"
-        << Blanks(22) << "LOAD VERSUS SETTLEMENT CURVE\n"
-        << Blanks(22) << Repeat('*', 28) << '\n'
-        << "\n\n\n"
-        << Blanks(8) << "TOP  LOAD     TOP MOVEMENT       TIP  LOAD " << Blanks(5)
-        << "TIP MOVEMENT\n"
-        << TRecord().X(11).T(u.FORCELABEL).X(13).T(move).X(14).T(u.FORCELABEL).X(12).T(move).Str()
-        << '\n';
-    const TLoadSettleData& ls = s.LOADSET;
-    const double perForce = english ? kPoundsPerKip : 1.0;
-    for (int m = 1; m <= ls.NLSPOINTS; ++m) {
-        TFieldLine row;
-        row.E(ls.LSTOPLOAD[m] / perForce, 17, 4)
-            .E(ls.LSTOPMOVE[m], 16, 4)
-            .E(ls.LSTIPLOAD[m] / perForce, 16, 4)
-            .E(ls.TIPMOVES[m], 16, 4)
-            .NewLine();
-        Write(io.report, row.View());
-        io.plotTail << row.View();
-    }
-    if (ls.ITERLIMIT) {
-        io.report << '\n' << Blanks(10) << kLoadSettleLimitLine << '\n';
-    }
-}
-
 // Pair of soil rows that holds a verification depth, and whether one was found.
 int VerificationPair(const TRunState& s, double depth)
 {
@@ -378,15 +159,6 @@ int VerificationPair(const TRunState& s, double depth)
     }
     return rows > 1 ? rows - 1 : 0;
 }
-
-} // namespace
-
-double WorkingDiameter(const TPileData& p)
-{
-    return IsEnglish(p) ? p.OD : p.OD / kMillimetresPerMetre;
-}
-
-namespace {
 
 // The load-settlement method's cumulative side resistance on the grid, as TmaxAtDepth reads it,
 // laid out once for all the curves of a section.
@@ -415,6 +187,28 @@ double TmaxOnGrid(const TRunState& s, const TGridSide& g, double depthBelowGroun
 }
 
 } // namespace
+
+double WorkingDiameter(const TPileData& p)
+{
+    return IsEnglish(p) ? p.OD : p.OD / kMillimetresPerMetre;
+}
+
+double SectionArea(const TPileData& p)
+{
+    if (IsNoncircular(p)) {
+        return p.TIPAREAREAD;
+    }
+    double area = 0;
+    if (p.PILETYPE == 1 || p.PILETYPE == 3) {
+        area = 0.25 * kPiTo4 * (p.OD * p.OD - p.ID * p.ID);
+    } else {
+        area = 0.25 * kPiTo4 * p.OD * p.OD;
+    }
+    if (!IsEnglish(p)) {
+        area = area / 1000.0 / 1000.0;
+    }
+    return area;
+}
 
 double TMAXATDEPTH(const TRunState& s, double depthBelowGround)
 {
@@ -451,10 +245,24 @@ void PlaceSolverCurves(TRunState& s)
     }
     const TGridSide grid = GridSide(s);
     for (int k = 1; k <= c.NCURVES; ++k) {
-        const bool aboveGround = HasStickup(p) && k <= 3;
-        c.CURVETMAX[k] = aboveGround ? 0.0 : TmaxOnGrid(s, grid, c.CURVEDEPTH[k] - stickup);
+        c.CURVETMAX[k] = AboveGround(p, k) ? 0.0 : TmaxOnGrid(s, grid, c.CURVEDEPTH[k] - stickup);
         BuildCurve(s, k);
     }
+}
+
+double SolverCurveDepthBelowGround(const TRunState& s, int k)
+{
+    const TPileData& p = s.PILEDATA;
+    const double depth = s.CURVES.CURVEDEPTH[k];
+    const double below = IsEnglish(p) ? depth / kInchesPerFoot - p.STICKUP : depth - p.STICKUP;
+    // The top soil curve lies at the stick-up itself; the inch round trip must not put it a
+    // rounding error above the ground.
+    return std::abs(below) < 1e-9 ? 0.0 : below;
+}
+
+bool SolverCurveInSoil(const TRunState& s, int k)
+{
+    return !AboveGround(s.PILEDATA, k) && SolverCurveDepthBelowGround(s, k) >= 0.0;
 }
 
 void FillStiffnessTable(TRunState& s)
@@ -522,44 +330,76 @@ void FillTipCurve(TRunState& s)
     s.CURVES.NQWPTS = kTzCurvePoints;
 }
 
-void LOADSETTLE(TRunState& s, TRunIo& io, int print)
-{
-    SETUNITLABELS(s, UnitSystem(s.PILEDATA));
-    PlaceSolverCurves(s);
-    if (print == 1) {
-        WriteSolverCurves(s, io);
-    }
-    FillStiffnessTable(s);
-    FillTipCurve(s);
-    if (print == 1) {
-        WriteTipTable(io.report, s);
-    }
-    Solve(s, io);
-}
-
-void TZVERCURVES(TRunState& s, TRunIo& io, int print)
+std::vector<TLoadSettlePoint> LoadSettlementOfRun(TRunState& s)
 {
     const TPileData& p = s.PILEDATA;
     const bool english = English(s);
-    SETUNITLABELS(s, UnitSystem(p));
+    const double length = WorkingPileLength(p);
+    if (!(length > 0.0) || p.NROWS < 1) {
+        throw EEngineInputError(
+            "ERROR - THE PILE HAS NO LENGTH BELOW ITS HEAD; NO LOAD-SETTLEMENT CURVE CAN BE "
+            "COMPUTED.");
+    }
+    const TLoadSettleData& ls = s.LOADSET;
+    std::vector<TStiffnessRow> table;
+    for (int r = 1; r <= ls.NEAROWS; ++r) {
+        table.push_back({ls.EADEPTH[r], ls.EAVALUE[r]});
+    }
+
+    TLoadSettleInput in;
+    in.segments =
+        UniformSegments(length, SolverSegmentCount(p, length), table, WorkingDiameter(p) * kPiTo4);
+    for (int k = 1; k <= s.CURVES.NCURVES; ++k) {
+        in.shaftCurves.push_back(SolverCurve(s.CURVES.CURVE[k], s.CURVES.CURVEDEPTH[k]));
+    }
+    // Interpolation in depth needs the curves in depth order; a very thin layer can put its
+    // middle curve below its bottom curve.
+    std::stable_sort(
+        in.shaftCurves.begin(),
+        in.shaftCurves.end(),
+        [](const TLoadTransferCurve& a, const TLoadTransferCurve& b) { return a.depth < b.depth; });
+    in.tipCurve = SolverCurve(s.CURVES.QWCURVE, 0.0);
+    in.tipMoves = StandardTipMoves(english);
+    in.tolerance = english ? kSolverToleranceInches : kSolverToleranceInches / kInchesPerMetre;
+    in.maxIterations = kSolverRounds;
+    TLoadSettleResult result = SolveLoadSettlement(in);
+
+    TLoadSettleData& out = s.LOADSET;
+    out.NLSPOINTS = static_cast<int>(result.points.size());
+    out.ITERLIMIT = result.iterationLimitReached;
+    for (int m = 1; m <= out.NLSPOINTS; ++m) {
+        TLoadSettlePoint& point = result.points[static_cast<std::size_t>(m - 1)];
+        out.TIPMOVES[m] = point.tipMove;
+        out.LSTIPLOAD[m] = point.tipLoad;
+        out.LSTOPLOAD[m] = point.topLoad;
+        out.LSTOPMOVE[m] = point.topMove;
+        point.rows = RowsAtTableSegments(point.rows, length, p.NROWS);
+    }
+    return std::move(result.points);
+}
+
+bool VerificationDepthInSoil(const TRunState& s, int k)
+{
+    const TPileData& p = s.PILEDATA;
+    const double depth = s.TZDEPTHS.TZDEPTH[k];
+    // The last soil depth may be a sum the layer snapping made: a depth typed equal to it
+    // is still inside.
+    return p.NSOILROWS >= 1 && depth >= 0.0
+           && depth <= s.SOILDATA(p.NSOILROWS, kColDepth) + kDepthTolerance;
+}
+
+void PlaceVerificationCurves(TRunState& s)
+{
+    const TPileData& p = s.PILEDATA;
+    const bool english = English(s);
     const TTzDepths& tz = s.TZDEPTHS;
     TCurveData& c = s.CURVES;
     c.NCURVES = tz.TZCOUNT;
-    const double deepest = p.NSOILROWS >= 1 ? s.SOILDATA(p.NSOILROWS, kColDepth) : -1.0;
-    // The last soil depth may be a sum the layer snapping made: a depth typed equal to it
-    // is still inside.
-    auto valid = [&](int k) {
-        return p.NSOILROWS >= 1 && tz.TZDEPTH[k] >= 0.0
-               && tz.TZDEPTH[k] <= deepest + kDepthTolerance;
-    };
-
     const TGridSide grid = GridSide(s);
-    int validCount = 0;
     for (int k = 1; k <= tz.TZCOUNT; ++k) {
-        if (!valid(k)) {
+        if (!VerificationDepthInSoil(s, k)) {
             continue;
         }
-        ++validCount;
         const double depth = tz.TZDEPTH[k];
         const int r = VerificationPair(s, depth);
         int type = 2;
@@ -583,44 +423,4 @@ void TZVERCURVES(TRunState& s, TRunIo& io, int print)
         c.CURVEPTS[k] = kTzCurvePoints;
         BuildCurve(s, k);
     }
-    if (print != 1) {
-        return;
-    }
-    WriteTzHeading(io.report, s);
-    io.plotTail << ' ' << std::to_string(validCount) << '\n';
-    TCurveBlock block;
-    for (int k = 1; k <= tz.TZCOUNT; ++k) {
-        if (!valid(k)) {
-            TFieldLine header = CurveHeader(k, tz.TZDEPTH[k]);
-            header.X(15).T("CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE").NewLine();
-            Write(io.report, header.View());
-            continue;
-        }
-        const std::string_view text = PutCurveBlock(block, k, tz.TZDEPTH[k], c.CURVE[k]);
-        Write(io.report, text);
-        io.plotTail << text;
-    }
-}
-
-void PRINTLOADSET(TRunState& s, TRunIo& io)
-{
-    WriteNotes(io.report, s);
-    WriteBox(io.report,
-             "* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *",
-             "* CURVES FOR AXIAL LOADING                      *");
-    if (!s.RESULTS[s.PILEDATA.LSMETHOD].COMPUTED) {
-        io.report << Blanks(10)
-                  << "WARNING - THE LOAD-SETTLEMENT METHOD WAS NOT COMPUTED IN THIS RUN; ITS "
-                     "CURVES CARRY NO RESISTANCE.\n\n";
-    }
-    LOADSETTLE(s, io, 1);
-    WriteLoadSettlementTable(s, io);
-}
-
-void TZVERIFY(TRunState& s, TRunIo& io)
-{
-    WriteBox(io.report,
-             "* COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *",
-             "* (t-z) CURVES FOR VERIFICATION                 *");
-    TZVERCURVES(s, io, 1);
 }

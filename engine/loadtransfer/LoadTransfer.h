@@ -1,18 +1,25 @@
 #pragma once
 
-// The closing sections of a run: load-transfer curves placed along the pile, the load
-// distribution and load-settlement curve of the load-settlement method, and the t-z curves
-// at the extra depths the project asks for.
+// The load-transfer analysis over the run state: load-transfer curves placed along the pile,
+// the stiffness table, the tip curve, the load distribution and load-settlement curve of the
+// load-settlement method, and the t-z curves at the extra depths the project asks for. The
+// report and plot-data sections that show them are report/LoadTransferOutput.h's.
 //
 // Working units: English runs inches, pounds and psi; SI runs metres, kN and kPa. The run's
 // OD and ID stay as read (inches or millimetres); the routines convert their own copies.
 
-#include "report/RunIo.h"
+#include <vector>
+
+#include "loadtransfer/LoadSettlement.h"
 #include "state/RunState.h"
 
 // Pile diameter in working units: OD in inches (English) or metres (SI); for a noncircular
 // pile perimeter / 3.1416.
 double WorkingDiameter(const TPileData& p);
+
+// Cross-section area of a pile computed from its section, as the axial stiffness uses it and
+// the input echo prints it for area mode 0: in2 (English) or m2 (SI).
+double SectionArea(const TPileData& p);
 
 // Maximum unit side resistance (psi / kPa) at a depth below the ground surface (inches /
 // metres) from the load-settlement method's cumulative side resistance on the grid
@@ -24,6 +31,12 @@ double TMAXATDEPTH(const TRunState& s, double depthBelowGround);
 // from the pile head, in working units.
 void PlaceSolverCurves(TRunState& s);
 
+// Depth below the ground of solver curve k, in the report's length unit (ft / m).
+double SolverCurveDepthBelowGround(const TRunState& s, int k);
+
+// Solver curve k lies in the soil: not one of the three above the ground.
+bool SolverCurveInSoil(const TRunState& s, int k);
+
 // Fills s.LOADSET's stiffness table (depth from the pile head, axial stiffness) in working
 // units. An area or modulus that gives no positive stiffness raises EEngineInputError.
 void FillStiffnessTable(TRunState& s);
@@ -31,17 +44,15 @@ void FillStiffnessTable(TRunState& s);
 // The tip curve of the load-settlement method into s.CURVES.QWCURVE.
 void FillTipCurve(TRunState& s);
 
-// Curves, stiffness, tip curve and the nine load-settlement points. With print 1 the t-z and
-// tip tables go to the report and the t-z curves to the plot data; the load distribution
-// always goes to the plot data.
-void LOADSETTLE(TRunState& s, TRunIo& io, int print);
+// The nine load-settlement points from the placed curves, stiffness table and tip curve, into
+// s.LOADSET. Returns the points, each with its load distribution at the mid-depths of the
+// capacity tables' NROWS equal segments, tip upward, in working units. A pile with no length
+// below its head raises EEngineInputError.
+std::vector<TLoadSettlePoint> LoadSettlementOfRun(TRunState& s);
 
-// The t-z curves at the project's extra depths, reusing the curve rows.
-void TZVERCURVES(TRunState& s, TRunIo& io, int print);
+// Fills the curve rows 1 .. TZCOUNT with the t-z curves at the project's extra depths, row k
+// for depth k; a depth outside the soil leaves its row as it was.
+void PlaceVerificationCurves(TRunState& s);
 
-// Load distribution and load-settlement, from s.LOADSETINPUT: report sections to io.report,
-// plot-data sections (t-z curves, load distribution, load-settlement) to io.plotTail, which
-// the driver writes after the capacity blocks.
-void PRINTLOADSET(TRunState& s, TRunIo& io);
-// t-z curves at the extra depths.
-void TZVERIFY(TRunState& s, TRunIo& io);
+// Extra t-z depth k lies within the soil profile.
+bool VerificationDepthInSoil(const TRunState& s, int k);

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <ostream>
 
+#include "loadtransfer/LoadTransfer.h"
 #include "methods/MethodTable.h"
 #include "report/FieldFormat.h"
-#include "state/Constants.h"
 
 namespace {
 
@@ -24,11 +24,6 @@ void Line(std::ostream& out, const std::string& text)
 void Line10(std::ostream& out, const std::string& text)
 {
     out << Pad10() << text << '\n';
-}
-
-bool IsNoncircular(const TPileData& p)
-{
-    return p.PILETYPE == 6 || (p.PILETYPE == 3 && p.NCPERIMETER > kCircularFloor);
 }
 
 void WriteTitles(std::ostream& out, const TRunState& s)
@@ -153,27 +148,6 @@ void WritePileType(std::ostream& out, const TRunState& s)
                  .Str());
     }
 }
-
-} // namespace
-
-double SectionArea(const TPileData& p)
-{
-    if (IsNoncircular(p)) {
-        return p.TIPAREAREAD;
-    }
-    double area = 0;
-    if (p.PILETYPE == 1 || p.PILETYPE == 3) {
-        area = 0.25 * kPiTo4 * (p.OD * p.OD - p.ID * p.ID);
-    } else {
-        area = 0.25 * kPiTo4 * p.OD * p.OD;
-    }
-    if (!IsEnglish(p)) {
-        area = area / 1000.0 / 1000.0;
-    }
-    return area;
-}
-
-namespace {
 
 void WriteStiffness(std::ostream& out, TRunState& s)
 {

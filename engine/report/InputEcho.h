@@ -11,7 +11,3 @@ void WriteInputEcho(std::ostream& report, TRunState& s);
 
 // The method line of a MethodCode (1..9), without its indent.
 const char* MethodLine(int methodCode);
-
-// Cross-section area of a pile computed from its section, as the echo prints it for area
-// mode 0 and as the load-settlement stiffness uses it: in2 (English) or m2 (SI).
-double SectionArea(const TPileData& p);

@@ -26,6 +26,7 @@ inline constexpr double kCubicMetresPerFoot =
     0.0929;                                      // m3/m per ft3/ft: displaced volume (m2 per ft2)
 inline constexpr double kKpaPerPsi = 6.8948;     // overburden of the blow-count chart
 inline constexpr double kInchesPerMetre = 39.37; // movements of the load-transfer curves
+inline constexpr double kPoundsPerKip = 1000.0;  // loads of the load-transfer curves
 inline constexpr double kPsfPerKpa = 20.89;      // stiffness of the USACE sand t-z curve
 
 // Atmospheric pressure of the CPT-based methods, English (ksf).

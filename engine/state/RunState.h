@@ -77,6 +77,12 @@ inline bool IsEnglish(const TPileData& p)
     return IsEnglish(UnitSystem(p));
 }
 
+// A noncircular section: an H-pile, or a precast concrete pile given by its perimeter.
+inline bool IsNoncircular(const TPileData& p)
+{
+    return p.PILETYPE == 6 || (p.PILETYPE == 3 && p.NCPERIMETER > 1.0E-10);
+}
+
 // SOILDATA columns (rows 2k - 1 and 2k are the top and bottom of layer k).
 enum ESoilColumn : int
 {
