@@ -8,6 +8,7 @@
 #include "capacity/CapacityPipelineCone.h"
 #include "methods/pass1/FhwaCore.h"
 #include "methods/pass1/Pass1Core.h"
+#include "methods/pass1/Pass1Wiring.h"
 #include "methods/pass1/UsaceCore.h"
 #include "profile/ConeProfile.h"
 #include "profile/SegmentWalk.h"
@@ -66,21 +67,6 @@ double SandTipLimit(double phi, bool english)
         }
     }
     return q[4];
-}
-
-FhwaPile FhwaPileOf(const TPileData& p)
-{
-    FhwaPile pile;
-    pile.od = p.OD;
-    pile.id = p.ID;
-    pile.endSectionLength = p.ENDSECTLENGTH;
-    pile.endSectionId = p.ENDSECTID;
-    pile.tipArea = p.TIPAREA;
-    pile.taperAngle = p.TAPERANGLE;
-    pile.stickup = p.STICKUP;
-    pile.pileLength = p.PILELENGTH;
-    pile.pileType = p.PILETYPE;
-    return pile;
 }
 
 // Value at depth z of a two-entry profile within segment m (found by a TSegmentCursor), linear

@@ -14,21 +14,6 @@
 
 namespace {
 
-FhwaPile FhwaPileOf(const TPileData& p)
-{
-    FhwaPile pile;
-    pile.od = p.OD;
-    pile.id = p.ID;
-    pile.endSectionLength = p.ENDSECTLENGTH;
-    pile.endSectionId = p.ENDSECTID;
-    pile.tipArea = p.TIPAREA;
-    pile.taperAngle = p.TAPERANGLE;
-    pile.stickup = p.STICKUP;
-    pile.pileLength = p.PILELENGTH;
-    pile.pileType = p.PILETYPE;
-    return pile;
-}
-
 // The soil layers as the snapped soil rows give them: rows 2L - 1 and 2L are layer L's top and
 // bottom.
 std::vector<FhwaSoilLayer> SoilLayers(const TRunState& s)

@@ -72,3 +72,18 @@ int Pass1CompressionPlugFlag(const TRunState& s, int methodIndex, int row)
     const int last = std::max(s.PILEDATA.NGRID, 1);
     return s.COMPPLUGFLAG(methodIndex, std::clamp(row, 1, std::min(last, kMaxGridPoints)));
 }
+
+FhwaPile FhwaPileOf(const TPileData& p)
+{
+    FhwaPile pile;
+    pile.od = p.OD;
+    pile.id = p.ID;
+    pile.endSectionLength = p.ENDSECTLENGTH;
+    pile.endSectionId = p.ENDSECTID;
+    pile.tipArea = p.TIPAREA;
+    pile.taperAngle = p.TAPERANGLE;
+    pile.stickup = p.STICKUP;
+    pile.pileLength = p.PILELENGTH;
+    pile.pileType = p.PILETYPE;
+    return pile;
+}

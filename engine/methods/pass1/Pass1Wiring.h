@@ -2,11 +2,13 @@
 
 // What the pass-1 method routines share between the run state and the numerical cores
 // (Pass1Core.h and the *Core.h files): copies of the segment values as spans counted
-// from 0, the stress profile, the load-transfer pairs and plug markers, and the side half of
-// the record of a method that does not go through the shared accumulation (SideAccumulation.h).
+// from 0, the stress profile, the load-transfer pairs and plug markers, the side half of the
+// record of a method that does not go through the shared accumulation (SideAccumulation.h), and
+// the pile as the FHWA core sees it, which the capacity pipeline's FHWA tip takes too.
 
 #include <vector>
 
+#include "methods/pass1/FhwaCore.h"
 #include "methods/pass1/Pass1Core.h"
 #include "state/MethodResult.h"
 #include "state/RunState.h"
@@ -39,3 +41,6 @@ void Pass1StoreSide(TMethodResult& r,
                     const std::vector<double>& skin,
                     const std::vector<double>& unitSkin,
                     const std::vector<double>& loadTransfer);
+
+// The pile as the FHWA core sees it (FhwaCore.h): its side friction and its end bearing.
+FhwaPile FhwaPileOf(const TPileData& p);
