@@ -1,31 +1,12 @@
 // ICP/MTD method over the run state (OffshoreCore.h): sand from the cone resistance, the
 // distance from the tip and the interface dilation; clay by the ICP-05 clay rule with its
 // report lines.
-#include <algorithm>
-
 #include "methods/MethodTable.h"
 #include "methods/offshore/OffshoreWiring.h"
-#include "profile/ConeProfile.h"
 #include "report/RunIo.h"
 #include "state/RunState.h"
 
 void ICPMETHOD(TRunState& s, TRunIo& io)
 {
-    const Offshore::Constants& c = Offshore::ConstantsFor(UnitSystem(s.PILEDATA));
-    const Offshore::Pile pile = OffshorePileOf(s);
-    TSegmentFriction skinf(2 * static_cast<std::size_t>(std::max(s.PILEDATA.NSEG, 0)));
-    for (int k = 1; k <= s.PILEDATA.NSEG; ++k) {
-        if (IsSandSegment(s, k)) {
-            const double qc = SegmentQc(s, k).value_or(0.0);
-            const Offshore::IcpSandResult r = Offshore::IcpSandFriction(pile,
-                                                                        OffshoreSegmentOf(s, k),
-                                                                        qc,
-                                                                        s.SEGDATA.SEGPHI[k],
-                                                                        c);
-            OffshoreSetSegmentFriction(s, kMethodIcp.index, k, r.friction, r.transfer, skinf);
-        } else {
-            OffshoreClaySegment(s, io, kMethodIcp.index, k, skinf);
-        }
-    }
-    OffshoreStoreSide(s, kIcp, skinf);
+    OffshoreClayRuleMethod(s, io, kMethodIcp, Offshore::IcpSandFriction);
 }

@@ -3,11 +3,15 @@
 // What the four CPT-based method routines (NGI, ICP/MTD, Fugro, UWA) share between the run
 // state and the offshore cores (OffshoreCore.h): the pile and a segment as the cores see
 // them, the unit friction written back per segment, the clay rule with its two report lines,
-// and the side resistance along the grid into the method's own record.
+// the side resistance along the grid into the method's own record, and the one routine of the
+// three methods that differ only in their sand rule.
 
+#include <algorithm>
 #include <vector>
 
+#include "methods/MethodTable.h"
 #include "methods/offshore/OffshoreCore.h"
+#include "profile/ConeProfile.h"
 #include "report/RunIo.h"
 #include "state/RunState.h"
 
@@ -47,3 +51,26 @@ void OffshoreStoreSide(TRunState& s, int methodCode, const TSegmentFriction& ski
 // The report lines of the clay rule.
 inline constexpr const char* kNoPlasticIndexMessage = "ERROR - NO DATA FOUND FOR PLASTIC INDEX.";
 inline constexpr const char* kShortTipDistanceMessage = "WARNING - h/R SHOULD BE GREATER THAN 8.";
+
+// The side half of a CPT method whose clay and silt follow the ICP-05 clay rule (ICP/MTD,
+// Fugro, UWA): every sand segment by the method's sand rule, every clay or silt segment by
+// OffshoreClaySegment with its report lines, then OffshoreStoreSide into the method's record.
+// sandRule(pile, segment, qc, friction angle, constants) is the method's core; what it returns
+// carries the segment's unit friction and load-transfer pair as .friction and .transfer.
+template<typename TSandRule>
+void OffshoreClayRuleMethod(TRunState& s, TRunIo& io, const TMethod& method, TSandRule sandRule)
+{
+    const Offshore::Constants& c = Offshore::ConstantsFor(UnitSystem(s.PILEDATA));
+    const Offshore::Pile pile = OffshorePileOf(s);
+    TSegmentFriction skinf(2 * static_cast<std::size_t>(std::max(s.PILEDATA.NSEG, 0)));
+    for (int k = 1; k <= s.PILEDATA.NSEG; ++k) {
+        if (IsSandSegment(s, k)) {
+            const double qc = SegmentQc(s, k).value_or(0.0);
+            const auto r = sandRule(pile, OffshoreSegmentOf(s, k), qc, s.SEGDATA.SEGPHI[k], c);
+            OffshoreSetSegmentFriction(s, method.index, k, r.friction, r.transfer, skinf);
+        } else {
+            OffshoreClaySegment(s, io, method.index, k, skinf);
+        }
+    }
+    OffshoreStoreSide(s, method.code, skinf);
+}
