@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <locale>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,6 +48,17 @@ inline std::vector<std::string> SplitLines(const std::string& text)
         lines.push_back(line);
     }
     return lines;
+}
+
+// A number as the test projects and CPT files write it: 12 significant digits, "." as the
+// decimal separator whatever the locale.
+inline std::string FileNumber(double v)
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out.precision(12);
+    out << v;
+    return out.str();
 }
 
 inline std::string JoinCrLf(const std::vector<std::string>& lines)

@@ -36,16 +36,9 @@ inline std::vector<std::string> ConeProjectLines(const TProject& project,
             for (std::string w; in >> w;) {
                 words.push_back(w);
             }
-            auto num = [](double v) {
-                std::ostringstream out;
-                out.imbue(std::locale::classic());
-                out.precision(12);
-                out << v;
-                return out.str();
-            };
-            words.at(4) = num(cone[layer].spt);
-            words.at(5) = num(cone[layer].pi);
-            words.at(6) = num(cone[layer].qc);
+            words.at(4) = FileNumber(cone[layer].spt);
+            words.at(5) = FileNumber(cone[layer].pi);
+            words.at(6) = FileNumber(cone[layer].qc);
             line.clear();
             for (const std::string& w : words) {
                 line += w + " ";
@@ -58,32 +51,17 @@ inline std::vector<std::string> ConeProjectLines(const TProject& project,
 // A CPT side file: the unit system, the count, then depth and qc per point.
 inline std::string CptFile(int units, const std::vector<std::pair<double, double>>& points)
 {
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out.precision(12);
-    out << ' ' << units << ' ' << points.size() << "\r\n";
+    std::string text = ' ' + std::to_string(units) + ' ' + std::to_string(points.size()) + "\r\n";
     for (const auto& [depth, qc] : points) {
-        out << ' ' << depth << ' ' << qc << "\r\n";
+        text += ' ' + FileNumber(depth) + ' ' + FileNumber(qc) + "\r\n";
     }
-    return out.str();
+    return text;
 }
 
 // Writes the project lines and the CPT file, runs RUNANALYSIS on a fresh state, keeps it.
 inline TStateRun RunConeProject(const std::vector<std::string>& lines, const std::string& cpt)
 {
-    TTempDir dir;
-    WriteFile(dir.Path() / "P.qr7d", JoinCrLf(lines));
-    WriteFile(dir.Path() / "P.cpt", cpt);
-    WriteNames(dir, "P");
-    std::ostringstream console;
-    std::istringstream noInput;
-    TStateRun run;
-    int status = 0;
-    RUNANALYSIS(*run.state, TestEnvironment(dir, console, noInput), status);
-    run.status = status;
-    run.report = ReadFile(dir.Path() / "P.qr7o");
-    run.plot = ReadFile(dir.Path() / "P.qr7p");
-    return run;
+    return RunKeepingState(lines, cpt);
 }
 
 } // namespace offshoretest

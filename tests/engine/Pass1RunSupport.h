@@ -77,13 +77,7 @@ struct TProject
 
     std::vector<std::string> Lines() const
     {
-        auto num = [](double v) {
-            std::ostringstream out;
-            out.imbue(std::locale::classic());
-            out.precision(12);
-            out << v;
-            return out.str();
-        };
+        const auto num = FileNumber;
         std::vector<std::string> l;
         l.push_back("Pass-1 test pile");
         l.push_back("Tester");
@@ -137,12 +131,13 @@ struct TStateRun
     std::string plot;
 };
 
-// Writes the project, runs RUNANALYSIS on a fresh state and keeps the state.
-inline TStateRun RunKeepingState(const TProject& project)
+// Writes the project lines and the CPT side file, runs RUNANALYSIS on a fresh state and keeps
+// the state.
+inline TStateRun RunKeepingState(const std::vector<std::string>& lines, const std::string& cpt)
 {
     TTempDir dir;
-    WriteFile(dir.Path() / "P.qr7d", JoinCrLf(project.Lines()));
-    WriteFile(dir.Path() / "P.cpt", std::to_string(project.units) + " 0\r\n");
+    WriteFile(dir.Path() / "P.qr7d", JoinCrLf(lines));
+    WriteFile(dir.Path() / "P.cpt", cpt);
     WriteNames(dir, "P");
     std::ostringstream console;
     std::istringstream noInput;
@@ -153,6 +148,12 @@ inline TStateRun RunKeepingState(const TProject& project)
     run.report = ReadFile(dir.Path() / "P.qr7o");
     run.plot = ReadFile(dir.Path() / "P.qr7p");
     return run;
+}
+
+// The same for a project without CPT points.
+inline TStateRun RunKeepingState(const TProject& project)
+{
+    return RunKeepingState(project.Lines(), std::to_string(project.units) + " 0\r\n");
 }
 
 // The run state as the driver hands it to the pass-1 methods: the project read, the layers
