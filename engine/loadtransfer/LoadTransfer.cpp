@@ -160,6 +160,25 @@ int VerificationPair(const TRunState& s, double depth)
     return rows > 1 ? rows - 1 : 0;
 }
 
+// Cross-section area from the pile's section (in2 / m2): the tip area of a noncircular pile,
+// the wall of a pipe or a circular precast concrete pile, a full circle otherwise.
+double SectionArea(const TPileData& p)
+{
+    if (IsNoncircular(p)) {
+        return p.TIPAREAREAD;
+    }
+    double area = 0;
+    if (p.PILETYPE == 1 || p.PILETYPE == 3) {
+        area = 0.25 * kPiTo4 * (p.OD * p.OD - p.ID * p.ID);
+    } else {
+        area = 0.25 * kPiTo4 * p.OD * p.OD;
+    }
+    if (!IsEnglish(p)) {
+        area = area / 1000.0 / 1000.0;
+    }
+    return area;
+}
+
 // The load-settlement method's cumulative side resistance on the grid, as TmaxAtDepth reads it,
 // laid out once for all the curves of a section.
 struct TGridSide
@@ -193,21 +212,9 @@ double WorkingDiameter(const TPileData& p)
     return IsEnglish(p) ? p.OD : p.OD / kMillimetresPerMetre;
 }
 
-double SectionArea(const TPileData& p)
+double StiffnessArea(const TPileData& p, const TAreaTable& a)
 {
-    if (IsNoncircular(p)) {
-        return p.TIPAREAREAD;
-    }
-    double area = 0;
-    if (p.PILETYPE == 1 || p.PILETYPE == 3) {
-        area = 0.25 * kPiTo4 * (p.OD * p.OD - p.ID * p.ID);
-    } else {
-        area = 0.25 * kPiTo4 * p.OD * p.OD;
-    }
-    if (!IsEnglish(p)) {
-        area = area / 1000.0 / 1000.0;
-    }
-    return area;
+    return a.AREAMODE == 1 && p.CONSTAREA > kSmallestArea ? p.CONSTAREA : SectionArea(p);
 }
 
 double TMAXATDEPTH(const TRunState& s, double depthBelowGround)
@@ -294,11 +301,7 @@ void FillStiffnessTable(TRunState& s)
         }
         return;
     }
-    // The area the echo prints under the axial stiffness data: the constant area when that
-    // mode is chosen and an area was given, else the area of the pile's section.
-    const double area =
-        a.AREAMODE == 1 && p.CONSTAREA > kSmallestArea ? p.CONSTAREA : SectionArea(p);
-    const double ea = area * p.EMOD;
+    const double ea = StiffnessArea(p, a) * p.EMOD;
     if (!(ea > 0.0) || !std::isfinite(ea)) {
         throw EEngineInputError("ERROR - THE CROSS SECTION AREA AND THE MODULUS OF ELASTICITY "
                                 "GIVE NO AXIAL STIFFNESS; NO LOAD-SETTLEMENT CURVE CAN BE "

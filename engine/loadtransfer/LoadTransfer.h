@@ -17,9 +17,10 @@
 // pile perimeter / 3.1416.
 double WorkingDiameter(const TPileData& p);
 
-// Cross-section area of a pile computed from its section, as the axial stiffness uses it and
-// the input echo prints it for area mode 0: in2 (English) or m2 (SI).
-double SectionArea(const TPileData& p);
+// Cross-section area of the pile for its axial stiffness under area modes 0 and 1, as the
+// input echo prints it: the constant area when that mode is chosen and an area was given, else
+// the area of the pile's section; in2 (English) or m2 (SI).
+double StiffnessArea(const TPileData& p, const TAreaTable& a);
 
 // Maximum unit side resistance (psi / kPa) at a depth below the ground surface (inches /
 // metres) from the load-settlement method's cumulative side resistance on the grid

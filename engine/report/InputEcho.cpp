@@ -166,7 +166,7 @@ void WriteStiffness(std::ostream& out, TRunState& s)
              .Str());
     const TAreaTable& a = s.AREATABLE;
     if (a.AREAMODE == 0 || a.AREAMODE == 1) {
-        const double area = a.AREAMODE == 1 ? p.CONSTAREA : SectionArea(p);
+        const double area = StiffnessArea(p, a);
         Line(out,
              TRecord()
                  .X(10)

@@ -183,4 +183,33 @@ TEST(ReportEcho, OffshoreFlagZeroLeavesOutTheCptTable)
     EXPECT_EQ(out.plot.substr(0, out.plot.find('\n') + 1), " 4 16 2 4\n");
 }
 
+// A constant area chosen but not given: the load-settlement stiffness takes the section's
+// area, and the echo shows that area rather than the 0 that was not given.
+// English: 0.25 x 3.1416 x (24^2 - 22.5^2) = 54.78 in2; SI: 0.25 x 3.1416 x (609.6^2 - 571.5^2)
+// / 10^6 = 0.035 m2.
+TEST(ReportEcho, ConstantAreaNotGivenShowsTheSectionArea)
+{
+    const std::string pad(10, ' ');
+    struct TCase
+    {
+        const char* units;
+        const char* soilBase;
+        std::string line;
+    };
+    const TCase cases[] = {
+        {"english", "100 0", pad + "- CROSS SECTION AREA        =     54.78 IN2\n"},
+        {"si", "30.48 0", pad + "- CROSS SECTION AREA        =      0.04 M2 \n"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.units);
+        std::vector<std::string> lines = ExampleLines(c.units);
+        lines[kLineSoilBase] = c.soilBase;
+        lines[kLineArea] = "2 1";
+        TTempDir dir;
+        const TRunOutcome out = RunProject(dir, lines, ExampleCpt(c.units));
+        EXPECT_EQ(out.status, 0);
+        EXPECT_TRUE(Contains(out.report, c.line)) << "missing:\n" << c.line;
+    }
+}
+
 } // namespace
