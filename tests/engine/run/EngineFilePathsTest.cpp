@@ -1,7 +1,8 @@
-// The four paths of names.dat as a hostile or unlucky hand writes them: paths that are no plain
-// file (a FIFO, a folder, a device).
+// The four paths of names.dat as a hostile or unlucky hand writes them: two that name one file,
+// and paths that are no plain file (a FIFO, a folder, a device).
 #include <csignal>
 #include <functional>
+#include <map>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -50,6 +51,155 @@ void WriteNamesFile(const TTempDir& dir, const TRunFiles& f)
     WriteFile(dir.Path() / "names.dat",
               "2015.7.2\r\n" + f.project + "\r\n" + f.report + "\r\n" + f.plot + "\r\n" + f.cpt
                   + "\r\n");
+}
+
+// Every entry of the folder (links as links) with the bytes of its plain files.
+std::map<std::string, std::string> FolderContent(const fs::path& folder)
+{
+    std::map<std::string, std::string> content;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const fs::path relative = fs::relative(entry.path(), folder);
+        if (entry.is_symlink()) {
+            content[relative.string()] = "-> " + fs::read_symlink(entry.path()).string();
+        } else if (entry.is_regular_file()) {
+            content[relative.string()] = ReadFile(entry.path());
+        } else {
+            content[relative.string()] = "(not a plain file)";
+        }
+    }
+    return content;
+}
+
+std::string RelativeToHere(const std::string& path)
+{
+    return fs::relative(path, fs::current_path()).string();
+}
+
+struct TEqualCase
+{
+    const char* name;
+    // Changes the paths (and makes links) before the run.
+    std::function<void(const TTempDir&, TRunFiles&)> edit;
+    // The message's two files: the later one in names.dat first.
+    std::function<std::string(const TTempDir&, const TRunFiles&)> message;
+};
+
+std::string
+Same(const char* what, const std::string& path, const char* earlier, const std::string& earlierPath)
+{
+    return std::string("ERROR - THE ") + what + " \"" + path + "\" IS THE SAME FILE AS THE "
+           + earlier + " \"" + earlierPath + "\": NOTHING WAS WRITTEN.";
+}
+
+// Two paths that name one file stop the run before anything is written: no report, no plot
+// data, every file beside them as it was, and the reason on the console.
+TEST(EngineFilePaths, EqualPathsAreRefusedAndNothingIsWritten)
+{
+    const TEqualCase cases[] = {
+        {"report = project",
+         [](const TTempDir&, TRunFiles& f) { f.report = f.project; },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("OUTPUT FILE", f.report, "INPUT FILE", f.project);
+         }},
+        {"report = plot data, neither made yet",
+         [](const TTempDir&, TRunFiles& f) { f.plot = f.report; },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("PLOT DATA FILE", f.plot, "OUTPUT FILE", f.report);
+         }},
+        {"report = plot data, both there from an earlier run",
+         [](const TTempDir& dir, TRunFiles& f) {
+             WriteFile(dir.Path() / "P.qr7o", "an earlier report\n");
+             f.plot = f.report;
+         },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("PLOT DATA FILE", f.plot, "OUTPUT FILE", f.report);
+         }},
+        {"plot data = project",
+         [](const TTempDir&, TRunFiles& f) { f.plot = f.project; },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("PLOT DATA FILE", f.plot, "INPUT FILE", f.project);
+         }},
+        {"CPT = report",
+         [](const TTempDir&, TRunFiles& f) { f.report = f.cpt; },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("CPT FILE", f.cpt, "OUTPUT FILE", f.report);
+         }},
+        {"CPT = project",
+         [](const TTempDir&, TRunFiles& f) { f.cpt = f.project; },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("CPT FILE", f.cpt, "INPUT FILE", f.project);
+         }},
+        {"a link to the project as the report",
+         [](const TTempDir& dir, TRunFiles& f) {
+             fs::create_symlink("P.qr7d", dir.Path() / "L.qr7o");
+             f.report = dir.File("L.qr7o");
+         },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("OUTPUT FILE", f.report, "INPUT FILE", f.project);
+         }},
+        {"a hard link to the CPT file as the plot data",
+         [](const TTempDir& dir, TRunFiles& f) {
+             fs::create_hard_link(dir.Path() / "P.cpt", dir.Path() / "H.qr7p");
+             f.plot = dir.File("H.qr7p");
+         },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("CPT FILE", f.cpt, "PLOT DATA FILE", f.plot);
+         }},
+        {"a link to the plot data not made yet as the report",
+         [](const TTempDir& dir, TRunFiles& f) {
+             fs::create_symlink("P.qr7p", dir.Path() / "L.qr7o");
+             f.report = dir.File("L.qr7o");
+         },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("PLOT DATA FILE", f.plot, "OUTPUT FILE", f.report);
+         }},
+        {"the project spelt relative as the report",
+         [](const TTempDir&, TRunFiles& f) { f.report = RelativeToHere(f.project); },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("OUTPUT FILE", f.report, "INPUT FILE", f.project);
+         }},
+        {"the report not made yet spelt relative as the plot data",
+         [](const TTempDir&, TRunFiles& f) { f.plot = RelativeToHere(f.report); },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("PLOT DATA FILE", f.plot, "OUTPUT FILE", f.report);
+         }},
+        {"the report not made yet through a linked folder as the plot data",
+         [](const TTempDir& dir, TRunFiles& f) {
+             fs::create_directory_symlink(dir.Path(), dir.Path() / "alias");
+             f.plot = dir.File("alias/./P.qr7o");
+         },
+         [](const TTempDir&, const TRunFiles& f) {
+             return Same("PLOT DATA FILE", f.plot, "OUTPUT FILE", f.report);
+         }},
+    };
+    for (const TEqualCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempDir dir;
+        TRunFiles files = WriteExample(dir);
+        c.edit(dir, files);
+        WriteNamesFile(dir, files);
+        const std::map<std::string, std::string> before = FolderContent(dir.Path());
+        const TRunOutcome out = RunIn(dir);
+        EXPECT_EQ(out.status, 1);
+        EXPECT_TRUE(Contains(out.console, "\n\n          " + c.message(dir, files) + "\n"))
+            << out.console;
+        EXPECT_EQ(FolderContent(dir.Path()), before);
+    }
+}
+
+// Paths that only look alike name two files, and the run goes on.
+TEST(EngineFilePaths, LikePathsOfTwoFilesRun)
+{
+    TTempDir dir;
+    TRunFiles files = WriteExample(dir);
+    fs::create_directory(dir.Path() / "out");
+    files.report = dir.File("out/P.qr7d"); // the project's name in another folder
+    files.plot = dir.File("P.qr7d.qr7p");
+    WriteNamesFile(dir, files);
+    const TRunOutcome out = RunIn(dir);
+    EXPECT_EQ(out.status, 0) << out.console;
+    EXPECT_TRUE(Contains(ReadFile(files.report), "* COMPUTATION RESULT *"));
+    EXPECT_FALSE(ReadFile(files.plot).empty());
 }
 
 enum class EKind
