@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <ostream>
+#include <utility>
 
 #include "input/ListReader.h"
 #include "report/FieldFormat.h"
@@ -26,6 +27,20 @@ std::string Num(double v)
 {
     const std::string text = FormatF(v, 40, 2);
     return text.substr(text.find_first_not_of(' '));
+}
+
+// Two different reals in a message, with as many decimals (2 at least) as tell them apart.
+std::pair<std::string, std::string> DistinctTexts(double a, double b)
+{
+    constexpr int kMostDecimals = 9;
+    for (int decimals = 2;; ++decimals) {
+        std::string first = FormatF(a, 40, decimals);
+        std::string second = FormatF(b, 40, decimals);
+        if (first != second || decimals == kMostDecimals) {
+            return {first.substr(first.find_first_not_of(' ')),
+                    second.substr(second.find_first_not_of(' '))};
+        }
+    }
 }
 
 // A length, diameter or weight below 0 describes no pile or soil.
@@ -304,5 +319,14 @@ void ReadCptFile(TRunState& s, TListReader& in)
     for (int k = 1; k <= c.CPTCOUNT; ++k) {
         in.Read({&c.CPTDEPTH[k], &c.CPTQC[k]}, "CPT POINT: DEPTH, QC");
         CheckNotNegative(in, 1, c.CPTDEPTH[k], "CPT DEPTH");
+        // The profile lookup walks the points downwards. A repeated depth is a step in the
+        // profile (the upper value at that depth, the lower one below it); a shallower point
+        // after a deeper one would be skipped by some lookups and read by others.
+        if (k > 1 && c.CPTDEPTH[k] < c.CPTDEPTH[k - 1]) {
+            const auto [depth, before] = DistinctTexts(c.CPTDEPTH[k], c.CPTDEPTH[k - 1]);
+            in.Refuse(1,
+                      "THE CPT DEPTH " + depth + " IS LESS THAN THE DEPTH " + before
+                          + " OF THE POINT BEFORE IT: THE DEPTHS MUST NOT DECREASE.");
+        }
     }
 }

@@ -1,18 +1,33 @@
 #include "input/ListReader.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
-#include <sstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "input/PlainFile.h"
 #include "state/EngineErrors.h"
 
 namespace {
 
 // No project, CPT or hand-over file comes near this; a larger file is refused before it is
 // read into memory.
-constexpr std::streamoff kMaxFileBytes = 64LL * 1024 * 1024;
+constexpr off_t kMaxFileBytes = 64LL * 1024 * 1024;
+
+struct TFdCloser
+{
+    explicit TFdCloser(int file)
+        : fd(file)
+    {}
+    int fd;
+    ~TFdCloser() { ::close(fd); }
+    TFdCloser(const TFdCloser&) = delete;
+    TFdCloser& operator=(const TFdCloser&) = delete;
+};
 
 bool IsSeparator(char c)
 {
@@ -151,23 +166,53 @@ TListReader::TListReader(const std::string& path, const std::string& what)
     : m_path(path)
     , m_what(what)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const TPlainFile file = OpenPlainFile(path, O_RDONLY);
+    if (!file.notPlain.empty()) {
+        throw EEngineInputError("ERROR - THE " + m_what + " \"" + path + "\" CANNOT BE READ: IT IS "
+                                + file.notPlain + ", NOT A PLAIN FILE.");
+    }
+    if (file.fd < 0) {
         throw EEngineInputError("ERROR - THE " + m_what + " \"" + path + "\" CANNOT BE OPENED.");
     }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0 || size > kMaxFileBytes) {
-        throw EEngineInputError("ERROR - THE " + m_what + " \"" + path
-                                + "\" CANNOT BE READ (NOT A TEXT FILE OF A USABLE SIZE).");
-    }
-    in.seekg(0, std::ios::beg);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
+    const TFdCloser closer{file.fd};
+    const auto unusable = [&] {
+        return EEngineInputError("ERROR - THE " + m_what + " \"" + path
+                                 + "\" CANNOT BE READ (NOT A TEXT FILE OF A USABLE SIZE).");
+    };
+    struct stat st
+    {};
+    if (::fstat(file.fd, &st) != 0) {
         throw EEngineInputError("ERROR - THE " + m_what + " \"" + path + "\" CANNOT BE READ.");
     }
-    m_text = buffer.str();
+    if (st.st_size < 0 || st.st_size > kMaxFileBytes) {
+        throw unusable();
+    }
+    // Read to its end, which a file that grows meanwhile may put past the limit.
+    m_text.resize(static_cast<std::size_t>(st.st_size) + 1);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == m_text.size()) {
+            if (m_text.size() > static_cast<std::size_t>(kMaxFileBytes)) {
+                throw unusable();
+            }
+            m_text.resize(m_text.size() * 2);
+        }
+        const ssize_t got = ::read(file.fd, m_text.data() + filled, m_text.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            throw EEngineInputError("ERROR - THE " + m_what + " \"" + path + "\" CANNOT BE READ.");
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    if (filled > static_cast<std::size_t>(kMaxFileBytes)) {
+        throw unusable();
+    }
+    m_text.resize(filled);
     SplitLines(m_text);
 }
 

@@ -12,6 +12,7 @@
 #include <sys/uio.h>
 #include <unistd.h>
 
+#include "input/PlainFile.h"
 #include "report/TextRoom.h"
 
 namespace {
@@ -34,8 +35,9 @@ std::string NameOf(const std::string& path)
 // its own beside it, and then put in place of the old one, never truncated and rewritten where
 // it lies: a reader never meets it half written, and the file system has no truncated file to
 // flush. Its text goes out whenever a piece of kPiece characters is gathered, so a large report
-// passes through one small buffer that stays in the cache. Anything else (a device, a pipe, a
-// link) is written where it is, whole at the close, as it always was.
+// passes through one small buffer that stays in the cache. A link to a plain file is written
+// through, whole at the close, as it always was; anything else (a FIFO, a device, a folder) is
+// refused.
 class TOutputFile::TBuffer : public std::streambuf
 {
 public:
@@ -54,8 +56,24 @@ public:
         {};
         const bool exists = ::lstat(path.c_str(), &st) == 0;
         m_replace = !exists || S_ISREG(st.st_mode);
+        m_refusal.clear();
         if (!m_replace) {
-            m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+            // A link is written through to the plain file it names; anything else there (a
+            // FIFO, a device, a folder) is refused without waiting for it.
+            const TPlainFile file = OpenPlainFile(path, O_WRONLY | O_CREAT);
+            m_fd = file.fd;
+            errno = file.error;
+            if (!file.notPlain.empty()) {
+                m_refusal = "IT IS " + file.notPlain + ", NOT A PLAIN FILE";
+                m_error = EINVAL;
+                return false;
+            }
+            if (m_fd >= 0 && ::ftruncate(m_fd, 0) != 0) {
+                m_error = errno;
+                ::close(m_fd);
+                m_fd = -1;
+                return false;
+            }
         } else {
             // Created with the mode a new file gets; a file it replaces keeps its own. A file
             // without a name, where the file system makes one, leaves nothing behind a run
@@ -120,6 +138,8 @@ public:
     }
 
     int Error() const { return m_error; }
+    // Why a path that is no plain file was not opened; empty otherwise.
+    const std::string& Refusal() const { return m_refusal; }
 
     // The file without a name takes the path: the old file goes first, as above, then the new
     // one is linked in its place.
@@ -260,6 +280,7 @@ private:
     TTextRoom m_text;
     std::string m_path;
     std::string m_temporary;
+    std::string m_refusal;
     bool m_replace = false;
     bool m_unnamed = false; // made with O_TMPFILE: linked in place at the close
     int m_fd = -1;
@@ -338,6 +359,9 @@ bool TOutputFile::Failed() const
 
 std::string TOutputFile::Reason() const
 {
+    if (!m_buffer->Refusal().empty()) {
+        return m_buffer->Refusal();
+    }
     const int error = m_buffer->Error();
     return error != 0 ? std::error_code(error, std::generic_category()).message() : std::string();
 }

@@ -10,8 +10,8 @@
 // for the run's message. A regular file is written beside its place (without a name where the
 // file system can) and put there at the close, never truncated in place: its text goes out in
 // large pieces as the run writes it, from one buffer of the file's own, and no reader meets it
-// half written. Anything else (a device, a pipe, a link) is gathered whole and written at the
-// close. The first failure is kept; later writes are dropped. Not copyable; closes itself when
+// half written. A link to a plain file is gathered whole and written through it at the close;
+// anything else (a FIFO, a device, a folder) is refused without waiting. The first failure is kept; later writes are dropped. Not copyable; closes itself when
 // it goes.
 class TOutputFile : public std::ostream
 {
@@ -22,7 +22,7 @@ public:
     TOutputFile& operator=(const TOutputFile&) = delete;
 
     // Makes the file to write (beside a regular file, which keeps its old content until the
-    // close); false with Reason() set when it cannot be made.
+    // close); false with Reason() set when it cannot be made or the path is no plain file.
     bool Open(const std::string& path);
     bool IsOpen() const;
     // Text to write after what the file has taken so far, as a stream write does; the caller's

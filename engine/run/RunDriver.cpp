@@ -16,6 +16,7 @@
 #include "report/OutputFile.h"
 #include "report/ReportHeader.h"
 #include "report/RunIo.h"
+#include "run/RunFiles.h"
 #include "state/EngineErrors.h"
 
 namespace {
@@ -251,6 +252,9 @@ void RUNANALYSIS(TRunState& s, const TRunEnvironment& env, int& status)
 
     try {
         ReadNamesFile(s, env);
+        // Before anything is written: no output may take the place of an input or the other
+        // output.
+        CheckRunFilesApart(s.FILENAMES);
     } catch (const EEngineInputError& e) {
         console << "\n\n" << Blanks(10) << e.what() << '\n';
         status = 1;

@@ -1,10 +1,13 @@
 // The project and CPT files into the run state: the conversions and moves made while reading.
 #include "input/InputReader.h"
 
+#include <sstream>
+
 #include <gtest/gtest.h>
 
 #include "EngineTestSupport.h"
 #include "input/ListReader.h"
+#include "state/EngineErrors.h"
 
 namespace {
 
@@ -156,6 +159,58 @@ TEST(InputReader, CptFile)
     EXPECT_EQ(s.CPTDATA.CPTCOUNT, 21);
     EXPECT_DOUBLE_EQ(s.CPTDATA.CPTDEPTH[2], 5.0);
     EXPECT_DOUBLE_EQ(s.CPTDATA.CPTQC[21], 45000.0);
+}
+
+// The profile is read in increasing depth: the first point shallower than the one before it
+// stops the reading with its line and item. A repeated depth is a step and is taken.
+TEST(InputReader, CptDepthsMustNotDecrease)
+{
+    struct TCase
+    {
+        const char* name;
+        const char* depths;  // one point per word, qc 40000 each
+        const char* refusal; // empty: read
+    };
+    const TCase cases[] = {
+        {"50 5 20",
+         "50 5 20",
+         "ERROR IN CPT FILE \"P.cpt\", LINE 3, ITEM 1: THE CPT DEPTH 5.00 IS LESS THAN THE "
+         "DEPTH 50.00 OF THE POINT BEFORE IT: THE DEPTHS MUST NOT DECREASE."},
+        {"out of order further down",
+         "0 5 10 9.5 20",
+         "LINE 5, ITEM 1: THE CPT DEPTH 9.50 IS LESS THAN THE DEPTH 10.00 OF"},
+        {"apart only in the third decimal",
+         "0 5.004 5.001",
+         "LINE 4, ITEM 1: THE CPT DEPTH 5.001 IS LESS THAN THE DEPTH 5.004 OF"},
+        {"increasing", "0 5 20", ""},
+        {"a repeated depth", "0 5 5 20", ""},
+        {"one point", "7", ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::istringstream words(c.depths);
+        std::vector<std::string> depths;
+        for (std::string word; words >> word;) {
+            depths.push_back(word);
+        }
+        std::string text = " 1 " + std::to_string(depths.size()) + "\r\n";
+        for (const std::string& depth : depths) {
+            text += " " + depth + " 4.00E+04\r\n";
+        }
+        auto state = std::make_unique<TRunState>();
+        TListReader in(text, "P.cpt", "CPT FILE");
+        if (*c.refusal == '\0') {
+            EXPECT_NO_THROW(ReadCptFile(*state, in));
+            EXPECT_EQ(state->CPTDATA.CPTCOUNT, static_cast<int>(depths.size()));
+            continue;
+        }
+        try {
+            ReadCptFile(*state, in);
+            ADD_FAILURE() << "read";
+        } catch (const EEngineInputError& e) {
+            EXPECT_TRUE(Contains(e.what(), c.refusal)) << e.what();
+        }
+    }
 }
 
 TEST(InputReader, IndexOutsideAnArrayIsRefusedNotRead)

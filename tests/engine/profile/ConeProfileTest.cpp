@@ -50,6 +50,26 @@ TEST(ConeProfileTest, LookupAlongTheProfile)
     }
 }
 
+// A depth given twice is a step in the profile: at that depth the upper value, below it the
+// line from the lower one; the lookup never divides by the empty span between the two.
+TEST(ConeProfileTest, RepeatedDepthIsAStep)
+{
+    // Points (1, 10), (2, 20), (2, 40), (4, 0).
+    auto s = ProfileOf({{1.0, 10.0}, {2.0, 20.0}, {2.0, 40.0}, {4.0, 0.0}});
+    const TLookupCase cases[] = {
+        {1.5, 15.0}, // 20 - 10 x 0.5 / 1
+        {2.0, 20.0}, // the first of the two points
+        {2.5, 30.0}, // 0 - (0 - 40) x 1.5 / 2
+        {3.0, 20.0},
+        {4.0, 0.0},
+        {1.5, 15.0}, // a shallower lookup after a deeper one
+        {2.0, 20.0},
+    };
+    for (const TLookupCase& c : cases) {
+        EXPECT_NEAR(CPTQC(*s, c.depth), c.qc, kTol) << "depth " << c.depth;
+    }
+}
+
 TEST(ConeProfileTest, EmptyProfileRepeatsThePreviousResult)
 {
     auto s = ProfileOf({{1.0, 10.0}, {2.0, 20.0}});

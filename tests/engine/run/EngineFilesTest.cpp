@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "EngineTestSupport.h"
+#include "FileSizeLimit.h"
 
 namespace {
 
@@ -140,55 +141,52 @@ TEST(EngineFiles, ReportThatCannotBeWrittenStops)
                              + "\" CANNOT BE WRITTEN: No such file or directory."));
 }
 
-// A device that takes no byte stands for a disk that fills while the run writes: the run
-// stops with status 1 and names the file and the system's reason, never a silent cut.
+// A write the system refuses part way (a full disk; here the process's file-size limit, which
+// the larger of the two files passes) stops the run with status 1 and names the file and the
+// system's reason, never a silent cut.
 TEST(EngineFiles, AFullDiskStopsTheRunWithTheFileAndTheReason)
 {
-    const char* const kFull = "/dev/full";
-    if (!fs::exists(kFull)) {
-        GTEST_SKIP() << "no " << kFull << " on this system";
-    }
     struct TCase
     {
         const char* name;
-        bool reportFull; // else the plot data
-        const char* message;
-        bool inReport; // the report can still take the message
+        const char* control; // print interval 5: the report is the larger, 1: the plot data
+        bool reportFull;     // else the plot data
+        const char* what;
+        const char* file;
     };
     const TCase cases[] = {
-        {"report",
-         true,
-         "ERROR - THE OUTPUT FILE \"/dev/full\" COULD NOT BE WRITTEN COMPLETELY: No space left "
-         "on device.",
-         false},
-        {"plot data",
-         false,
-         "ERROR - THE PLOT DATA FILE \"/dev/full\" COULD NOT BE WRITTEN COMPLETELY: No space "
-         "left on device.",
-         true},
+        {"report", "1 5 8 0 ", true, "OUTPUT FILE", "P.qr7o"},
+        {"plot data", "1 1 8 0 ", false, "PLOT DATA FILE", "P.qr7p"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
         TTempDir dir;
-        WriteExample(dir);
-        const std::string report = c.reportFull ? kFull : dir.File("P.qr7o");
-        const std::string plot = c.reportFull ? dir.File("P.qr7p") : kFull;
-        WriteFile(dir.Path() / "names.dat",
-                  "2015.7.2\r\n" + dir.File("P.qr7d") + "\r\n" + report + "\r\n" + plot + "\r\n"
-                      + dir.File("P.cpt") + "\r\n");
-        const TRunOutcome out = RunIn(dir);
-        EXPECT_EQ(out.status, 1);
-        EXPECT_TRUE(Contains(out.console, std::string("\n\n          ") + c.message + "\n"))
-            << out.console;
-        if (c.inReport) {
-            const std::string tail = std::string("\n\n          ") + c.message + "\n";
-            ASSERT_GE(out.report.size(), tail.size());
-            EXPECT_EQ(out.report.substr(out.report.size() - tail.size()), tail);
-        } else {
-            // Beside a cut report the plot data stays empty, as after any stopped run.
-            EXPECT_TRUE(out.plotExists);
-            EXPECT_EQ(out.plot, "");
+        std::vector<std::string> lines = ExampleLines("english");
+        lines[kLineControl] = c.control;
+        const TRunOutcome whole = RunProject(dir, lines, ExampleCpt("english"));
+        ASSERT_EQ(whole.status, 0);
+        ASSERT_EQ(whole.report.size() > whole.plot.size(), c.reportFull);
+        const std::size_t smaller = std::min(whole.report.size(), whole.plot.size());
+        const std::size_t larger = std::max(whole.report.size(), whole.plot.size());
+        ASSERT_GT(larger - smaller, 1000u); // room for the message in the report
+        TRunOutcome out;
+        {
+            const TFileSizeLimit full((smaller + larger) / 2);
+            out = RunIn(dir);
         }
+        EXPECT_EQ(out.status, 1);
+        const std::string message = std::string("\n\n          ERROR - THE ") + c.what + " \""
+                                    + dir.File(c.file)
+                                    + "\" COULD NOT BE WRITTEN COMPLETELY: File too large.\n";
+        EXPECT_TRUE(Contains(out.console, message)) << out.console;
+        if (!c.reportFull) {
+            ASSERT_GE(out.report.size(), message.size());
+            EXPECT_EQ(out.report.substr(out.report.size() - message.size()), message);
+        }
+        // Beside a cut report the plot data stays empty, as after any stopped run; plot data
+        // that were cut are emptied.
+        EXPECT_TRUE(out.plotExists);
+        EXPECT_EQ(out.plot, "");
     }
 }
 

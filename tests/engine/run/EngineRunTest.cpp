@@ -192,6 +192,12 @@ TEST(EngineRun, InputOutsideTheLimitsStopsWithItsMessage)
              cpt = " 1 2\r\n  0.00E+00  4.00E+04\r\n  -1.00E+00  6.00E+04\r\n";
          },
          "LINE 3, ITEM 1: THE CPT DEPTH -1.00 IS NEGATIVE."},
+        {"CPT depths out of order",
+         [](std::vector<std::string>&, std::string& cpt) {
+             cpt = " 1 3\r\n 50 4.00E+04\r\n 5 6.00E+04\r\n 20 8.00E+04\r\n";
+         },
+         "LINE 3, ITEM 1: THE CPT DEPTH 5.00 IS LESS THAN THE DEPTH 50.00 OF THE POINT BEFORE "
+         "IT: THE DEPTHS MUST NOT DECREASE."},
         {"stick-up as long as the pile",
          SetLine(kLineSection, "0 0 24 22.5 29000000 80 80"),
          "THE PILE STICKUP LENGTH 80.00 IS NOT SHORTER THAN THE TOTAL PILE LENGTH 80.00."},
