@@ -22,10 +22,8 @@ if [ -n "${FUZZ_TARGETS:-}" ]; then
   read -r -a targets <<<"$FUZZ_TARGETS"
 fi
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUARN_BUILD_FUZZ=ON -DQUARN_SANITIZE=ON -DQUARN_WERROR=ON \
-  -DQUARN_BUILD_GUI=OFF -DQUARN_BUILD_BENCH=OFF \
-  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
+# The "fuzz" preset of CMakePresets.json (clang, sanitizers, GUI-free), in the chosen folder.
+cmake --preset fuzz -B "$build" >/dev/null
 cmake --build "$build" --target "${targets[@]}"
 
 # The targets' files go to memory when there is a tmpfs for them: the project saves flush
