@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QSettings>
 
@@ -59,6 +60,56 @@ private:
     QWidget* m_parent;
 };
 
+// A maximised child keeps its own title bar: Qt would otherwise write its title into the
+// frame's caption, and with several maximised children it writes back a caption it kept from
+// before (a previous project's name, after an Open or a Save As).
+class TMaximisedTitleStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint,
+                  const QStyleOption* option,
+                  const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_Workspace_FillSpaceOnMaximize) {
+            return 1;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// Gives every child window of the frame that style as it is added.
+class TChildWindowStyler : public QObject
+{
+public:
+    explicit TChildWindowStyler(QMdiArea& mdi)
+        : QObject(&mdi)
+        , m_style(new TMaximisedTitleStyle(QApplication::style()->name()))
+    {
+        m_style->setParent(this);
+        mdi.viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // Added: a window made before it was put in; polished: one made in place, whose type
+        // is not known yet when it is added.
+        if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished) {
+            auto* added = static_cast<QChildEvent*>(event)->child();
+            auto* sub = qobject_cast<QMdiSubWindow*>(added);
+            if (sub != nullptr && sub->style() != m_style) {
+                sub->setStyle(m_style);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QStyle* m_style;
+};
+
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent)
@@ -72,6 +123,7 @@ TMainForm::TMainForm(QWidget* parent)
     m_mdi->setObjectName("MdiArea");
     // A window activated over a maximised graph keeps its own size; the graph stays as it was.
     m_mdi->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    new TChildWindowStyler(*m_mdi);
     setCentralWidget(m_mdi);
     m_tables.Registry().SetEditorFactory(TableFormEditorFactory(m_mdi));
     for (TGraphPlot* graph : m_graphs.All()) {

@@ -1,6 +1,7 @@
 // The child windows of the frame as the user meets them: their names in the Window menu,
 // Cascade, and the sizes the windows open at.
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <QAction>
@@ -193,6 +194,47 @@ TEST_F(ChildWindows, InputWindowsOpenAtTheSizeOfTheirContentOverAMaximisedGraph)
         }
     }
     EXPECT_TRUE(graph->isMaximized()) << "the graph stays as the user left it";
+}
+
+} // namespace
+
+namespace {
+
+// An older project whose CPT side file is missing: opening it shows a note.
+constexpr const char* kOlderProject =
+    "T\r\nD\r\nJ\r\n2 1 2 0 \r\n0 10 500 480 2E8 20\r\n0 0\r\n0 0.5 1 0 5 1\r\n20 7\r\n"
+    "0.0 3 0.5 9 28 0.0 \r\n10 500 20 8 0.0 0.0 0.0 0.0 0.0 0.3 0.3 \r\n"
+    "20 3 0.5 9 29 0.0 \r\n10 500 25 9 0.0 0.0 0.0 0.0 0.0 0.3 0.3 \r\n"
+    "0\r\n0 1\r\n0 0\r\n1\r\n";
+
+// The frame's caption names the project that is open, with graphs maximised over each other
+// (each graph opens maximised) while the project is saved under a new name or another one is
+// opened, and after the closed graphs are gone.
+TEST_F(ChildWindows, CaptionNamesTheOpenProjectWhateverGraphsWereMaximised)
+{
+    Choose("mTotal");
+    Choose("mSkin");
+    QMdiSubWindow* graph = Form().MdiArea()->activeSubWindow();
+    ASSERT_NE(graph, nullptr);
+    ASSERT_TRUE(graph->isMaximized());
+    EXPECT_EQ(Form().windowTitle().toStdString(), "QUARN 2015.7.2 - Offshore - PipeSandClay.qr7d");
+
+    SaveAnswer = Folder().File("Renamed.qr7d");
+    Choose("FileSaveAs");
+    ASSERT_EQ(Data().FileName, Folder().File("Renamed.qr7d"));
+    EXPECT_EQ(Form().windowTitle().toStdString(), "QUARN 2015.7.2 - Offshore - Renamed.qr7d");
+
+    {
+        std::ofstream out(Folder() / "older.qrd", std::ios::binary);
+        out << kOlderProject;
+    }
+    OpenAnswer = {Folder().File("older.qrd"), 3};
+    Choose("FileOpen");
+    Settle();
+    ASSERT_EQ(Data().FileName, Folder().File("older.qrd"));
+    ASSERT_EQ(Messages.size(), 1U);
+    EXPECT_NE(Messages[0].find("was not found beside the project"), std::string::npos);
+    EXPECT_EQ(Form().windowTitle().toStdString(), "QUARN 2015.7.2 - Offshore - Older.qrd");
 }
 
 } // namespace

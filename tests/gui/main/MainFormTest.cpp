@@ -23,6 +23,7 @@
 #include "QtTestApplication.h"
 #include "TestFolder.h"
 #include "main/MainSeams.h"
+#include "main/ProgramIdentity.h"
 #include "main/TDlgExport.h"
 #include "main/THelpWindow.h"
 #include "main/TMainForm.h"
@@ -142,6 +143,20 @@ private:
     }};
     std::unique_ptr<TMainForm> m_form;
 };
+
+// The program is named "Quarn 2015" with no display name of its own: Qt appends a display
+// name, once set, to every window's caption ("... - NewQUARN.qr7d \u2014 Quarn 2015"), and
+// then no longer follows the application's name.
+TEST(ProgramIdentity, NamesTheProgramWithoutAddingToTheCaptions)
+{
+    EnsureApplication();
+    const QString before = QCoreApplication::applicationName();
+    SetProgramIdentity();
+    EXPECT_EQ(QCoreApplication::applicationName().toStdString(), "Quarn 2015");
+    QCoreApplication::setApplicationName("probe");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "probe");
+    QCoreApplication::setApplicationName(before);
+}
 
 TEST(MainFormDisplayName, FollowsTheCaptionRules)
 {
