@@ -1,6 +1,8 @@
 #include "main/TMainForm.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -519,7 +521,30 @@ void TMainForm::CascadeClick()
 
 void TMainForm::ArrangeIconsClick()
 {
-    m_mdi->tileSubWindows();
+    // The icons of the minimised windows, in the order the windows were opened, in rows along
+    // the bottom of the frame from the left, the next row above a full one. The other
+    // windows stay where and as large as they are.
+    std::vector<QMdiSubWindow*> icons;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (sub->isMinimized() && !sub->isHidden()) {
+            icons.push_back(sub);
+        }
+    }
+    const QSize area = m_mdi->viewport()->size();
+    int x = 0;
+    int bottom = area.height();
+    int rowHeight = 0;
+    for (QMdiSubWindow* icon : icons) {
+        const QSize size = icon->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            bottom -= rowHeight;
+            rowHeight = 0;
+        }
+        icon->move(x, bottom - size.height());
+        x += size.width();
+        rowHeight = std::max(rowHeight, size.height());
+    }
 }
 
 void TMainForm::ActivateMenuClick()

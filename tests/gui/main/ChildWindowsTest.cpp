@@ -237,4 +237,55 @@ TEST_F(ChildWindows, CaptionNamesTheOpenProjectWhateverGraphsWereMaximised)
     EXPECT_EQ(Form().windowTitle().toStdString(), "QUARN 2015.7.2 - Offshore - Older.qrd");
 }
 
+// Arrange Icons lines the icons of the minimised windows up along the bottom of the frame,
+// from the left in the order the windows were opened, and leaves every other window where and
+// as large as it was: the fixed-size input windows are not stretched, the maximised graph
+// stays maximised.
+TEST_F(ChildWindows, ArrangeIconsLinesUpTheMinimisedWindowsOnly)
+{
+    Choose("mTotal");
+    QMdiSubWindow* graph = Form().MdiArea()->activeSubWindow();
+    ASSERT_NE(graph, nullptr);
+    Choose("mTitle");
+    Choose("mCompMethod");
+    Choose("mPileMaterial");
+    Choose("mControlOptions");
+    ASSERT_TRUE(graph->isMaximized());
+    QMdiSubWindow* title = FrameOf("TdlgTitle");
+    QMdiSubWindow* methods = FrameOf("TfrmWaterDepth");
+    QMdiSubWindow* material = FrameOf("TfrmMaterial");
+    QMdiSubWindow* options = FrameOf("TDlgOptions");
+    material->move(40, 30);
+    methods->showMinimized();
+    options->showMinimized();
+    QCoreApplication::processEvents();
+    // The user dragged the icons to places of their own.
+    methods->move(300, 120);
+    options->move(20, 60);
+    struct TKept
+    {
+        QMdiSubWindow* sub;
+        QRect geometry;
+    };
+    const std::vector<TKept> kept = {{graph, graph->geometry()},
+                                     {title, title->geometry()},
+                                     {material, material->geometry()}};
+
+    Choose("ArrangeIcons1");
+    QCoreApplication::processEvents();
+
+    for (const TKept& k : kept) {
+        const std::string name = k.sub->widget()->objectName().toStdString();
+        EXPECT_EQ(k.sub->geometry(), k.geometry) << name;
+        EXPECT_FALSE(k.sub->isMinimized()) << name;
+    }
+    EXPECT_TRUE(graph->isMaximized());
+    const QSize area = Form().MdiArea()->viewport()->size();
+    ASSERT_TRUE(methods->isMinimized());
+    ASSERT_TRUE(options->isMinimized());
+    // Opened in this order: methods, then options.
+    EXPECT_EQ(methods->pos(), QPoint(0, area.height() - methods->height()));
+    EXPECT_EQ(options->pos(), QPoint(methods->width(), area.height() - options->height()));
+}
+
 } // namespace
