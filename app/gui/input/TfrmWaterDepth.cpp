@@ -194,7 +194,13 @@ void TfrmWaterDepth::ShowWindows()
     const bool clay = ui->CheckBox7->isChecked() && ui->CheckBox7->isEnabled();
     ui->OptDrain->setEnabled(clay);
     ui->OptUndrain->setEnabled(clay);
-    const bool reduct = ui->OptTension->isChecked() && ui->CheckBox4->isChecked();
+    std::array<int, 10> flags{};
+    for (int code = 1; code <= kMethodCount; ++code) {
+        flags[static_cast<std::size_t>(code)] = m_check[Index(code)]->isChecked() ? 1 : 0;
+    }
+    const bool reduct = TensionFactorUsed(
+        ui->OptTension->isChecked() ? LoadDirectionCode::kTension : LoadDirectionCode::kCompression,
+        flags);
     ui->deREDUCT->setEnabled(reduct);
     ui->Label5->setEnabled(reduct);
 }
