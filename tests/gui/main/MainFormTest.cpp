@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTextBrowser>
 
@@ -253,6 +254,41 @@ TEST_F(MainFormTest, RecentListKeepsOneEntryPerFileAndTenAtMost)
     next.FormShow({});
     EXPECT_EQ(next.RecentFiles(), expected);
     EXPECT_EQ(next.EditorPath, "/usr/bin/editor");
+}
+
+// A recent entry of 10 KB is shown cut in its middle, so the File menu stays narrower than the
+// screen; its tool tip and status tip hold it whole. A short entry is shown whole, and the
+// items keep their numbers.
+TEST_F(MainFormTest, LongRecentPathsAreShortenedInTheMenuAndWholeInTheTips)
+{
+    const std::string longPath = "/" + std::string(10240, 'd') + "/end.qr7d";
+    {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Tarvik", "QUARN");
+        settings.beginGroup(kSettingsGroup);
+        settings.setValue("File1", QString::fromStdString(longPath));
+        settings.setValue("File2", "/p/short.qr7d");
+        settings.endGroup();
+    }
+    Form().FormShow({});
+    Form().show();
+    ASSERT_EQ(Form().RecentFiles()[0], longPath);
+    Form().FileMenu->popup({0, 0});
+    QCoreApplication::processEvents();
+    QAction* first = Action("Recent1");
+    QAction* second = Action("Recent2");
+    ASSERT_TRUE(first->isVisible());
+    const QString text = first->text();
+    EXPECT_TRUE(text.startsWith("1 /ddd")) << text.left(20).toStdString();
+    EXPECT_TRUE(text.endsWith("ddd/end.qr7d")) << text.right(20).toStdString();
+    EXPECT_TRUE(text.contains(QChar(0x2026))) << "cut in the middle";
+    EXPECT_EQ(first->toolTip().toStdString(), longPath);
+    EXPECT_EQ(first->statusTip().toStdString(), longPath);
+    EXPECT_EQ(second->text().toStdString(), "2 /p/short.qr7d");
+    EXPECT_EQ(second->toolTip().toStdString(), "/p/short.qr7d");
+    const int screenWidth = Form().screen()->availableGeometry().width();
+    EXPECT_LE(Form().FileMenu->sizeHint().width(), screenWidth);
+    EXPECT_LE(Form().FileMenu->width(), screenWidth);
+    Form().FileMenu->hide();
 }
 
 // However a project is reached (relative to the current folder, through "..", through a
