@@ -218,7 +218,7 @@ void TMainForm::ReadSettings()
     ApplyProgramSettings(stored, settings.status() != QSettings::NoError, EditorPath, m_recent);
 }
 
-void TMainForm::UpdateRegistry() const
+void TMainForm::UpdateRegistry()
 {
     QSettings settings(QSettings::IniFormat,
                        QSettings::UserScope,
@@ -233,6 +233,18 @@ void TMainForm::UpdateRegistry() const
         m_recent);
     settings.endGroup();
     settings.sync();
+    if (settings.status() == QSettings::NoError || m_settingsProblemSaid) {
+        return;
+    }
+    // Said once a session: every later save meets the same folder.
+    m_settingsProblemSaid = true;
+    const std::string file = settings.fileName().toStdString();
+    std::string reason = SettingsWriteProblem(file);
+    if (reason.empty()) {
+        reason = settings.status() == QSettings::AccessError ? "the file could not be written"
+                                                             : "the file could not be read";
+    }
+    ShowInformation(SettingsNotSavedMessage(file, reason), this);
 }
 
 void TMainForm::UpdatePrevFile(const std::string& given)

@@ -256,6 +256,34 @@ TEST_F(MainFormTest, RecentListKeepsOneEntryPerFileAndTenAtMost)
     EXPECT_EQ(next.EditorPath, "/usr/bin/editor");
 }
 
+// Settings that cannot be saved (a file stands where their folder should be, as a read-only
+// home stands in the way) are said once in the session, with the system's reason; the project
+// opens all the same.
+TEST_F(MainFormTest, SettingsThatCannotBeSavedAreSaidOnceWithTheReason)
+{
+    {
+        std::ofstream blocker(Root() / "blocker");
+        blocker << "not a folder";
+    }
+    QSettings::setPath(QSettings::IniFormat,
+                       QSettings::UserScope,
+                       QString::fromStdString((Root() / "blocker" / "config").string()));
+    Form().FormShow({});
+    EXPECT_TRUE(Messages.empty());
+    OpenExample();
+    const std::string file = (Root() / "blocker" / "config" / "Tarvik" / "QUARN.ini").string();
+    const std::vector<std::string> said = {
+        "The program's settings cannot be saved to " + file
+        + ": Not a directory. The recent files and the text editor chosen will not be kept for "
+          "the next start."};
+    ASSERT_EQ(MessageTexts(), said);
+    EXPECT_EQ(Messages[0].type, EMessageType::Information);
+    // Later saves of the settings meet the same folder and say nothing more.
+    OpenExample();
+    Trigger("FileExit");
+    EXPECT_EQ(MessageTexts(), said);
+}
+
 // A recent entry of 10 KB is shown cut in its middle, so the File menu stays narrower than the
 // screen; its tool tip and status tip hold it whole. A short entry is shown whole, and the
 // items keep their numbers.
