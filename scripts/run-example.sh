@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the shipped example project through the engine.
+# Installs what is missing, builds the program and the headless runner, runs the shipped
+# example project through the engine (no display needed), and ends with the command that opens
+# the example in the program.
 # Usage: scripts/run-example.sh [PROJECT]   (default: examples/english/PipeSandClay.qr7d)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARN_BUILD_BENCH=OFF >/dev/null
-cmake --build build/release -j "$(nproc)" --target quarn-run QUARN2015_DLL >/dev/null
+cmake --build build/release -j "$(nproc)" --target quarn-run QUARN2015_DLL WINQUARN2015 >/dev/null
 project=${1:-examples/english/PipeSandClay.qr7d}
 # Run a copy, so the shipped example stays as it is; the results land beside the copy.
 work=build/example-run
@@ -22,4 +24,7 @@ if [ -f "$work/$base.qr7o" ]; then
   echo "---- head of the report $work/$base.qr7o ----"
   head -n 60 "$work/$base.qr7o"
 fi
+echo
+echo "To open the example in the program (it needs a display), run from $(pwd):"
+printf 'build/release/bin/WINQUARN2015 %q\n' "$work/$base.qr7d"
 exit "$status"

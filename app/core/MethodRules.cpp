@@ -1,6 +1,7 @@
 #include "MethodRules.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <numeric>
 
@@ -27,6 +28,23 @@ struct TKeptSiltRow
 bool TaperAngleKept(int loadSettlementMethod, int fhwaFlag)
 {
     return loadSettlementMethod <= MethodCode::kFhwa || fhwaFlag == 1;
+}
+
+bool TensionFactorUsed(int loadDirection, const std::array<int, 10>& methodFlags)
+{
+    if (loadDirection != LoadDirectionCode::kTension) {
+        return false;
+    }
+    for (int code : {MethodCode::kFhwa,
+                     MethodCode::kUsace,
+                     MethodCode::kLambda,
+                     MethodCode::kApi,
+                     MethodCode::kUserSpecified}) {
+        if (methodFlags[static_cast<std::size_t>(code)] == 1) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool UsaceIsTheOnlyMethod(const std::array<int, 10>& methodFlags)

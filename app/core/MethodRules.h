@@ -11,6 +11,12 @@ class TProjectTables;
 // load-settlement method or is computed for capacity, and reset to 0 otherwise.
 bool TaperAngleKept(int loadSettlementMethod, int fhwaFlag);
 
+// The reduction factor for tension loading is asked for when the loading is tension and a
+// capacity method it acts on is selected (flags indexed by method code 1..9): FHWA, USACE,
+// Revised Lambda, API RP 2A and the user-specified method reduce their side resistance by it;
+// NGI, ICP/MTD, Fugro and UWA take the load direction into their own formulas instead.
+bool TensionFactorUsed(int loadDirection, const std::array<int, 10>& methodFlags);
+
 // USACE is the only capacity method selected (flags indexed by method code 1..9).
 bool UsaceIsTheOnlyMethod(const std::array<int, 10>& methodFlags);
 

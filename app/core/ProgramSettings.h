@@ -36,6 +36,16 @@ void ApplyProgramSettings(const TStoredSettings& stored,
                           std::string& editorPath,
                           TRecentFiles& recent);
 
+// Why the settings file cannot be written, in the system's words ("Permission denied", "Not a
+// directory", "Read-only file system"), found by trying what a save of it needs: its folder
+// (made where missing) takes a new file, and the file itself, when there is one, opens for
+// writing. Empty when nothing stands in the way. Leaves nothing behind but the folders a
+// save would make.
+std::string SettingsWriteProblem(const std::string& file);
+
+// The message for settings that could not be saved to the file, for the reason given.
+std::string SettingsNotSavedMessage(const std::string& file, const std::string& reason);
+
 // Writes the editor and all ten recent-file values through `write`.
 void WriteProgramSettings(
     const std::function<void(const std::string& name, const std::string& text)>& write,

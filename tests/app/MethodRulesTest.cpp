@@ -36,6 +36,42 @@ TEST(MethodRules, TaperAngleIsKeptWhileFhwaIsUsed)
     }
 }
 
+// The factor reduces the side resistance of FHWA, USACE, Revised Lambda, API RP 2A and the
+// user-specified method in tension; the four CPT-based methods take the direction into their
+// own formulas.
+TEST(MethodRules, TensionFactorIsAskedForWhenAMethodItActsOnIsComputedInTension)
+{
+    constexpr int kTension = LoadDirectionCode::kTension;
+    constexpr int kCompression = LoadDirectionCode::kCompression;
+    struct TCase
+    {
+        const char* what;
+        int direction;
+        TFlags flags;
+        bool used;
+    };
+    const TCase cases[] = {
+        {"FHWA", kTension, {0, 1, 0, 0, 0, 0, 0, 0, 0, 0}, true},
+        {"USACE", kTension, {0, 0, 1, 0, 0, 0, 0, 0, 0, 0}, true},
+        {"Revised Lambda", kTension, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0}, true},
+        {"API RP 2A", kTension, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0}, true},
+        {"user-specified", kTension, {0, 0, 0, 0, 0, 1, 0, 0, 0, 0}, true},
+        {"NGI", kTension, {0, 0, 0, 0, 0, 0, 1, 0, 0, 0}, false},
+        {"ICP/MTD", kTension, {0, 0, 0, 0, 0, 0, 0, 1, 0, 0}, false},
+        {"Fugro", kTension, {0, 0, 0, 0, 0, 0, 0, 0, 1, 0}, false},
+        {"UWA", kTension, {0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, false},
+        {"all four CPT-based", kTension, {0, 0, 0, 0, 0, 0, 1, 1, 1, 1}, false},
+        {"UWA and FHWA", kTension, {0, 1, 0, 0, 0, 0, 0, 0, 0, 1}, true},
+        {"every method", kTension, {0, 1, 1, 1, 1, 1, 1, 1, 1, 1}, true},
+        {"none", kTension, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, false},
+        {"entry 0 is no method", kTension, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0}, false},
+        {"every method in compression", kCompression, {0, 1, 1, 1, 1, 1, 1, 1, 1, 1}, false},
+    };
+    for (const TCase& c : cases) {
+        EXPECT_EQ(TensionFactorUsed(c.direction, c.flags), c.used) << c.what;
+    }
+}
+
 TEST(MethodRules, UsaceAloneIsTheOnlyMethod)
 {
     struct TCase

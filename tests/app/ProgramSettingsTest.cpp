@@ -1,10 +1,16 @@
 #include "ProgramSettings.h"
 
+#include <filesystem>
+#include <fstream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "TestFolder.h"
 
 namespace {
 
@@ -65,6 +71,63 @@ TEST(ProgramSettings, ReadValuesReplaceOrKeepTheEditorAndFailureClearsBoth)
             EXPECT_EQ(recent.Entry(1), "/p/File3.qr7d") << c.name;
         }
     }
+}
+
+// What stands in the way of saving the settings is said in the system's words; a folder that
+// takes them is made as a save would make it, and nothing else is left behind.
+TEST(ProgramSettings, WriteProblemIsTheSystemsReason)
+{
+    namespace fs = std::filesystem;
+    TTestFolder folder;
+    {
+        std::ofstream blocker(folder / "blocker");
+        blocker << "a file where a folder should be";
+    }
+    fs::create_directories(folder / "taken" / "QUARN.ini");
+    fs::create_directories(folder / "piped");
+    ASSERT_EQ(::mkfifo((folder / "piped" / "QUARN.ini").c_str(), 0600), 0);
+    {
+        fs::create_directories(folder / "existing");
+        std::ofstream existing(folder / "existing" / "QUARN.ini");
+        existing << "[2015.7.2]\n";
+    }
+    struct TCase
+    {
+        const char* what;
+        std::string file;
+        std::string reason;
+    };
+    const TCase cases[] = {
+        {"a new folder", folder.File("config/Tarvik/QUARN.ini"), ""},
+        {"an existing file", folder.File("existing/QUARN.ini"), ""},
+        {"a file on the way", folder.File("blocker/Tarvik/QUARN.ini"), "Not a directory"},
+        {"a folder in the file's place", folder.File("taken/QUARN.ini"), "Is a directory"},
+        // Opened without waiting for a reader.
+        {"a pipe in the file's place", folder.File("piped/QUARN.ini"), "No such device or address"},
+    };
+    for (const TCase& c : cases) {
+        EXPECT_EQ(SettingsWriteProblem(c.file), c.reason) << c.what;
+    }
+    EXPECT_TRUE(fs::is_directory(folder / "config" / "Tarvik"));
+    // Only the folders and the files made here are there.
+    std::set<std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(folder.Path())) {
+        found.insert(fs::relative(entry.path(), folder.Path()).string());
+    }
+    const std::set<std::string> expected = {"blocker",
+                                            "config",
+                                            "config/Tarvik",
+                                            "existing",
+                                            "existing/QUARN.ini",
+                                            "piped",
+                                            "piped/QUARN.ini",
+                                            "taken",
+                                            "taken/QUARN.ini"};
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(SettingsNotSavedMessage("/h/.config/Tarvik/QUARN.ini", "Read-only file system"),
+              "The program's settings cannot be saved to /h/.config/Tarvik/QUARN.ini: Read-only "
+              "file system. The recent files and the text editor chosen will not be kept for the "
+              "next start.");
 }
 
 } // namespace

@@ -63,7 +63,9 @@ TDataEdit* TSoilLayerGrid::Edit(int row, int column) const
 void TSoilLayerGrid::SetHeadings(int units)
 {
     const std::string depth = RenderUnitPattern("L2", units);
-    const std::string stress = RenderUnitPattern("F/L2^2", units);
+    // The window's own heading: "lb/ft^2", where the unit names of the entries read "lbs".
+    const std::string stress =
+        units == kUnitsEnglish ? std::string("lb/ft^2") : RenderUnitPattern("F/L2^2", units);
     m_grid.setHorizontalHeaderLabels(
         {Heading("  Layer ", "        "),
          Heading(" Soil Type ", "           "),

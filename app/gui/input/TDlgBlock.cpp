@@ -15,7 +15,7 @@ TDlgBlock::TDlgBlock(TMainForm& form)
                {ui->RadioButton3, CriticalDepthOptionCode::kUserDepth}});
     BindNumber(ui->DataEdit1, Field(&TProgramData::CriticalDepth));
     for (QRadioButton* b : {ui->RadioButton1, ui->RadioButton2, ui->RadioButton3}) {
-        connect(b, &QRadioButton::clicked, this, &TDlgBlock::RadioButtonClick);
+        connect(b, &QRadioButton::toggled, this, &TDlgBlock::RadioButtonClick);
     }
     connect(ui->Button1, &QPushButton::clicked, this, &TDlgBlock::CloseWindow);
 }

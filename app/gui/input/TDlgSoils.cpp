@@ -43,7 +43,7 @@ TDlgSoils::TDlgSoils(TMainForm& form, int layerNumber, int soilType, QWidget* pa
     DeclareBindings();
     for (QRadioButton* b :
          {ui->RadioButton1, ui->RadioButton2, ui->RadioButton3, ui->RadioButton4}) {
-        connect(b, &QRadioButton::clicked, this, &TDlgSoils::RadioButtonClick);
+        connect(b, &QRadioButton::toggled, this, &TDlgSoils::RadioButtonClick);
     }
     connect(ui->ComboBox1, &QComboBox::currentIndexChanged, this, &TDlgSoils::ComboBox1Change);
     connect(ui->Button4, &QPushButton::clicked, this, &TDlgSoils::Button4Click);

@@ -11,7 +11,8 @@ TDlgTZPrint::TDlgTZPrint(TMainForm& form)
 {
     SetUpForm(*ui);
     BindCheck(ui->ChkPrint, Field(&TProgramData::PrintExtraTz));
-    connect(ui->ChkPrint, &QCheckBox::clicked, this, &TDlgTZPrint::ChkPrintClick);
+    // Follows the box's state, whatever changed it (a click, a key, an assistive tool).
+    connect(ui->ChkPrint, &QCheckBox::toggled, this, &TDlgTZPrint::ChkPrintClick);
     connect(ui->EditDepths, &QPushButton::clicked, this, &TDlgTZPrint::EditDepthsClick);
     connect(ui->Button1, &QPushButton::clicked, this, &TDlgTZPrint::CloseWindow);
 }

@@ -38,7 +38,8 @@ TfrmMaterial::TfrmMaterial(TMainForm& form)
     BindNumber(ui->DeSection, Field(&TProgramData::ConstantArea));
 
     for (QRadioButton* b : findChildren<QRadioButton*>()) {
-        connect(b, &QRadioButton::clicked, this, &TfrmMaterial::ShowWindows);
+        // Follows the button's state, whatever changed it (a click, a key, an assistive tool).
+        connect(b, &QRadioButton::toggled, this, &TfrmMaterial::ShowWindows);
     }
     connect(ui->SectionButton1, &QPushButton::clicked, this, &TfrmMaterial::SectionButton1Click);
     connect(ui->Button4, &QPushButton::clicked, this, &TfrmMaterial::CloseWindow);

@@ -90,11 +90,13 @@ void TfrmWaterDepth::DeclareBindings()
 
 void TfrmWaterDepth::ConnectHandlers()
 {
+    // The rules follow each control's state, whatever changed it: a click, a key, an
+    // assistive tool's toggle, the program.
     for (QRadioButton* opt : m_opt) {
-        connect(opt, &QRadioButton::clicked, this, &TfrmWaterDepth::OptMethodClick);
+        connect(opt, &QRadioButton::toggled, this, &TfrmWaterDepth::OptMethodClick);
     }
     for (QCheckBox* box : m_check) {
-        connect(box, &QCheckBox::clicked, this, &TfrmWaterDepth::CheckBoxClick);
+        connect(box, &QCheckBox::toggled, this, &TfrmWaterDepth::CheckBoxClick);
     }
     for (QRadioButton* b : {ui->RadioButton1,
                             ui->RadioButton2,
@@ -105,7 +107,7 @@ void TfrmWaterDepth::ConnectHandlers()
                             ui->OptTension,
                             ui->OptLow,
                             ui->OptUndrain}) {
-        connect(b, &QRadioButton::clicked, this, &TfrmWaterDepth::ShowWindows);
+        connect(b, &QRadioButton::toggled, this, &TfrmWaterDepth::ShowWindows);
     }
     connect(ui->Button1, &QPushButton::clicked, this, &TfrmWaterDepth::Button1Click);
     connect(ui->Button3, &QPushButton::clicked, this, &TfrmWaterDepth::Button3Click);
@@ -194,7 +196,13 @@ void TfrmWaterDepth::ShowWindows()
     const bool clay = ui->CheckBox7->isChecked() && ui->CheckBox7->isEnabled();
     ui->OptDrain->setEnabled(clay);
     ui->OptUndrain->setEnabled(clay);
-    const bool reduct = ui->OptTension->isChecked() && ui->CheckBox4->isChecked();
+    std::array<int, 10> flags{};
+    for (int code = 1; code <= kMethodCount; ++code) {
+        flags[static_cast<std::size_t>(code)] = m_check[Index(code)]->isChecked() ? 1 : 0;
+    }
+    const bool reduct = TensionFactorUsed(
+        ui->OptTension->isChecked() ? LoadDirectionCode::kTension : LoadDirectionCode::kCompression,
+        flags);
     ui->deREDUCT->setEnabled(reduct);
     ui->Label5->setEnabled(reduct);
 }

@@ -1,11 +1,14 @@
 #include "main/TMainForm.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QSettings>
 
@@ -59,6 +62,56 @@ private:
     QWidget* m_parent;
 };
 
+// A maximised child keeps its own title bar: Qt would otherwise write its title into the
+// frame's caption, and with several maximised children it writes back a caption it kept from
+// before (a previous project's name, after an Open or a Save As).
+class TMaximisedTitleStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint,
+                  const QStyleOption* option,
+                  const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_Workspace_FillSpaceOnMaximize) {
+            return 1;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// Gives every child window of the frame that style as it is added.
+class TChildWindowStyler : public QObject
+{
+public:
+    explicit TChildWindowStyler(QMdiArea& mdi)
+        : QObject(&mdi)
+        , m_style(new TMaximisedTitleStyle(QApplication::style()->name()))
+    {
+        m_style->setParent(this);
+        mdi.viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // Added: a window made before it was put in; polished: one made in place, whose type
+        // is not known yet when it is added.
+        if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished) {
+            auto* added = static_cast<QChildEvent*>(event)->child();
+            auto* sub = qobject_cast<QMdiSubWindow*>(added);
+            if (sub != nullptr && sub->style() != m_style) {
+                sub->setStyle(m_style);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QStyle* m_style;
+};
+
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent)
@@ -72,6 +125,7 @@ TMainForm::TMainForm(QWidget* parent)
     m_mdi->setObjectName("MdiArea");
     // A window activated over a maximised graph keeps its own size; the graph stays as it was.
     m_mdi->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    new TChildWindowStyler(*m_mdi);
     setCentralWidget(m_mdi);
     m_tables.Registry().SetEditorFactory(TableFormEditorFactory(m_mdi));
     for (TGraphPlot* graph : m_graphs.All()) {
@@ -164,7 +218,7 @@ void TMainForm::ReadSettings()
     ApplyProgramSettings(stored, settings.status() != QSettings::NoError, EditorPath, m_recent);
 }
 
-void TMainForm::UpdateRegistry() const
+void TMainForm::UpdateRegistry()
 {
     QSettings settings(QSettings::IniFormat,
                        QSettings::UserScope,
@@ -179,6 +233,18 @@ void TMainForm::UpdateRegistry() const
         m_recent);
     settings.endGroup();
     settings.sync();
+    if (settings.status() == QSettings::NoError || m_settingsProblemSaid) {
+        return;
+    }
+    // Said once a session: every later save meets the same folder.
+    m_settingsProblemSaid = true;
+    const std::string file = settings.fileName().toStdString();
+    std::string reason = SettingsWriteProblem(file);
+    if (reason.empty()) {
+        reason = settings.status() == QSettings::AccessError ? "the file could not be written"
+                                                             : "the file could not be read";
+    }
+    ShowInformation(SettingsNotSavedMessage(file, reason), this);
 }
 
 void TMainForm::UpdatePrevFile(const std::string& given)
@@ -467,7 +533,30 @@ void TMainForm::CascadeClick()
 
 void TMainForm::ArrangeIconsClick()
 {
-    m_mdi->tileSubWindows();
+    // The icons of the minimised windows, in the order the windows were opened, in rows along
+    // the bottom of the frame from the left, the next row above a full one. The other
+    // windows stay where and as large as they are.
+    std::vector<QMdiSubWindow*> icons;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (sub->isMinimized() && !sub->isHidden()) {
+            icons.push_back(sub);
+        }
+    }
+    const QSize area = m_mdi->viewport()->size();
+    int x = 0;
+    int bottom = area.height();
+    int rowHeight = 0;
+    for (QMdiSubWindow* icon : icons) {
+        const QSize size = icon->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            bottom -= rowHeight;
+            rowHeight = 0;
+        }
+        icon->move(x, bottom - size.height());
+        x += size.width();
+        rowHeight = std::max(rowHeight, size.height());
+    }
 }
 
 void TMainForm::ActivateMenuClick()

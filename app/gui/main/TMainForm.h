@@ -94,7 +94,8 @@ public:
     void OpenRecentFile(int index);
     void UpdatePrevFile(const std::string& path);
     void ReadSettings();
-    void UpdateRegistry() const;
+    // Writes the settings; the first time in a session that they cannot be saved, says why.
+    void UpdateRegistry();
     void CheckSpeedButtons();
     void UpdateEditItems();
     void UpdateGraphicsMenu();
@@ -193,6 +194,7 @@ private:
     bool m_modified = false;
     bool m_plotsLoaded = false;
     bool m_saveAccepted = true;
+    bool m_settingsProblemSaid = false;
     TRecentFiles m_recent;
     std::array<bool, kInputWindowCount> m_windowOpen{};
     std::array<QPointer<QWidget>, kInputWindowCount> m_windows{};

@@ -1,12 +1,16 @@
 // The menus, the tool bar and the one place where every handler is connected; what the menus
 // and buttons offer as they open.
+#include <algorithm>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QDir>
+#include <QFontMetrics>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 
 #include "GrlweapFile.h"
@@ -19,6 +23,9 @@
 #include "plot/TPlotForm.h"
 
 namespace {
+
+// A recent file's path is shown in the File menu in about this many characters at most.
+constexpr int kRecentPathChars = 80;
 
 QString MenuText(std::string text)
 {
@@ -63,6 +70,8 @@ void TMainForm::CreateMenus()
 {
     FileMenu = menuBar()->addMenu("&File");
     FileMenu->setObjectName("File1");
+    // The recent files' whole paths, where the menu shows them shortened.
+    FileMenu->setToolTipsVisible(true);
     AddAction(FileMenu, "FileNew", "&New");
     AddAction(FileMenu, "FileOpen", "&Open...");
     AddAction(FileMenu, "FileSave", "&Save");
@@ -327,9 +336,20 @@ void TMainForm::FileMenuClick()
     DeactivateActiveChild();
     const std::string folder = QDir::currentPath().toStdString();
     const int count = RecentCount();
+    // A long path is cut in its middle, so the menu stays narrower than the screen; the item's
+    // tips hold it whole.
+    const QFontMetrics metrics(FileMenu->font());
+    int room = metrics.averageCharWidth() * kRecentPathChars;
+    if (const QScreen* at = screen()) {
+        room = std::min(room, at->availableGeometry().width() / 2);
+    }
     for (int i = 0; i < kRecentFileCount; ++i) {
-        m_recentItems[i]->setText(QString::number(i + 1) + " "
-                                  + MenuText(m_recent.MenuPath(i, folder)));
+        const QString path = QString::fromStdString(m_recent.MenuPath(i, folder));
+        const QString shown = metrics.elidedText(path, Qt::ElideMiddle, room);
+        m_recentItems[i]->setText(QString::number(i + 1) + " " + MenuText(shown.toStdString()));
+        const QString whole = QString::fromStdString(m_recent.Entry(i));
+        m_recentItems[i]->setToolTip(whole);
+        m_recentItems[i]->setStatusTip(whole);
         m_recentItems[i]->setVisible(i < count && !m_recent.Entry(i).empty());
     }
     m_recentSeparator->setVisible(count > 0);

@@ -5,13 +5,13 @@
 #include <QStringList>
 
 #include "StaleFiles.h"
+#include "main/ProgramIdentity.h"
 #include "main/TMainForm.h"
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Quarn 2015");
-    QApplication::setApplicationDisplayName("Quarn 2015");
+    SetProgramIdentity();
     // Every number in a file is written and read with "."; Qt may have taken the user's.
     std::setlocale(LC_NUMERIC, "C");
 

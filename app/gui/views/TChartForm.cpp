@@ -30,7 +30,7 @@ struct TGraphTexts
 // Tomlinson's three cases of driven piles in clay, as the FHWA manual gives them.
 constexpr std::array<TGraphTexts, 3> kGraphs = {{
     {"Tomlinson Graph A: sands or sandy gravels overlying stiff cohesive soils",
-     {"Embedment ratio 10 and below", "Embedment ratio 20", "Embedment ratio 40 and above"}},
+     {"Embedment ratio below 10", "Embedment ratio 20", "Embedment ratio 40 and above"}},
     {"Tomlinson Graph B: soft clays or silts overlying stiff cohesive soils",
      {"Embedment ratio 10 and below", "Embedment ratio 20 and above", ""}},
     {"Tomlinson Graph C: stiff cohesive soils without overlying strata",

@@ -428,8 +428,9 @@ TEST_F(ComputationMethodsTest, LoadSettlementMethodIsAlwaysACapacityMethod)
 
 TEST_F(ComputationMethodsTest, DependentControlsFollowTheirBoxes)
 {
-    Data().LoadSettlementMethod = MethodCode::kFhwa;
-    Data().MethodFlags = {0, 1, 0, 0, 0, 0, 0, 0, 0, 0};
+    // NGI and ICP/MTD take the load direction into their own formulas: no tension factor.
+    Data().LoadSettlementMethod = MethodCode::kNgi;
+    Data().MethodFlags = {0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
     Data().CriticalDepthOption = CriticalDepthOptionCode::kByDensity;
     Data().LoadDirection = LoadDirectionCode::kCompression;
     Open();
@@ -454,12 +455,59 @@ TEST_F(ComputationMethodsTest, DependentControlsFollowTheirBoxes)
     auto* reduct = Edit("deREDUCT");
     EXPECT_FALSE(reduct->isEnabled());
     Radio("OptTension")->click();
-    EXPECT_FALSE(reduct->isEnabled()); // API not checked
+    EXPECT_FALSE(reduct->isEnabled()); // only NGI and ICP/MTD checked
     Box(4)->click();
     EXPECT_TRUE(reduct->isEnabled());
     EXPECT_TRUE(Child<QLabel>("Label5")->isEnabled());
     Radio("OptCompression")->click();
     EXPECT_FALSE(reduct->isEnabled());
+}
+
+// In tension the reduction factor is asked for with each method it acts on (FHWA, USACE,
+// Revised Lambda, API RP 2A, user-specified) and not for the four CPT-based ones, as the note
+// beside it says.
+TEST_F(ComputationMethodsTest, ReductionFactorIsAskedForWithEveryMethodItActsOn)
+{
+    struct TCase
+    {
+        int method;
+        bool asked;
+    };
+    const TCase cases[] = {
+        {MethodCode::kFhwa, true},
+        {MethodCode::kUsace, true},
+        {MethodCode::kLambda, true},
+        {MethodCode::kApi, true},
+        {MethodCode::kUserSpecified, true},
+        {MethodCode::kNgi, false},
+        {MethodCode::kIcpMtd, false},
+        {MethodCode::kFugro, false},
+        {MethodCode::kUwa, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.method);
+        // The method alone, for load settlement and capacity.
+        Data().LoadSettlementMethod = c.method;
+        Data().MethodFlags = {};
+        Data().MethodFlags[static_cast<std::size_t>(c.method)] = 1;
+        Data().LoadDirection = LoadDirectionCode::kCompression;
+        Open();
+        auto* pages = Child<QTabWidget>("PageControl1");
+        QTest::mouseClick(pages->tabBar(),
+                          Qt::LeftButton,
+                          Qt::NoModifier,
+                          pages->tabBar()->tabRect(1).center());
+        ASSERT_EQ(CheckedBoxes(), std::vector<int>{c.method});
+        EXPECT_FALSE(Edit("deREDUCT")->isEnabled());
+        Click(Radio("OptTension"));
+        EXPECT_EQ(Edit("deREDUCT")->isEnabled(), c.asked);
+        EXPECT_EQ(Child<QLabel>("Label5")->isEnabled(), c.asked);
+        EXPECT_EQ(Child<QLabel>("Label5")->text().toStdString(),
+                  "(not applied to NGI, ICP/MTD, Fugro and UWA)");
+        Click(Child<QPushButton>("Button4"));
+        Settle();
+        ASSERT_EQ(Window(), nullptr);
+    }
 }
 
 // The taper angle is read by the FHWA method only; it is dropped when FHWA is neither the

@@ -62,7 +62,7 @@ TEST_F(SoilLayersTest, OpensWithOneRowPerLayerAndHeadingsInTheProjectsUnits)
         const char* stressHeading;
     };
     const TCase cases[] = {
-        {"EnglishUnits", " of each layer (ft) ", "       (lbs/ft^2)    "},
+        {"EnglishUnits", " of each layer (ft) ", "       (lb/ft^2)    "},
         {"SIUnits", " of each layer (m) ", "       (kN/m^2)    "},
     };
     for (const TCase& c : cases) {

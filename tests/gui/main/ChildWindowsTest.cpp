@@ -1,6 +1,7 @@
 // The child windows of the frame as the user meets them: their names in the Window menu,
 // Cascade, and the sizes the windows open at.
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <QAction>
@@ -193,6 +194,98 @@ TEST_F(ChildWindows, InputWindowsOpenAtTheSizeOfTheirContentOverAMaximisedGraph)
         }
     }
     EXPECT_TRUE(graph->isMaximized()) << "the graph stays as the user left it";
+}
+
+} // namespace
+
+namespace {
+
+// An older project whose CPT side file is missing: opening it shows a note.
+constexpr const char* kOlderProject =
+    "T\r\nD\r\nJ\r\n2 1 2 0 \r\n0 10 500 480 2E8 20\r\n0 0\r\n0 0.5 1 0 5 1\r\n20 7\r\n"
+    "0.0 3 0.5 9 28 0.0 \r\n10 500 20 8 0.0 0.0 0.0 0.0 0.0 0.3 0.3 \r\n"
+    "20 3 0.5 9 29 0.0 \r\n10 500 25 9 0.0 0.0 0.0 0.0 0.0 0.3 0.3 \r\n"
+    "0\r\n0 1\r\n0 0\r\n1\r\n";
+
+// The frame's caption names the project that is open, with graphs maximised over each other
+// (each graph opens maximised) while the project is saved under a new name or another one is
+// opened, and after the closed graphs are gone.
+TEST_F(ChildWindows, CaptionNamesTheOpenProjectWhateverGraphsWereMaximised)
+{
+    Choose("mTotal");
+    Choose("mSkin");
+    QMdiSubWindow* graph = Form().MdiArea()->activeSubWindow();
+    ASSERT_NE(graph, nullptr);
+    ASSERT_TRUE(graph->isMaximized());
+    EXPECT_EQ(Form().windowTitle().toStdString(), "QUARN 2015.7.2 - Offshore - PipeSandClay.qr7d");
+
+    SaveAnswer = Folder().File("Renamed.qr7d");
+    Choose("FileSaveAs");
+    ASSERT_EQ(Data().FileName, Folder().File("Renamed.qr7d"));
+    EXPECT_EQ(Form().windowTitle().toStdString(), "QUARN 2015.7.2 - Offshore - Renamed.qr7d");
+
+    {
+        std::ofstream out(Folder() / "older.qrd", std::ios::binary);
+        out << kOlderProject;
+    }
+    OpenAnswer = {Folder().File("older.qrd"), 3};
+    Choose("FileOpen");
+    Settle();
+    ASSERT_EQ(Data().FileName, Folder().File("older.qrd"));
+    ASSERT_EQ(Messages.size(), 1U);
+    EXPECT_NE(Messages[0].find("was not found beside the project"), std::string::npos);
+    EXPECT_EQ(Form().windowTitle().toStdString(), "QUARN 2015.7.2 - Offshore - Older.qrd");
+}
+
+// Arrange Icons lines the icons of the minimised windows up along the bottom of the frame,
+// from the left in the order the windows were opened, and leaves every other window where and
+// as large as it was: the fixed-size input windows are not stretched, the maximised graph
+// stays maximised.
+TEST_F(ChildWindows, ArrangeIconsLinesUpTheMinimisedWindowsOnly)
+{
+    Choose("mTotal");
+    QMdiSubWindow* graph = Form().MdiArea()->activeSubWindow();
+    ASSERT_NE(graph, nullptr);
+    Choose("mTitle");
+    Choose("mCompMethod");
+    Choose("mPileMaterial");
+    Choose("mControlOptions");
+    ASSERT_TRUE(graph->isMaximized());
+    QMdiSubWindow* title = FrameOf("TdlgTitle");
+    QMdiSubWindow* methods = FrameOf("TfrmWaterDepth");
+    QMdiSubWindow* material = FrameOf("TfrmMaterial");
+    QMdiSubWindow* options = FrameOf("TDlgOptions");
+    material->move(40, 30);
+    methods->showMinimized();
+    options->showMinimized();
+    QCoreApplication::processEvents();
+    // The user dragged the icons to places of their own.
+    methods->move(300, 120);
+    options->move(20, 60);
+    struct TKept
+    {
+        QMdiSubWindow* sub;
+        QRect geometry;
+    };
+    const std::vector<TKept> kept = {{graph, graph->geometry()},
+                                     {title, title->geometry()},
+                                     {material, material->geometry()}};
+
+    Choose("ArrangeIcons1");
+    QCoreApplication::processEvents();
+
+    for (const TKept& k : kept) {
+        const std::string name = k.sub->widget()->objectName().toStdString();
+        EXPECT_EQ(k.sub->geometry(), k.geometry) << name;
+        EXPECT_FALSE(k.sub->isMinimized()) << name;
+    }
+    EXPECT_TRUE(graph->isMaximized());
+    const QSize area = Form().MdiArea()->viewport()->size();
+    ASSERT_TRUE(methods->isMinimized());
+    ASSERT_TRUE(options->isMinimized());
+    // Opened in this order: methods, then options.
+    EXPECT_EQ(methods->pos(), QPoint(0, area.height() - methods->height()));
+    EXPECT_EQ(options->pos(), QPoint(methods->width(), area.height() - options->height()));
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTextBrowser>
 
@@ -23,6 +24,7 @@
 #include "QtTestApplication.h"
 #include "TestFolder.h"
 #include "main/MainSeams.h"
+#include "main/ProgramIdentity.h"
 #include "main/TDlgExport.h"
 #include "main/THelpWindow.h"
 #include "main/TMainForm.h"
@@ -143,6 +145,20 @@ private:
     std::unique_ptr<TMainForm> m_form;
 };
 
+// The program is named "Quarn 2015" with no display name of its own: Qt appends a display
+// name, once set, to every window's caption ("... - NewQUARN.qr7d \u2014 Quarn 2015"), and
+// then no longer follows the application's name.
+TEST(ProgramIdentity, NamesTheProgramWithoutAddingToTheCaptions)
+{
+    EnsureApplication();
+    const QString before = QCoreApplication::applicationName();
+    SetProgramIdentity();
+    EXPECT_EQ(QCoreApplication::applicationName().toStdString(), "Quarn 2015");
+    QCoreApplication::setApplicationName("probe");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "probe");
+    QCoreApplication::setApplicationName(before);
+}
+
 TEST(MainFormDisplayName, FollowsTheCaptionRules)
 {
     struct TCase
@@ -238,6 +254,69 @@ TEST_F(MainFormTest, RecentListKeepsOneEntryPerFileAndTenAtMost)
     next.FormShow({});
     EXPECT_EQ(next.RecentFiles(), expected);
     EXPECT_EQ(next.EditorPath, "/usr/bin/editor");
+}
+
+// Settings that cannot be saved (a file stands where their folder should be, as a read-only
+// home stands in the way) are said once in the session, with the system's reason; the project
+// opens all the same.
+TEST_F(MainFormTest, SettingsThatCannotBeSavedAreSaidOnceWithTheReason)
+{
+    {
+        std::ofstream blocker(Root() / "blocker");
+        blocker << "not a folder";
+    }
+    QSettings::setPath(QSettings::IniFormat,
+                       QSettings::UserScope,
+                       QString::fromStdString((Root() / "blocker" / "config").string()));
+    Form().FormShow({});
+    EXPECT_TRUE(Messages.empty());
+    OpenExample();
+    const std::string file = (Root() / "blocker" / "config" / "Tarvik" / "QUARN.ini").string();
+    const std::vector<std::string> said = {
+        "The program's settings cannot be saved to " + file
+        + ": Not a directory. The recent files and the text editor chosen will not be kept for "
+          "the next start."};
+    ASSERT_EQ(MessageTexts(), said);
+    EXPECT_EQ(Messages[0].type, EMessageType::Information);
+    // Later saves of the settings meet the same folder and say nothing more.
+    OpenExample();
+    Trigger("FileExit");
+    EXPECT_EQ(MessageTexts(), said);
+}
+
+// A recent entry of 10 KB is shown cut in its middle, so the File menu stays narrower than the
+// screen; its tool tip and status tip hold it whole. A short entry is shown whole, and the
+// items keep their numbers.
+TEST_F(MainFormTest, LongRecentPathsAreShortenedInTheMenuAndWholeInTheTips)
+{
+    const std::string longPath = "/" + std::string(10240, 'd') + "/end.qr7d";
+    {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Tarvik", "QUARN");
+        settings.beginGroup(kSettingsGroup);
+        settings.setValue("File1", QString::fromStdString(longPath));
+        settings.setValue("File2", "/p/short.qr7d");
+        settings.endGroup();
+    }
+    Form().FormShow({});
+    Form().show();
+    ASSERT_EQ(Form().RecentFiles()[0], longPath);
+    Form().FileMenu->popup({0, 0});
+    QCoreApplication::processEvents();
+    QAction* first = Action("Recent1");
+    QAction* second = Action("Recent2");
+    ASSERT_TRUE(first->isVisible());
+    const QString text = first->text();
+    EXPECT_TRUE(text.startsWith("1 /ddd")) << text.left(20).toStdString();
+    EXPECT_TRUE(text.endsWith("ddd/end.qr7d")) << text.right(20).toStdString();
+    EXPECT_TRUE(text.contains(QChar(0x2026))) << "cut in the middle";
+    EXPECT_EQ(first->toolTip().toStdString(), longPath);
+    EXPECT_EQ(first->statusTip().toStdString(), longPath);
+    EXPECT_EQ(second->text().toStdString(), "2 /p/short.qr7d");
+    EXPECT_EQ(second->toolTip().toStdString(), "/p/short.qr7d");
+    const int screenWidth = Form().screen()->availableGeometry().width();
+    EXPECT_LE(Form().FileMenu->sizeHint().width(), screenWidth);
+    EXPECT_LE(Form().FileMenu->width(), screenWidth);
+    Form().FileMenu->hide();
 }
 
 // However a project is reached (relative to the current folder, through "..", through a

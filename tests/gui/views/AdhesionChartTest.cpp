@@ -155,7 +155,7 @@ TEST(AdhesionChart, TitlesAxesAndLegendsNameTheGraphs)
          1,
          "Tomlinson Graph A: sands or sandy gravels overlying stiff cohesive soils",
          "ksf",
-         {"Embedment ratio 10 and below", "Embedment ratio 20", "Embedment ratio 40 and above"}},
+         {"Embedment ratio below 10", "Embedment ratio 20", "Embedment ratio 40 and above"}},
         {2,
          2,
          "Tomlinson Graph B: soft clays or silts overlying stiff cohesive soils",
