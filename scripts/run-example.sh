@@ -6,8 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARN_BUILD_BENCH=OFF >/dev/null
-cmake --build build/release -j "$(nproc)" --target quarn-run QUARN2015_DLL WINQUARN2015 >/dev/null
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" --target quarn-run QUARN2015_DLL WINQUARN2015 >/dev/null
 project=${1:-examples/english/PipeSandClay.qr7d}
 # Run a copy, so the shipped example stays as it is; the results land beside the copy.
 work=build/example-run
