@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "entry/DataValue.h"
 #include "entry/NumberFormat.h"
+#include "entry/StoredNumberLimits.h"
 #include "entry/TExpression.h"
 #include "entry/Units.h"
 #include "grid/TColumnTypes.h"
@@ -156,7 +158,17 @@ std::string TFloatColumn::GetText(int row) const
 void TFloatColumn::SetText(int row, const std::string& text)
 {
     CheckRow(row);
-    SetFloat(row, EvaluateExpression(text));
+    const long double value = EvaluateExpression(text);
+    // An entry is held only when a project file can hold it too.
+    switch (CheckStoredNumber(value)) {
+    case EStoredNumber::TooLarge:
+        throw EAssignError(std::string(kDataMsgTooLarge));
+    case EStoredNumber::TooSmall:
+        throw EAssignError(std::string(kDataMsgTooSmall));
+    case EStoredNumber::Held:
+        break;
+    }
+    SetFloat(row, value);
 }
 
 void TFloatColumn::SetUnits(int units)

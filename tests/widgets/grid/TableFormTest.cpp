@@ -46,6 +46,10 @@ constexpr int kDepthCol = 1;
 constexpr int kCountCol = 2;
 constexpr int kDataCol = 3;
 
+// How a refused entry's message names the cells of row 1 (group 1) of the test table.
+const std::string kCountField = "\rField: Test Table, row 1, Count";
+const std::string kDepthField = "\rField: Test Table, row 1, Depth at Bottom, (ft)";
+
 class TableFormTest : public ::testing::Test
 {
 protected:
@@ -277,7 +281,7 @@ TEST_F(TableFormTest, ModalEditorRunsUntilClosed)
     EXPECT_FALSE(m_table->HasEditor());
     EXPECT_EQ(m_table->GetInteger(kCountCol, 0), 3);
     ASSERT_EQ(m_messages.size(), 1U);
-    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40.");
+    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40." + kCountField);
 }
 
 TEST_F(TableFormTest, RefusedEntryKeepsTheUserInTheCell)
@@ -292,6 +296,10 @@ TEST_F(TableFormTest, RefusedEntryKeepsTheUserInTheCell)
         {kCountCol, "0", "Entry must be between 1 and 40."},
         {kCountCol, "41", "Entry must be between 1 and 40."},
         {kCountCol, "2.5", "Entry must be an integer."},
+        {kDepthCol, "1e16", "Entry must be a number of at most 1E15 in size."},
+        {kDepthCol, "2^1024", "Entry must be a number of at most 1E15 in size."},
+        {kDepthCol, "-1e400", "Entry must be a number of at most 1E15 in size."},
+        {kDepthCol, "1e-400", "Entry must be 0 or a number of at least 1E-307 in size."},
         {kDepthCol, "abc", ""},
     };
     TTableForm* form = Open(*m_table);
@@ -304,10 +312,13 @@ TEST_F(TableFormTest, RefusedEntryKeepsTheUserInTheCell)
         ASSERT_EQ(m_messages.size(), 1U) << c.text;
         EXPECT_EQ(m_messages[0].type, EMessageType::Information);
         EXPECT_EQ(m_messages[0].buttons, EMessageButtons::Ok);
+        // The message names the cell: the table, the row and the column's heading.
+        const std::string field = c.column == kCountCol ? kCountField : kDepthField;
         if (*c.message != '\0') {
-            EXPECT_EQ(m_messages[0].text, c.message);
+            EXPECT_EQ(m_messages[0].text, c.message + field);
         } else {
-            EXPECT_FALSE(m_messages[0].text.empty());
+            EXPECT_EQ(m_messages[0].text,
+                      "Entry could not be evaluated:\rinvalid character(s) in expression" + field);
         }
         EXPECT_EQ(form->CurrentColumn(), c.column) << c.text;
         EXPECT_EQ(form->CurrentRow(), 1) << c.text;
@@ -437,7 +448,7 @@ TEST_F(TableFormTest, RowButtonsNeedACurrentRowAndAnAcceptedEntry)
     Type(*form, kCountCol, 1, "99");
     Button(*form, "BtnAdd")->click();
     ASSERT_EQ(m_messages.size(), 1U);
-    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40.");
+    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40." + kCountField);
     EXPECT_EQ(m_table->RowCount(), 4);
     EXPECT_EQ(form->GridCellText(1 + kCountCol, 2 + 1), "99");
     EXPECT_EQ(form->CurrentRow(), 1);
@@ -458,7 +469,7 @@ TEST_F(TableFormTest, StoringPendingEditsStoresTheTypedCell)
     Type(*form, kCountCol, 1, "99");
     EXPECT_FALSE(host->StorePendingEdits());
     ASSERT_EQ(m_messages.size(), 1U);
-    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40.");
+    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40." + kCountField);
     EXPECT_EQ(m_table->Columns(kCountCol).GetText(1), "7");
     EXPECT_EQ(form->GridCellText(1 + kCountCol, 2 + 1), "99");
 }
@@ -515,7 +526,7 @@ TEST_F(TableFormTest, ComboChoiceWritesTheCellAndReplacesTheSubTable)
     QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
     QCoreApplication::sendEvent(combo, &focusIn);
     ASSERT_EQ(m_messages.size(), 1U);
-    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40.");
+    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40." + kCountField);
     EXPECT_EQ(form->CurrentColumn(), kCountCol);
     EXPECT_EQ(form->CurrentRow(), 1);
 }
