@@ -33,8 +33,8 @@ bool IsTextEntry(const QWidget* widget)
            || qobject_cast<const QAbstractSpinBox*>(widget) != nullptr;
 }
 
-// The label that stands before the control in its layout: to its left in a grid's row, or the
-// item before it in a row or column of controls.
+// The label that stands before the control in its layout: to its left in a grid's row (else
+// over it), or the item before it in a row or column of controls.
 QLabel* LabelBefore(QWidget* control, QLayout* layout)
 {
     if (layout == nullptr) {
@@ -60,7 +60,9 @@ QLabel* LabelBefore(QWidget* control, QLayout* layout)
                     return qobject_cast<QLabel*>(left->widget());
                 }
             }
-            return nullptr;
+            // Else a heading over it.
+            QLayoutItem* above = row > 0 ? grid->itemAtPosition(row - 1, column) : nullptr;
+            return above != nullptr ? qobject_cast<QLabel*>(above->widget()) : nullptr;
         }
         QLayoutItem* before = i > 0 ? layout->itemAt(i - 1) : nullptr;
         return before != nullptr ? qobject_cast<QLabel*>(before->widget()) : nullptr;

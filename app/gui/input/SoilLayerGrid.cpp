@@ -57,6 +57,10 @@ TSoilLayerGrid::TSoilLayerGrid(QTableWidget& grid, TGridTable& soil)
 {
     m_grid.horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Tab runs through the cells' controls, row by row, and then on to the controls after
+    // the grid (the grid's own Tab would wrap around inside it for ever).
+    m_grid.setTabKeyNavigation(false);
+    m_grid.setFocusPolicy(Qt::NoFocus);
     m_grid.setAccessibleName(QStringLiteral("Soil layers"));
     ExposeCellControls(m_grid);
 }
@@ -155,6 +159,30 @@ void TSoilLayerGrid::Build(int rows, bool siltOffered)
     m_rows.resize(Index(rows));
     for (int row = 0; row < rows; ++row) {
         MakeRow(row, siltOffered);
+    }
+    OrderTabs();
+}
+
+void TSoilLayerGrid::OrderTabs()
+{
+    // The control that takes the focus after the grid, found before the cells' controls are
+    // put in its place.
+    QWidget* after = m_grid.nextInFocusChain();
+    while (after != &m_grid
+           && (m_grid.isAncestorOf(after) || (after->focusPolicy() & Qt::TabFocus) == 0)) {
+        after = after->nextInFocusChain();
+    }
+    QWidget* previous = &m_grid;
+    for (const TRow& row : m_rows) {
+        std::vector<QWidget*> controls = {row.Button, row.Type};
+        controls.insert(controls.end(), row.Edits.begin(), row.Edits.end());
+        for (QWidget* control : controls) {
+            QWidget::setTabOrder(previous, control);
+            previous = control;
+        }
+    }
+    if (after != &m_grid && previous != &m_grid) {
+        QWidget::setTabOrder(previous, after);
     }
 }
 

@@ -70,6 +70,7 @@ private:
     void Build(int rows, bool siltOffered);
     void MakeRow(int row, bool siltOffered);
     void ShowType(int row);
+    void OrderTabs();
     void FitGrid();
 
     QTableWidget& m_grid;

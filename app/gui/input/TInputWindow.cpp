@@ -40,6 +40,9 @@ void ApplyEditProperties(TDataEdit* edit, QWidget* root)
     if (edit->property("Caption").isValid()) {
         edit->SetCaption(StringProperty(edit, "Caption"));
     }
+    if (edit->property("FieldName").isValid()) {
+        edit->SetFieldName(StringProperty(edit, "FieldName"));
+    }
     if (edit->property("UnitsString").isValid()) {
         edit->SetUnitsString(StringProperty(edit, "UnitsString"));
     }

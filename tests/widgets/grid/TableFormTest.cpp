@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
@@ -16,6 +17,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -428,6 +432,73 @@ TEST_F(TableFormTest, RowButtonsAddInsertAndDeleteGroups)
         EXPECT_EQ(m_table->Columns(kDepthCol).GetFloat(r), afterDelete[r]) << r;
     }
     EXPECT_TRUE(m_messages.empty());
+}
+
+// Tab leads from the grid to the row buttons; Return and Space press the focused one.
+TEST_F(TableFormTest, ReturnAndSpacePressTheFocusedRowButton)
+{
+    struct TCase
+    {
+        Qt::Key key;
+        int rows;
+    };
+    const TCase cases[] = {{Qt::Key_Return, 4}, {Qt::Key_Enter, 6}, {Qt::Key_Space, 8}};
+    const std::unique_ptr<TGridTable> table = MakeTable(2, 20);
+    TTableForm* form = Open(*table);
+    ASSERT_NE(form, nullptr);
+    QApplication::setActiveWindow(form);
+    QPushButton* add = Button(*form, "BtnAdd");
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.rows);
+        form->Grid()->setFocus(Qt::MouseFocusReason);
+        for (int i = 0; i < 10 && QApplication::focusWidget() != add; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        ASSERT_EQ(QApplication::focusWidget(), add);
+        QTest::keyClick(add, c.key);
+        EXPECT_EQ(table->RowCount(), c.rows);
+        EXPECT_TRUE(m_messages.empty());
+    }
+    table->CloseEditor();
+}
+
+// The window opens at least as wide as its caption needs, so the frame's title bar shows it
+// whole: a table of one narrow column under a long caption.
+TEST_F(TableFormTest, WindowIsAsWideAsItsCaptionNeeds)
+{
+    const std::unique_ptr<TGridTable> depths =
+        TableBuilder("Depths for Internally-generated t-z curves")
+            .Rows(1, 100)
+            .Float({"Depth"}, "L2")
+            .Build(m_registry);
+    QMdiArea frame;
+    frame.resize(1200, 800);
+    frame.show();
+    m_registry.SetEditorFactory(TableFormEditorFactory(&frame));
+    TTableForm* form = Open(*depths);
+    ASSERT_NE(form, nullptr);
+    QCoreApplication::processEvents();
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    // The title bar as the frame lays it out: the space its caption has beside its buttons.
+    QStyleOptionTitleBar option;
+    option.initFrom(sub);
+    option.text = sub->windowTitle();
+    option.titleBarFlags = sub->windowFlags();
+    option.subControls = QStyle::SC_All;
+    option.rect = QRect(0,
+                        0,
+                        sub->width(),
+                        sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, sub));
+    const QRect label =
+        sub->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, sub);
+    QFont bold = QApplication::font("QMdiSubWindowTitleBar");
+    bold.setBold(true);
+    EXPECT_EQ(sub->windowTitle().toStdString(), "Depths for Internally-generated t-z curves ");
+    EXPECT_GE(label.width(), QFontMetrics(bold).horizontalAdvance(sub->windowTitle().trimmed()));
+    // The grid keeps its width; the window around it is wider.
+    EXPECT_GT(form->width(), form->Grid()->width() + 2 * TTableForm::Gap());
+    depths->CloseEditor();
 }
 
 TEST_F(TableFormTest, RowButtonsNeedACurrentRowAndAnAcceptedEntry)
