@@ -19,6 +19,11 @@ protected:
         return Form().findChild<QWidget*>(QString::fromLatin1(windowClass));
     }
 
+    static std::string NameOfEdit(QWidget* window, const char* name)
+    {
+        return Child<TDataEdit>(window, name)->accessibleName().toStdString();
+    }
+
     // Clicks into the window and tabs until the focus is on `target`.
     bool TabTo(QWidget* window, QWidget* target)
     {
@@ -201,6 +206,40 @@ TEST_F(KeyboardTest, RefusedEntriesNameTheirFieldAndKeepTheFocus)
         Settle();
         EXPECT_EQ(Window(c.windowClass), nullptr);
     }
+}
+
+// Options > Units that would take a value beyond what a project file holds is refused with
+// the value's name: the project keeps its units and values, and the open window shows them.
+TEST_F(KeyboardTest, UnitChangeThatWouldMakeAnUnsaveableValueIsRefused)
+{
+    Data().OD = 5e14L; // 1.27E16 mm
+    Data().TL = 80;
+    Form().SetModified(false);
+    Choose("mCircularPile");
+    QWidget* window = Window("TfrmShaftpeneta");
+    ASSERT_NE(window, nullptr);
+    LookInto(Form().OptionsMenu);
+    Choose("SIUnits");
+    ASSERT_EQ(Messages.size(), 1U);
+    EXPECT_EQ(Messages[0],
+              "The units cannot be changed: Outer Diameter, OD would be no number a project "
+              "file can hold (at most 1E15 in size, and 0 or at least 1E-307).");
+    EXPECT_EQ(Data().UnitSystem, 1);
+    EXPECT_EQ(Data().OD, 5e14L);
+    EXPECT_EQ(Data().TL, 80.0L);
+    EXPECT_FALSE(Form().IsModified());
+    EXPECT_FALSE(Form().findChild<QAction*>("SIUnits")->isChecked());
+    EXPECT_TRUE(Form().findChild<QAction*>("EnglishUnits")->isChecked());
+    EXPECT_EQ(NameOfEdit(window, "DataEdit8"), "Outer Diameter, OD (in)");
+
+    // Mended, the change goes through (the Options menu takes the window's entries first).
+    Enter(Child<TDataEdit>(window, "DataEdit8"), "24");
+    Messages.clear();
+    LookInto(Form().OptionsMenu);
+    Choose("SIUnits");
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_EQ(Data().UnitSystem, 2);
+    EXPECT_EQ(NameOfEdit(window, "DataEdit8"), "Outer Diameter, OD (mm)");
 }
 
 } // namespace
