@@ -111,7 +111,10 @@ void NameForAccessibility(QWidget& root)
                 label->setBuddy(child);
             }
         }
-        if (OwnAccessibleName(child).isEmpty()) {
+        // A control nothing names is read by its component name; a container, or a part Qt
+        // makes itself ("qt_..."), is left without a name rather than given a component's.
+        if (child->focusPolicy() != Qt::NoFocus && !child->objectName().startsWith("qt_")
+            && OwnAccessibleName(child).isEmpty()) {
             child->setAccessibleName(child->objectName());
         }
     }
