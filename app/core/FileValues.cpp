@@ -1,14 +1,11 @@
 #include "FileValues.h"
 
-#include <cmath>
-#include <limits>
 #include <string>
 
+#include "entry/StoredNumberLimits.h"
 #include "support/TWordReader.h"
 
 namespace {
-
-constexpr long double kLargestFileValue = 1.0E15L;
 
 [[noreturn]] void Refuse(const TWordReader& reader, const char* what)
 {
@@ -20,11 +17,13 @@ constexpr long double kLargestFileValue = 1.0E15L;
 
 const char* EngineRangeProblem(long double value)
 {
-    if (!(std::fabs(value) <= kLargestFileValue)) {
+    switch (CheckStoredNumber(value)) {
+    case EStoredNumber::TooLarge:
         return "A number of at most 1E15 in size was expected but not found.";
-    }
-    if (value != 0 && std::fabs(value) < std::numeric_limits<double>::min()) {
+    case EStoredNumber::TooSmall:
         return "A number of 0 or at least 1E-307 in size was expected but not found.";
+    case EStoredNumber::Held:
+        break;
     }
     return nullptr;
 }

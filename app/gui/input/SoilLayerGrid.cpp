@@ -1,10 +1,14 @@
 #include "input/SoilLayerGrid.h"
 
 #include <algorithm>
+#include <string>
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -14,6 +18,7 @@
 #include "entry/TDataEdit.h"
 #include "entry/Units.h"
 #include "grid/TGridTable.h"
+#include "input/AccessibleNames.h"
 
 namespace {
 
@@ -22,20 +27,21 @@ constexpr int kTypeColumn = 1;
 constexpr int kFirstEditColumn = 2;
 constexpr const char* kRowProperty = "layerRow";
 
-// The soil table's column behind each edit column, with the edit's name and the heading it
-// is named by for accessibility.
+// The soil table's column behind each edit column, with the edit's component name, the field
+// it is named by for accessibility and in its messages (after "Layer n ") and its units.
 struct TEditColumn
 {
     int SoilColumn;
     const char* Name;
     const char* What;
+    const char* Units;
 };
 constexpr std::array<TEditColumn, TSoilLayerGrid::kEditColumns> kEditFields = {{
-    {SoilColumn::kBottomDepth, "DepthEdit", "Depth at Bottom"},
-    {SoilColumn::kMaxSideFriction, "SideFrictionEdit", "Max. Side Friction"},
-    {SoilColumn::kMaxEndBearing, "EndBearingEdit", "Max. End Bearing"},
-    {SoilColumn::kSideFactor, "SideFactorEdit", "Factor on Side Friction"},
-    {SoilColumn::kEndFactor, "EndFactorEdit", "Factor on End Bearing"},
+    {SoilColumn::kBottomDepth, "DepthEdit", "depth at bottom", "L2"},
+    {SoilColumn::kMaxSideFriction, "SideFrictionEdit", "max. side friction", "F/L2^2"},
+    {SoilColumn::kMaxEndBearing, "EndBearingEdit", "max. end bearing", "F/L2^2"},
+    {SoilColumn::kSideFactor, "SideFactorEdit", "reduction/resistance factor on side friction", ""},
+    {SoilColumn::kEndFactor, "EndFactorEdit", "reduction/resistance factor on end bearing", ""},
 }};
 
 QString Heading(const char* top, const std::string& bottom)
@@ -51,6 +57,12 @@ TSoilLayerGrid::TSoilLayerGrid(QTableWidget& grid, TGridTable& soil)
 {
     m_grid.horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Tab runs through the cells' controls, row by row, and then on to the controls after
+    // the grid (the grid's own Tab would wrap around inside it for ever).
+    m_grid.setTabKeyNavigation(false);
+    m_grid.setFocusPolicy(Qt::NoFocus);
+    m_grid.setAccessibleName(QStringLiteral("Soil layers"));
+    ExposeCellControls(m_grid);
 }
 
 TSoilLayerGrid::~TSoilLayerGrid() = default;
@@ -137,6 +149,10 @@ void TSoilLayerGrid::Build(int rows, bool siltOffered)
             w->setObjectName(QString());
             w->setProperty(kRowProperty, QVariant());
         }
+        if (row.TypeName != nullptr) {
+            row.TypeName->setBuddy(nullptr);
+            row.TypeName->deleteLater();
+        }
     }
     m_rows.clear();
     m_grid.setRowCount(0);
@@ -146,6 +162,30 @@ void TSoilLayerGrid::Build(int rows, bool siltOffered)
     for (int row = 0; row < rows; ++row) {
         MakeRow(row, siltOffered);
     }
+    OrderTabs();
+}
+
+void TSoilLayerGrid::OrderTabs()
+{
+    // The control that takes the focus after the grid, found before the cells' controls are
+    // put in its place.
+    QWidget* after = m_grid.nextInFocusChain();
+    while (after != &m_grid
+           && (m_grid.isAncestorOf(after) || (after->focusPolicy() & Qt::TabFocus) == 0)) {
+        after = after->nextInFocusChain();
+    }
+    QWidget* previous = &m_grid;
+    for (const TRow& row : m_rows) {
+        std::vector<QWidget*> controls = {row.Button, row.Type};
+        controls.insert(controls.end(), row.Edits.begin(), row.Edits.end());
+        for (QWidget* control : controls) {
+            QWidget::setTabOrder(previous, control);
+            previous = control;
+        }
+    }
+    if (after != &m_grid && previous != &m_grid) {
+        QWidget::setTabOrder(previous, after);
+    }
 }
 
 void TSoilLayerGrid::MakeRow(int row, bool siltOffered)
@@ -154,12 +194,11 @@ void TSoilLayerGrid::MakeRow(int row, bool siltOffered)
     const QString number = QString::number(row + 1);
     r.Button = new QPushButton("Edit Layer " + number);
     r.Button->setObjectName("EditLayer" + number);
-    r.Button->setAccessibleName("Edit Layer " + number);
     connect(r.Button, &QPushButton::clicked, this, [this, row] { emit EditLayerClicked(row); });
 
     r.Type = new QComboBox;
     r.Type->setObjectName("SoilType" + number);
-    r.Type->setAccessibleName("Soil Type of Layer " + number);
+    r.Type->setAccessibleName("Layer " + number + " soil type");
     r.Type->addItems({"Sand", "Clay"});
     if (siltOffered) {
         r.Type->addItem("Silt");
@@ -171,11 +210,17 @@ void TSoilLayerGrid::MakeRow(int row, bool siltOffered)
 
     m_grid.setCellWidget(row, kButtonColumn, r.Button);
     m_grid.setCellWidget(row, kTypeColumn, r.Type);
+    // A list is read by the label it is the buddy of (its own name is its chosen item).
+    r.TypeName = new QLabel(r.Type->accessibleName(), r.Type->parentWidget());
+    r.TypeName->setObjectName("SoilTypeName" + number);
+    r.TypeName->hide();
+    r.TypeName->setBuddy(r.Type);
     for (int c = 0; c < kEditColumns; ++c) {
         const TEditColumn& column = kEditFields[static_cast<std::size_t>(c)];
         auto* edit = new TDataEdit;
         edit->setObjectName(column.Name + number);
-        edit->setAccessibleName(QString::fromLatin1(column.What) + " of Layer " + number);
+        edit->SetUnitsString(column.Units);
+        edit->SetFieldName("Layer " + std::to_string(row + 1) + " " + column.What);
         r.Edits[static_cast<std::size_t>(c)] = edit;
         m_grid.setCellWidget(row, kFirstEditColumn + c, edit);
         r.Bindings.push_back(std::make_unique<TCellBinding>(
@@ -239,6 +284,27 @@ bool TSoilLayerGrid::eventFilter(QObject* watched, QEvent* event)
         const QVariant row = watched->property(kRowProperty);
         if (row.isValid()) {
             SetCurrentRow(row.toInt());
+        }
+    }
+    if (event->type() == QEvent::KeyPress) {
+        // Tab and Backtab move the grid's current cell, and the grid takes the focus on the
+        // way: a refused entry is reported once, before the move, and the user stays in it.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* edit = qobject_cast<TDataEdit*>(watched);
+        if (edit != nullptr && (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+            && !DataEditIsValid(edit)) {
+            return true;
+        }
+    }
+    if (event->type() == QEvent::FocusIn) {
+        // The grid hands the focus to a cell's edit itself when the keyboard moves to it (no
+        // Tab reason reaches the edit): whatever but a click brings the focus selects the
+        // entry, so typing replaces it as in any other edit.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* edit = qobject_cast<TDataEdit*>(watched);
+        if (edit != nullptr && reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason
+            && reason != Qt::ActiveWindowFocusReason && reason != Qt::MenuBarFocusReason) {
+            edit->selectAll();
         }
     }
     return QObject::eventFilter(watched, event);

@@ -9,6 +9,7 @@
 #include "input/InputBindings.h"
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QTableWidget;
 class TDataEdit;
@@ -59,6 +60,7 @@ private:
     {
         QPushButton* Button = nullptr;
         QComboBox* Type = nullptr;
+        QLabel* TypeName = nullptr; // not shown: names the list for a screen reader
         std::array<TDataEdit*, kEditColumns> Edits{};
         std::vector<std::unique_ptr<TCellBinding>> Bindings;
     };
@@ -68,6 +70,7 @@ private:
     void Build(int rows, bool siltOffered);
     void MakeRow(int row, bool siltOffered);
     void ShowType(int row);
+    void OrderTabs();
     void FitGrid();
 
     QTableWidget& m_grid;

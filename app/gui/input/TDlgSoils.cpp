@@ -3,9 +3,6 @@
 #include <exception>
 #include <initializer_list>
 
-#include <QAbstractButton>
-#include <QGridLayout>
-
 #include "ProjectTables.h"
 #include "SoilRules.h"
 #include "TProgramData.h"
@@ -63,9 +60,9 @@ TGridTable* TDlgSoils::Layer() const
                                              : nullptr;
 }
 
-void TDlgSoils::Bind(TDataEdit* top, TDataEdit* bottom, int column)
+void TDlgSoils::Bind(TDataEdit* top, TDataEdit* bottom, int column, const std::string& field)
 {
-    NameRow(top, bottom);
+    NameRow(top, bottom, field);
     for (int r = 0; r < 2; ++r) {
         m_bindings.push_back(std::make_unique<TCellBinding>(
             r == 0 ? top : bottom,
@@ -77,7 +74,7 @@ void TDlgSoils::Bind(TDataEdit* top, TDataEdit* bottom, int column)
 
 void TDlgSoils::BindBlowCounts(TDataEdit* top, TDataEdit* bottom, int column)
 {
-    NameRow(top, bottom);
+    NameRow(top, bottom, "SPT blow count");
     for (int r = 0; r < 2; ++r) {
         m_bindings.push_back(std::make_unique<TCellBinding>(
             r == 0 ? top : bottom,
@@ -88,30 +85,28 @@ void TDlgSoils::BindBlowCounts(TDataEdit* top, TDataEdit* bottom, int column)
     }
 }
 
-// The two edits of a row are named by the row's label (or its radio button) and their place.
-void TDlgSoils::NameRow(TDataEdit* top, TDataEdit* bottom)
+// The two edits of a row are named by the row's field and their place; the units follow the
+// project's as the label does.
+void TDlgSoils::NameRow(TDataEdit* top, TDataEdit* bottom, const std::string& field)
 {
-    QString what = top->EditLabel() != nullptr ? top->EditLabel()->text() : QString();
-    if (what.isEmpty()) {
-        const auto* grid = qobject_cast<QGridLayout*>(top->parentWidget()->layout());
-        int row = 0, col = 0, rowSpan = 0, colSpan = 0;
-        if (grid != nullptr) {
-            grid->getItemPosition(grid->indexOf(top), &row, &col, &rowSpan, &colSpan);
-            if (auto* button =
-                    qobject_cast<QAbstractButton*>(grid->itemAtPosition(row, 0)->widget())) {
-                what = button->text();
-            }
+    std::string what = field;
+    if (what.empty()) {
+        // The caption without its number ("1. ", "3a. ").
+        what = top->Caption();
+        const std::size_t blank = what.find(". ");
+        if (blank != std::string::npos && blank <= 3) {
+            what.erase(0, blank + 2);
         }
     }
-    top->setAccessibleName(what + " at Top of Layer");
-    bottom->setAccessibleName(what + " at Bottom of Layer");
+    top->SetFieldName(what + " at top of layer");
+    bottom->SetFieldName(what + " at bottom of layer");
 }
 
 void TDlgSoils::DeclareBindings()
 {
     if (m_soilType == SoilTypeCode::kSand) {
         Bind(ui->DataEdit1, ui->DataEdit2, SandColumn::kUnitWeight);
-        Bind(ui->DataEdit3, ui->DataEdit4, SandColumn::kFrictionAngle);
+        Bind(ui->DataEdit3, ui->DataEdit4, SandColumn::kFrictionAngle, "Friction angle");
         BindBlowCounts(ui->DataEdit5, ui->DataEdit6, SandColumn::kBlowCount);
         Bind(ui->DataEdit7, ui->DataEdit8, SandColumn::kKo);
         Bind(ui->DataEdit9, ui->DataEdit10, SandColumn::kNq);
@@ -129,7 +124,7 @@ void TDlgSoils::DeclareBindings()
         Bind(ui->DataEdit28, ui->DataEdit31, ClayColumn::kUserEndBearing);
     } else if (m_soilType == SoilTypeCode::kSilt) {
         Bind(ui->DataEdit33, ui->DataEdit34, SiltColumn::kUnitWeight);
-        Bind(ui->DataEdit35, ui->DataEdit37, SiltColumn::kFrictionAngle);
+        Bind(ui->DataEdit35, ui->DataEdit37, SiltColumn::kFrictionAngle, "Friction angle");
         BindBlowCounts(ui->DataEdit36, ui->DataEdit38, SiltColumn::kBlowCount);
         Bind(ui->DataEdit39, ui->DataEdit40, SiltColumn::kKo);
         Bind(ui->DataEdit41, ui->DataEdit43, SiltColumn::kUndrainedStrength);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QDialog>
@@ -42,8 +43,9 @@ private:
     void ShowUse();
     // False (message shown) when an entry cannot be stored; nothing is stored then.
     bool StoreControls();
-    static void NameRow(TDataEdit* top, TDataEdit* bottom);
-    void Bind(TDataEdit* top, TDataEdit* bottom, int column);
+    // An empty field is named by the top edit's caption.
+    static void NameRow(TDataEdit* top, TDataEdit* bottom, const std::string& field);
+    void Bind(TDataEdit* top, TDataEdit* bottom, int column, const std::string& field = {});
     void BindBlowCounts(TDataEdit* top, TDataEdit* bottom, int column);
 
     TMainForm& m_form;

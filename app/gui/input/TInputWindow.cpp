@@ -21,6 +21,7 @@
 #include "input/AccessibleNames.h"
 #include "main/TMainForm.h"
 #include "seams/MessageSeam.h"
+#include "support/ButtonKeys.h"
 
 namespace {
 
@@ -38,6 +39,9 @@ void ApplyEditProperties(TDataEdit* edit, QWidget* root)
     }
     if (edit->property("Caption").isValid()) {
         edit->SetCaption(StringProperty(edit, "Caption"));
+    }
+    if (edit->property("FieldName").isValid()) {
+        edit->SetFieldName(StringProperty(edit, "FieldName"));
     }
     if (edit->property("UnitsString").isValid()) {
         edit->SetUnitsString(StringProperty(edit, "UnitsString"));
@@ -71,6 +75,7 @@ TInputWindow::TInputWindow(TMainForm& form, EInputWindow which)
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
+    PressFocusedButtonOnReturn(*this);
 }
 
 TInputWindow::~TInputWindow() = default;
@@ -113,6 +118,7 @@ void FinishFormOf(QWidget& window)
         ApplyEditProperties(edit, &window);
     }
     NameForAccessibility(window);
+    PressFocusedButtonOnReturn(window);
     // The window is as large as its content needs, and grows and shrinks with it.
     if (window.layout() != nullptr) {
         window.layout()->setSizeConstraint(QLayout::SetFixedSize);

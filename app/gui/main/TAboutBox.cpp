@@ -9,6 +9,7 @@
 #include "AnalysisRun.h"
 #include "input/AccessibleNames.h"
 #include "main/MainSeams.h"
+#include "support/ButtonKeys.h"
 #include "ui_TAboutBox.h"
 
 TAboutBox::TAboutBox(QWidget* parent)
@@ -22,6 +23,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     ui->Label4->setText(kSupportMailAddress);
     ui->Label6->setText(kWebPageAddress);
     NameForAccessibility(*this);
+    PressFocusedButtonOnReturn(*this);
     ui->Label4->installEventFilter(this);
     ui->Label6->installEventFilter(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);

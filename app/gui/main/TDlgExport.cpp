@@ -13,6 +13,7 @@
 #include "seams/FileDialogSeam.h"
 #include "seams/MessageSeam.h"
 #include "seams/ModalDialogSeam.h"
+#include "support/ButtonKeys.h"
 
 std::string WorkbookWrittenText(const std::string& path)
 {
@@ -31,6 +32,7 @@ TDlgExport::TDlgExport(TResultGraphs& graphs, QWidget* parent)
     , m_selection(graphs)
 {
     setObjectName("DlgExport");
+    PressFocusedButtonOnReturn(*this);
     setWindowTitle("Export to Excel");
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox("Available Plots", this);

@@ -18,6 +18,7 @@
 #include "ProjectPaths.h"
 #include "RunResultSteps.h"
 #include "SpreadsheetExport.h"
+#include "UnitChange.h"
 #include "grid/TTableForm.h"
 #include "input/TInputWindow.h"
 #include "main/MainSeams.h"
@@ -451,6 +452,15 @@ void TMainForm::UnitsClick()
     const int system = sender()->property(kIndexProperty).toInt();
     RunCommand(this, [this, system] {
         if (system != m_data.UnitSystem) {
+            // A value the new units would take beyond what a project file holds would make
+            // a project that cannot be opened again: the change is refused, nothing changes.
+            const std::string problem =
+                UnitChangeProblem(m_data, &m_tables, &m_motionInput, system);
+            if (!problem.empty()) {
+                ShowInformation(UnitChangeRefusal(problem), this);
+                UnitsMenuClick(); // the item of the units kept stays checked
+                return;
+            }
             m_data.SetUnits(system, &m_tables, &m_motionInput);
             SetModified(true);
             ReloadInputWindows();

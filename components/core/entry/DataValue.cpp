@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "entry/NumberFormat.h"
+#include "entry/StoredNumberLimits.h"
 #include "entry/TExpression.h"
 #include "entry/Units.h"
 #include "support/Helpers.h"
@@ -93,10 +94,11 @@ long double AdjustMinVal(long double value, long double maxVal, bool integerOnly
     return value;
 }
 
+namespace {
+
 long double
-CheckDataEntry(std::string_view text, bool integerOnly, long double minVal, long double maxVal)
+CheckDataValue(long double value, bool integerOnly, long double minVal, long double maxVal)
 {
-    const long double value = EvaluateExpression(text);
     if (integerOnly && FracOf(value) != 0) {
         throw EIntError();
     }
@@ -109,6 +111,14 @@ CheckDataEntry(std::string_view text, bool integerOnly, long double minVal, long
     return value;
 }
 
+} // namespace
+
+long double
+CheckDataEntry(std::string_view text, bool integerOnly, long double minVal, long double maxVal)
+{
+    return CheckDataValue(EvaluateExpression(text), integerOnly, minVal, maxVal);
+}
+
 TDataExit ValidateDataEntry(std::string_view text,
                             bool integerOnly,
                             long double minVal,
@@ -118,7 +128,23 @@ TDataExit ValidateDataEntry(std::string_view text,
 {
     TDataExit result;
     try {
-        result.Value = CheckDataEntry(text, integerOnly, minVal, maxVal);
+        // Not a number at all is said as such, before the limits would name a limit for it.
+        const long double value = EvaluateExpression(text);
+        if (!std::isfinite(value)) {
+            result.Message = kDataMsgTooLarge;
+            return result;
+        }
+        result.Value = CheckDataValue(value, integerOnly, minVal, maxVal);
+        switch (CheckStoredNumber(result.Value)) {
+        case EStoredNumber::TooLarge:
+            result.Message = kDataMsgTooLarge;
+            return result;
+        case EStoredNumber::TooSmall:
+            result.Message = kDataMsgTooSmall;
+            return result;
+        case EStoredNumber::Held:
+            break;
+        }
         result.Valid = true;
     } catch (const EAssignError& e) {
         result.Message = integerOnly ? std::string(kDataMsgNotValidInteger) : e.Message();
@@ -134,6 +160,17 @@ TDataExit ValidateDataEntry(std::string_view text,
         result.Message = std::string(kDataMsgAboveMax) + FormatLimit(box, hex, maxVal);
     }
     return result;
+}
+
+std::string NamedEntryMessage(std::string_view message, std::string_view name)
+{
+    std::string text(message);
+    if (!name.empty()) {
+        text += '\r';
+        text += kDataMsgFieldLead;
+        text += name;
+    }
+    return text;
 }
 
 std::string ExpandComboUnits(std::string_view pattern, int system)

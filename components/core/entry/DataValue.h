@@ -48,6 +48,13 @@ inline constexpr std::string_view kDataMsgNotValidInteger = "Entry must be a val
 inline constexpr std::string_view kDataMsgNotInteger = "Entry must be an integer.";
 inline constexpr std::string_view kDataMsgBelowMin = "Entry must be greater than or equal to ";
 inline constexpr std::string_view kDataMsgAboveMax = "Entry must be less than or equal to ";
+// What a project can hold (entry/StoredNumberLimits.h).
+inline constexpr std::string_view kDataMsgTooLarge =
+    "Entry must be a number of at most 1E15 in size.";
+inline constexpr std::string_view kDataMsgTooSmall =
+    "Entry must be 0 or a number of at least 1E-307 in size.";
+// Before the name of the entry in a message, on a line of its own.
+inline constexpr std::string_view kDataMsgFieldLead = "Field: ";
 
 // Text of a value in an edit box: with hex, "$" and the value rounded to the nearest integer
 // (ties to even) in upper-case hexadecimal with at least four digits; otherwise the general
@@ -99,13 +106,19 @@ CheckDataEntry(std::string_view text, bool integerOnly, long double minVal, long
 //   EIntError: "Entry must be an integer.";
 //   EMinError: "Entry must be greater than or equal to " and the formatted minimum;
 //   EMaxError: "Entry must be less than or equal to " and the formatted maximum.
-// Any other exception passes on.
+// An entry that is no number a project can hold (entry/StoredNumberLimits.h) is refused too,
+// with kDataMsgTooLarge (also for one that is not finite, before the limits are tested) or
+// kDataMsgTooSmall, and the box keeps the entry as typed. Any other exception passes on.
 TDataExit ValidateDataEntry(std::string_view text,
                             bool integerOnly,
                             long double minVal,
                             long double maxVal,
                             EDataBox box,
                             bool hex = false);
+
+// The message of a refused entry as the user sees it: the entry's name follows the message on
+// a line of its own, "Field: " and the name; an entry without a name shows the message alone.
+std::string NamedEntryMessage(std::string_view message, std::string_view name);
 
 // Label rendering of a combo box's unit pattern: in systems 1 and 2 every "F" becomes the F0
 // name ("lbs", "kN") and every "L" the L0 name ("in", "m"); numbered placeholders are not

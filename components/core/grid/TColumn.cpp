@@ -190,6 +190,11 @@ void TColumn::SetText(int row, const std::string&)
 
 void TColumn::SetUnits(int) {}
 
+std::string TColumn::UnitsProblem(int) const
+{
+    return {};
+}
+
 TGridCellControl* TColumn::Control(int) const
 {
     return nullptr;

@@ -70,6 +70,9 @@ public:
     virtual bool GetChanged() const { return false; }
     virtual void ResetChanged() {}
     virtual void SetUnits(int units);
+    // The name of the first value that would not be a number a project file can hold once
+    // converted to `units` (entry/StoredNumberLimits.h), or empty; nothing is converted.
+    virtual std::string UnitsProblem(int units) const;
 
     std::vector<std::string>& Header() { return m_header; }
     const std::vector<std::string>& Header() const { return m_header; }

@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "entry/DataValue.h"
 #include "entry/NumberFormat.h"
+#include "entry/StoredNumberLimits.h"
 #include "entry/TExpression.h"
 #include "entry/Units.h"
 #include "grid/TColumnTypes.h"
@@ -9,6 +11,26 @@
 #include "support/Helpers.h"
 
 namespace {
+
+// The words of a text with single blanks between them.
+std::string Simplified(const std::string& text)
+{
+    std::string out;
+    bool blank = false;
+    for (const char c : text) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            blank = !out.empty();
+            continue;
+        }
+        if (blank) {
+            out += ' ';
+            blank = false;
+        }
+        out += c;
+    }
+    return out;
+}
+
 // Marks the newer stream layout of a floating-point column (with its default value).
 const char* const kFloatMarker = "FLOATCOLUMN2";
 } // namespace
@@ -156,7 +178,17 @@ std::string TFloatColumn::GetText(int row) const
 void TFloatColumn::SetText(int row, const std::string& text)
 {
     CheckRow(row);
-    SetFloat(row, EvaluateExpression(text));
+    const long double value = EvaluateExpression(text);
+    // An entry is held only when a project file can hold it too.
+    switch (CheckStoredNumber(value)) {
+    case EStoredNumber::TooLarge:
+        throw EAssignError(std::string(kDataMsgTooLarge));
+    case EStoredNumber::TooSmall:
+        throw EAssignError(std::string(kDataMsgTooSmall));
+    case EStoredNumber::Held:
+        break;
+    }
+    SetFloat(row, value);
 }
 
 void TFloatColumn::SetUnits(int units)
@@ -169,6 +201,24 @@ void TFloatColumn::SetUnits(int units)
         m_values[static_cast<std::size_t>(row)] *= factor;
         Changed(row);
     }
+}
+
+std::string TFloatColumn::UnitsProblem(int units) const
+{
+    const long double factor = UnitFactor(TableUnits(), units, m_pattern);
+    for (int row = 0; row < RowCount(); ++row) {
+        if (CheckStoredNumber(m_values[static_cast<std::size_t>(row)] * factor)
+            != EStoredNumber::Held) {
+            std::string heading;
+            for (int line = 0; line < HeaderLineCount(); ++line) {
+                heading += TColumn::GetHeaderLine(line) + " ";
+            }
+            std::string name = Table() != nullptr ? Table()->Caption() : std::string();
+            return (name.empty() ? name : name + ", ") + "row " + std::to_string(row + 1) + ", "
+                   + Simplified(heading);
+        }
+    }
+    return {};
 }
 
 int TFloatColumn::HeaderWidth(const TGridTextMetrics& metrics) const

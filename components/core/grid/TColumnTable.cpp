@@ -183,6 +183,18 @@ void TTableColumn::SetUnits(int units)
     }
 }
 
+std::string TTableColumn::UnitsProblem(int units) const
+{
+    for (const auto& object : m_rows) {
+        if (const auto* sub = dynamic_cast<const TGridTable*>(object.get())) {
+            if (std::string problem = sub->UnitsProblem(units); !problem.empty()) {
+                return problem;
+            }
+        }
+    }
+    return {};
+}
+
 void TTableColumn::HideControls()
 {
     TGridTable* table = Table();

@@ -123,6 +123,7 @@ public:
     std::string GetText(int row) const override; // general format, 8 significant digits
     void SetText(int row, const std::string& text) override;
     void SetUnits(int units) override;
+    std::string UnitsProblem(int units) const override;
     int HeaderWidth(const TGridTextMetrics& metrics) const override;
 
 protected:
@@ -198,6 +199,7 @@ public:
     bool GetChanged() const override;
     void ResetChanged() override;
     void SetUnits(int units) override;
+    std::string UnitsProblem(int units) const override;
 
     // Replaces the row's object by a fresh one for the row's current enumeration value.
     void InitRowTable(int row);

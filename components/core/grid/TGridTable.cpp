@@ -216,6 +216,20 @@ void TGridTable::SetUnits(int units)
     StructureChanged();
 }
 
+std::string TGridTable::UnitsProblem(int units) const
+{
+    units = std::clamp(units, 1, 3);
+    if (units == m_units) {
+        return {};
+    }
+    for (const auto& column : m_columns) {
+        if (std::string problem = column->UnitsProblem(units); !problem.empty()) {
+            return problem;
+        }
+    }
+    return {};
+}
+
 bool TGridTable::GetChanged() const
 {
     if (m_changed) {

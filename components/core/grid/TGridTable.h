@@ -105,6 +105,9 @@ public:
     int Units() const { return m_units; }
     // Converts every column from the current system to `units` (clamped to 1..3).
     void SetUnits(int units);
+    // The name of the first value that would not be a number a project file can hold in
+    // `units` ("caption, row n, heading"), or empty; nothing is converted.
+    std::string UnitsProblem(int units) const;
 
     bool GetChanged() const;
     void SetChanged(bool changed);

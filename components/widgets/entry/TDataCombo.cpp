@@ -112,8 +112,22 @@ void TDataCombo::SetUnits(int value)
     UpdateLabel();
 }
 
+void TDataCombo::SetFieldName(const std::string& value)
+{
+    m_fieldName = value;
+    UpdateLabel();
+}
+
+QString TDataCombo::EntryName() const
+{
+    return DataBoxEntryName(m_fieldName, m_caption, m_unitsString, m_units, EDataBox::Combo);
+}
+
 void TDataCombo::UpdateLabel()
 {
+    if (const QString name = EntryName(); !name.isEmpty()) {
+        setAccessibleName(name);
+    }
     if (m_label == nullptr) {
         return;
     }
@@ -136,7 +150,7 @@ bool TDataCombo::DoExit()
     if (result.ResetToLimit) {
         SetNumber(result.LimitValue);
     }
-    ShowInformation(result.Message, window());
+    ShowInformation(NamedEntryMessage(result.Message, EntryName().toStdString()), window());
     if (parentWidget() != nullptr) {
         setFocus(Qt::OtherFocusReason);
     }

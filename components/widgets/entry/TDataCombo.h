@@ -57,7 +57,13 @@ public:
 
     bool IsValid() const { return m_valid; }
 
-    // Label text: Caption, and " (" units ")" with only "F" and "L" rendered.
+    const std::string& FieldName() const { return m_fieldName; }
+    void SetFieldName(const std::string& value);
+    // As the numeric edit's: the field name (else Caption) with its units, following them.
+    QString EntryName() const;
+
+    // Label text: Caption, and " (" units ")" with only "F" and "L" rendered. The box's
+    // accessible name becomes its EntryName (when it has one).
     void UpdateLabel();
 
     // The exit validation; returns the valid flag. Emits Exited first, with the text as typed.
@@ -81,6 +87,7 @@ private:
 
     bool m_integerOnly = false;
     std::string m_caption;
+    std::string m_fieldName;
     QPointer<QLabel> m_label;
     long double m_minVal = kDataMinDefault;
     long double m_maxVal = kDataMaxDefault;

@@ -45,6 +45,24 @@ bool DataBoxExitsOn(Qt::FocusReason reason)
            && reason != Qt::MenuBarFocusReason;
 }
 
+QString DataBoxEntryName(const std::string& fieldName,
+                         const std::string& caption,
+                         const std::string& unitsString,
+                         int units,
+                         EDataBox box)
+{
+    const std::string& what = fieldName.empty() ? caption : fieldName;
+    if (what.empty()) {
+        return {};
+    }
+    QString name = QString::fromStdString(DataLabelText(what, unitsString, units, box));
+    // "&&" shows one "&"; a single "&" marks the accelerator.
+    name.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    name.remove(QLatin1Char('&'));
+    name.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return name.simplified();
+}
+
 void RunDataBoxExit(QWidget* box, const std::function<void()>& exit)
 {
     try {
@@ -131,8 +149,23 @@ void TDataEdit::SetUnits(int value)
     UpdateLabel();
 }
 
+void TDataEdit::SetFieldName(const std::string& value)
+{
+    m_fieldName = value;
+    UpdateLabel();
+}
+
+QString TDataEdit::EntryName() const
+{
+    return DataBoxEntryName(m_fieldName, m_caption, m_unitsString, m_units, EDataBox::Edit);
+}
+
 void TDataEdit::UpdateLabel()
 {
+    // The name a screen reader reads follows the units as the label does.
+    if (const QString name = EntryName(); !name.isEmpty()) {
+        setAccessibleName(name);
+    }
     if (m_label == nullptr) {
         return;
     }
@@ -161,7 +194,7 @@ bool TDataEdit::DoExit()
     if (result.ResetToLimit) {
         SetNumber(result.LimitValue);
     }
-    ShowInformation(result.Message, window());
+    ShowInformation(NamedEntryMessage(result.Message, EntryName().toStdString()), window());
     if (parentWidget() != nullptr && isVisible()) {
         setFocus(Qt::OtherFocusReason);
     }

@@ -13,7 +13,7 @@
 // expression; when the box is left (focus moves to another control of the window, Enter, or
 // DataEditIsValid) the text is evaluated, tested against IntegerOnly, MinVal and MaxVal and
 // shown again as a number ("2*3" becomes "6"). A refused entry is reported in an information
-// box and the focus goes back to the box. The attached label shows Caption and the units of the
+// box that names the entry (EntryName), and the focus goes back to the box. The attached label shows Caption and the units of the
 // box's unit system.
 class TDataEdit : public QLineEdit
 {
@@ -59,8 +59,18 @@ public:
     // True when the last exit validation succeeded.
     bool IsValid() const { return m_valid; }
 
+    // The entry's name where no label says it all (a grid cell, the second of two edits under
+    // one label): it stands for Caption in the entry's name.
+    const std::string& FieldName() const { return m_fieldName; }
+    void SetFieldName(const std::string& value);
+
+    // What the entry is called, for a screen reader and in its messages: the field name (else
+    // Caption) and " (" units ")" when UnitsString is set, without accelerator marks; so it
+    // follows the units as the label does. Empty when the box has neither.
+    QString EntryName() const;
+
     // Label text: Caption, and " (" units ")" when UnitsString is set; the label is enabled
-    // with the box.
+    // with the box. The box's accessible name becomes its EntryName (when it has one).
     void UpdateLabel();
 
     // The exit validation; returns the valid flag. Emits Exited first, with the text as typed.
@@ -84,6 +94,7 @@ private:
 
     bool m_integerOnly = false;
     std::string m_caption;
+    std::string m_fieldName;
     QPointer<QLabel> m_label;
     bool m_hex = false;
     long double m_minVal = kDataMinDefault;
@@ -98,6 +109,14 @@ private:
 bool DataEditIsValid(TDataEdit* box);
 
 // ---- shared by the numeric edit and combo boxes ----------------------------------------------
+
+// A box's name for a screen reader and its messages: the field name (else the caption) with
+// its rendered units, without accelerator marks and with single blanks.
+QString DataBoxEntryName(const std::string& fieldName,
+                         const std::string& caption,
+                         const std::string& unitsString,
+                         int units,
+                         EDataBox box);
 
 // While a box reports a refused entry (message box, focus put back), the focus moves this causes
 // are not the user leaving a box, and no box validates on them; otherwise two boxes holding

@@ -89,6 +89,13 @@ bool TGridCellDelegate::eventFilter(QObject* object, QEvent* event)
             OnEnter();
             return true;
         }
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && OnTab) {
+            if (auto* editor = qobject_cast<QWidget*>(object)) {
+                emit commitData(editor);
+            }
+            OnTab(key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier) == 0);
+            return true;
+        }
     }
     return QStyledItemDelegate::eventFilter(object, event);
 }
@@ -98,11 +105,29 @@ TGridTableView::TGridTableView(QWidget* parent)
     , m_delegate(new TGridCellDelegate(this))
 {
     setItemDelegate(m_delegate);
+    setTabKeyNavigation(false);
     m_delegate->OnEnter = [this] {
         if (OnEnter) {
             OnEnter();
         }
     };
+    m_delegate->OnTab = [this](bool next) {
+        LeaveByTab(next);
+    };
+}
+
+void TGridTableView::LeaveByTab(bool next)
+{
+    // The control before or after the grid itself, not one of its cells' editors or controls.
+    QWidget* target = next ? nextInFocusChain() : previousInFocusChain();
+    while (target != this
+           && (isAncestorOf(target) || (target->focusPolicy() & Qt::TabFocus) == 0
+               || !target->isVisible() || !target->isEnabled())) {
+        target = next ? target->nextInFocusChain() : target->previousInFocusChain();
+    }
+    if (target != this) {
+        target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    }
 }
 
 void TGridTableView::EditCurrent()

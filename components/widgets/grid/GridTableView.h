@@ -37,7 +37,7 @@ private:
 };
 
 // The in-place editor of a text cell. Enter in it hands the text to the model and then to the
-// window's Enter handling.
+// window's Enter handling; Tab and Backtab hand it to the model and leave the grid.
 class TGridCellDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -45,6 +45,7 @@ class TGridCellDelegate : public QStyledItemDelegate
 public:
     explicit TGridCellDelegate(QObject* parent);
     std::function<void()> OnEnter;
+    std::function<void(bool next)> OnTab;
 
     QWidget* createEditor(QWidget* parent,
                           const QStyleOptionViewItem& option,
@@ -71,6 +72,9 @@ public:
     explicit TGridTableView(QWidget* parent);
     std::function<void()> OnEnter; // Enter pressed on the grid or in its editor
     TGridCellDelegate* Delegate() const { return m_delegate; }
+    // Tab and Backtab leave the grid for the window's next or previous control, as they do a
+    // string grid without tab navigation: they never run round its cells.
+    void LeaveByTab(bool next);
     // Opens the in-place editor on the current cell when it is editable.
     void EditCurrent();
 

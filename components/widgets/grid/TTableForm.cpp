@@ -21,6 +21,7 @@
 #include "grid/GridTableViewModel.h"
 #include "grid/TGridTable.h"
 #include "seams/MessageSeam.h"
+#include "support/ButtonKeys.h"
 
 namespace {
 
@@ -69,6 +70,9 @@ public:
     {
         if (m_form) {
             m_form->setWindowTitle(QString::fromStdString(caption));
+            if (m_form->isVisible()) {
+                m_form->LayOut(); // as wide as the new caption needs
+            }
         }
     }
     void HelpPictureChanged() override
@@ -133,6 +137,7 @@ TTableForm::TTableForm(TGridTable& table, bool modal, QWidget* parent)
     , m_modal(modal)
 {
     setObjectName("TableForm");
+    PressFocusedButtonOnReturn(*this);
     setSizeGripEnabled(false);
 
     m_view = new TGridTableView(this);

@@ -122,6 +122,8 @@ private:
     void ControlEdited();
 
     bool CommitCell();
+    // A cell's name in the messages of a refused entry.
+    std::string CellName(int visibleColumn, int row) const;
     void Refresh();
     void LayOut();
     void PlaceWidgets(); // the grid, buttons, comments and picture, and the window's size
@@ -144,6 +146,8 @@ private:
     int ScrollBarHeight() const;
     int LowerPartsHeight() const;
     int MinimumClientWidth() const;
+    // The client width at which the frame's title bar shows the whole caption.
+    int CaptionClientWidth() const;
     int FirstShownColumn() const;
     int FirstShownRow() const;
     TTableFrameMetrics FrameMetrics() const;

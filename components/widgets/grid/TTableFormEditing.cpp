@@ -6,8 +6,10 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStringList>
 #include <QTimer>
 
+#include "entry/DataValue.h"
 #include "grid/GridCellControls.h"
 #include "grid/GridTableView.h"
 #include "grid/GridTableViewModel.h"
@@ -49,8 +51,28 @@ bool TTableForm::CommitCell()
     const QScopedValueRollback committing(m_inCommit, true);
     return RunCommand(this, [&] {
         m_table->SetChanged(true);
-        column.SetText(row, text);
+        try {
+            column.SetText(row, text);
+        } catch (const EAssignError& e) {
+            throw EAssignError(NamedEntryMessage(e.Message(), CellName(visible, row)));
+        }
     });
+}
+
+std::string TTableForm::CellName(int visibleColumn, int row) const
+{
+    // The table, the row as its fixed column numbers it, and the column's heading.
+    QStringList heading;
+    for (int line = 0; line < m_model->FixedRowCount(); ++line) {
+        heading << m_model->HeaderLine(visibleColumn, line);
+    }
+    QString name = QString::fromStdString(m_table->Caption()).simplified();
+    if (!name.isEmpty()) {
+        name += QStringLiteral(", ");
+    }
+    name += QStringLiteral("row ") + m_model->GroupNumber(row) + QStringLiteral(", ")
+            + heading.join(QLatin1Char(' ')).simplified();
+    return name.toStdString();
 }
 
 bool TTableForm::GridSelectCell(int fromColumn, int fromRow, int toColumn, int toRow)

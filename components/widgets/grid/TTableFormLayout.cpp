@@ -2,7 +2,9 @@
 // the user drags.
 #include <algorithm>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -10,6 +12,8 @@
 #include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTimer>
 
 #include "grid/GridCellControls.h"
@@ -138,7 +142,36 @@ int TTableForm::MinimumClientWidth() const
     if (m_imgHelp->isVisibleTo(this)) {
         width = std::max(width, m_imgHelp->width());
     }
-    return width + 2 * Gap();
+    return std::max(width + 2 * Gap(), CaptionClientWidth());
+}
+
+int TTableForm::CaptionClientWidth() const
+{
+    // The title bar as the style lays it out: the caption's text in bold (as the frame's title
+    // is drawn), beside the window's icon and buttons.
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    const QWidget* frame = sub != nullptr ? static_cast<const QWidget*>(sub) : this;
+    QStyleOptionTitleBar option;
+    option.initFrom(frame);
+    option.text = windowTitle();
+    option.titleBarFlags = frame->windowFlags();
+    option.titleBarState = 0;
+    option.subControls = QStyle::SC_All;
+    QStyle* style = frame->style();
+    const int barHeight = style->pixelMetric(QStyle::PM_TitleBarHeight, &option, frame);
+    constexpr int kTrialWidth = 2000;
+    option.rect = QRect(0, 0, kTrialWidth, barHeight);
+    const QRect label =
+        style->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, frame);
+    QFont font =
+        sub != nullptr ? QApplication::font("QMdiSubWindowTitleBar") : QApplication::font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int text = metrics.horizontalAdvance(windowTitle()) + metrics.averageCharWidth();
+    const int borders =
+        sub != nullptr ? 2 * style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub)
+                       : 0;
+    return text + (kTrialWidth - label.width()) - borders;
 }
 
 int TTableForm::FirstShownColumn() const

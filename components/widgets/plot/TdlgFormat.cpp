@@ -14,6 +14,7 @@
 
 #include "entry/TDataEdit.h"
 #include "plot/PlotCanvas.h"
+#include "support/ButtonKeys.h"
 
 namespace {
 
@@ -93,6 +94,7 @@ TdlgFormat::TdlgFormat(QImage& bitmap, QWidget* parent)
     , m_bitmap(bitmap)
 {
     setObjectName("dlgFormat");
+    PressFocusedButtonOnReturn(*this);
     setWindowTitle("Save Attributes");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                    | Qt::WindowTitleHint);

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "support/ButtonKeys.h"
+
 namespace {
 
 constexpr int kMinClientWidth = 190;
@@ -29,6 +31,7 @@ TfrmActiveLines::TfrmActiveLines(const std::vector<std::string>& lineNames,
     , m_lineFlags(lineFlags)
 {
     setObjectName("frmActiveLines");
+    PressFocusedButtonOnReturn(*this);
     setWindowTitle("Active Curves");
     setMinimumSize(kMinClientWidth, kMinClientHeight);
     auto* label1 = new QLabel("Select Curve to Active/Desactive", this);

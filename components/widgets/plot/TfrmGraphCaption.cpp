@@ -8,10 +8,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "support/ButtonKeys.h"
+
 TfrmGraphCaption::TfrmGraphCaption(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName("frmGraphCaption");
+    PressFocusedButtonOnReturn(*this);
     setWindowTitle("Graph Caption");
     auto* label = new QLabel("Enter Graph Caption", this);
     label->setObjectName("Label1");

@@ -13,6 +13,7 @@
 #include "entry/TDataEdit.h"
 #include "plot/PlotCanvas.h"
 #include "seams/MessageSeam.h"
+#include "support/ButtonKeys.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ TfrmLineNames::TfrmLineNames(std::vector<std::string>& lineNames, QWidget* paren
     , m_lineNames(lineNames)
 {
     setObjectName("frmLineNames");
+    PressFocusedButtonOnReturn(*this);
     setWindowTitle("Legend");
     setMinimumSize(kMinClientWidth, kMinClientHeight);
     auto* label1 = new QLabel("Select line to modify:", this);

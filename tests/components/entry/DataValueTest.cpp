@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "entry/StoredNumberLimits.h"
 #include "entry/TExpression.h"
 
 namespace {
@@ -177,6 +178,51 @@ TEST(DataValueExit, MessagesAndValues)
             EXPECT_EQ(r.LimitValue, c.value);
         }
     }
+}
+
+// Every box refuses what a project file cannot hold, whatever its own limits; the readers
+// refuse the same (one definition).
+TEST(DataValueExit, NumbersAProjectFileCannotHoldAreRefused)
+{
+    const std::string large = "Entry must be a number of at most 1E15 in size.";
+    const std::string small = "Entry must be 0 or a number of at least 1E-307 in size.";
+    const struct
+    {
+        const char* typed;
+        std::string message; // empty: valid
+    } cases[] = {
+        {"1e15", ""},
+        {"1000000000000000.5", large},
+        {"-1e16", large},
+        {"2^1024", large},
+        {"1e400", large},
+        {"2.2250738585072014e-308", ""}, // the smallest normal 64-bit real
+        {"2.2e-308", small},
+        {"-1e-400", small},
+        {"0", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const TDataExit result =
+            ValidateDataEntry(c.typed, false, kDataMinDefault, kDataMaxDefault, EDataBox::Edit);
+        EXPECT_EQ(result.Valid, c.message.empty());
+        EXPECT_EQ(result.Message, c.message);
+        EXPECT_FALSE(result.ResetToLimit) << "the entry stays as typed";
+    }
+    EXPECT_EQ(CheckStoredNumber(kInf), EStoredNumber::TooLarge);
+    EXPECT_EQ(CheckStoredNumber(kNaN), EStoredNumber::TooLarge);
+    EXPECT_EQ(CheckStoredNumber(-kLargestStoredNumber), EStoredNumber::Held);
+    EXPECT_EQ(CheckStoredNumber(kSmallestStoredNumber), EStoredNumber::Held);
+    // A box's own maximum is named first.
+    EXPECT_EQ(ValidateDataEntry("1e16", false, 0, 500, EDataBox::Edit).Message,
+              "Entry must be less than or equal to 500");
+}
+
+TEST(DataValueExit, NamedMessageEndsWithTheField)
+{
+    EXPECT_EQ(NamedEntryMessage("Entry must be an integer.", "Print only every"),
+              "Entry must be an integer.\rField: Print only every");
+    EXPECT_EQ(NamedEntryMessage("Entry must be an integer.", ""), "Entry must be an integer.");
 }
 
 TEST(DataValueExit, HexEditWritesTheLimitInHex)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "entry/TExpression.h"
 #include "grid/TGridTable.h"
 #include "grid/TableBuilder.h"
 
@@ -60,6 +61,60 @@ std::unique_ptr<TGridTable> AllTypes()
         .Float({"Stress"}, "F/L2^2", 2.5L)
         .Text({"Name"}, "none", 1.5L)
         .Build();
+}
+
+// A typed entry is held only when a project file can hold it: more than 1E15 in size, or a
+// size other than 0 below that of the smallest 64-bit real, is refused and the cell kept.
+TEST(TFloatColumn, EntryAProjectFileCannotHoldIsRefused)
+{
+    struct TCase
+    {
+        const char* typed;
+        const char* message; // empty: held
+    };
+    const TCase cases[] = {
+        {"1e16", "Entry must be a number of at most 1E15 in size."},
+        {"-2^1024", "Entry must be a number of at most 1E15 in size."},
+        {"1e400", "Entry must be a number of at most 1E15 in size."},
+        {"1e-400", "Entry must be 0 or a number of at least 1E-307 in size."},
+        {"1e15", ""},
+        {"-1e-307", ""},
+        {"0", ""},
+    };
+    const auto table = AllTypes();
+    TColumn& stress = table->Columns(2);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        stress.SetFloat(0, 7);
+        if (*c.message == '\0') {
+            stress.SetText(0, c.typed);
+            EXPECT_EQ(stress.GetFloat(0), EvaluateExpression(c.typed));
+            continue;
+        }
+        try {
+            stress.SetText(0, c.typed);
+            ADD_FAILURE() << "held";
+        } catch (const EAssignError& e) {
+            EXPECT_EQ(e.Message(), c.message);
+        }
+        EXPECT_EQ(stress.GetFloat(0), 7.0L);
+    }
+}
+
+// A change of units is looked at before it is made: the first value that the other units
+// would take beyond what a file holds is named by table, row and heading (1E14 kN/m^2 is
+// 2.09E15 lb/ft^2 at 20.885 lb/ft^2 per kN/m^2), and nothing converts.
+TEST(TFloatColumn, UnitsProblemNamesTheFirstValueBeyondAFilesLimit)
+{
+    const auto table = AllTypes();
+    table->SetUnits(2);
+    EXPECT_EQ(table->UnitsProblem(1), "");
+    table->Columns(2).SetFloat(1, 1e14L);
+    EXPECT_EQ(table->UnitsProblem(1), "All, row 2, Stress");
+    EXPECT_EQ(table->UnitsProblem(2), "") << "the units in force";
+    EXPECT_EQ(table->Columns(2).GetFloat(1), 1e14L);
+    table->Columns(2).SetFloat(1, 4e13L); // 8.35E14 lb/ft^2
+    EXPECT_EQ(table->UnitsProblem(1), "");
 }
 
 // Each pattern from English to SI divides by the ratio of its factors and back multiplies.

@@ -133,10 +133,12 @@ TEST_F(CptDataWindowTest, LeavingStoresTheFileAndCountsAndTheLimitsHold)
     Describe("/data/cone.txt", 250, 2, 3);
     Type(Edit("DataEdit5"), "21");
     Tab();
-    EXPECT_EQ(Messages.back(), "Entry must be less than or equal to 20");
+    const std::string columns =
+        "\rField: Number of data columns per line to be read from the data file";
+    EXPECT_EQ(Messages.back(), "Entry must be less than or equal to 20" + columns);
     Type(Edit("DataEdit5"), "2.5");
     Tab();
-    EXPECT_EQ(Messages.back(), "Entry must be an integer.");
+    EXPECT_EQ(Messages.back(), "Entry must be an integer." + columns);
     Enter(Edit("DataEdit5"), "5");
     Click(Button("Button2"));
     Settle();
@@ -159,9 +161,21 @@ TEST_F(CptDataWindowTest, CountsOutsideTheirLimitsAreReportedAndKeepTheFocus)
         const char* shown;
     };
     const TCase cases[] = {
-        {"DataEdit1", "1", "Entry must be greater than or equal to 2", "2"},
-        {"DataEdit4", "51", "Entry must be less than or equal to 50", "50"},
-        {"DataEdit5", "1", "Entry must be greater than or equal to 2", "2"},
+        {"DataEdit1",
+         "1",
+         "Entry must be greater than or equal to 2\r"
+         "Field: Number of data lines to be read from the file",
+         "2"},
+        {"DataEdit4",
+         "51",
+         "Entry must be less than or equal to 50\r"
+         "Field: Number of header lines in file containing cone data",
+         "50"},
+        {"DataEdit5",
+         "1",
+         "Entry must be greater than or equal to 2\r"
+         "Field: Number of data columns per line to be read from the data file",
+         "2"},
     };
     OpenCpt();
     for (const TCase& c : cases) {

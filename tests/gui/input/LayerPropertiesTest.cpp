@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -73,7 +74,8 @@ TEST_F(LayerPropertiesTest, OnlyTheTabOfTheLayersTypeShows)
             ExpectNothingClippedOrOverlapping(dialog);
             for (TDataEdit* edit : dialog.findChildren<TDataEdit*>()) {
                 if (edit->isVisibleTo(&dialog)) {
-                    EXPECT_TRUE(edit->accessibleName().endsWith(" of Layer"))
+                    EXPECT_TRUE(edit->accessibleName().contains(" at top of layer")
+                                || edit->accessibleName().contains(" at bottom of layer"))
                         << edit->objectName().toStdString() << ": "
                         << edit->accessibleName().toStdString();
                 }
@@ -83,6 +85,53 @@ TEST_F(LayerPropertiesTest, OnlyTheTabOfTheLayersTypeShows)
         EXPECT_TRUE(ran) << c.tab;
     }
     EXPECT_FALSE(Form().IsModified()) << "nothing was changed";
+}
+
+// A screen reader reads every entry by its whole field and place, with the project's units.
+TEST_F(LayerPropertiesTest, EntriesAreNamedByTheirWholeFieldInTheProjectsUnits)
+{
+    struct TCase
+    {
+        const char* unitsItem;
+        int layer;
+        int edit;
+        const char* name;
+    };
+    const TCase cases[] = {
+        {"EnglishUnits", 1, 1, "Effective Unit Weight at top of layer (lbs/ft^3)"},
+        {"EnglishUnits", 1, 2, "Effective Unit Weight at bottom of layer (lbs/ft^3)"},
+        {"EnglishUnits", 1, 3, "Friction angle at top of layer"},
+        {"EnglishUnits", 1, 4, "Friction angle at bottom of layer"},
+        {"EnglishUnits", 1, 5, "SPT blow count at top of layer"},
+        {"EnglishUnits", 1, 6, "SPT blow count at bottom of layer"},
+        {"EnglishUnits", 1, 8, "Coefficient of Lateral Earth Pressure, Ko at bottom of layer"},
+        {"EnglishUnits", 1, 16, "Qc from Cone Penetration Data at bottom of layer (lbs/ft^2)"},
+        {"EnglishUnits", 3, 43, "Undrained Shear Strength at bottom of layer (lbs/ft^2)"},
+        {"SIUnits", 1, 1, "Effective Unit Weight at top of layer (kN/m^3)"},
+        {"SIUnits", 1, 12, "Unit Skin Friction at bottom of layer (kN/m^2)"},
+        {"SIUnits", 1, 16, "Qc from Cone Penetration Data at bottom of layer (kN/m^2)"},
+        {"SIUnits", 2, 21, "Undrained Shear Strength at bottom of layer (kN/m^2)"},
+        {"SIUnits", 2, 24, "Plasticity Index, PI(%) at top of layer"},
+        {"SIUnits", 3, 35, "Friction angle at top of layer"},
+        {"SIUnits", 3, 38, "SPT blow count at bottom of layer"},
+        {"SIUnits", 3, 34, "Effective Unit Weight at bottom of layer (kN/m^3)"},
+    };
+    Data().MethodFlags = {0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
+    MakeProfile();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Choose(c.unitsItem);
+        OpenLayers();
+        EditLayer(c.layer, [&](QDialog& dialog) {
+            QAccessibleInterface* accessible =
+                QAccessible::queryAccessibleInterface(EditIn(dialog, c.edit));
+            ASSERT_NE(accessible, nullptr);
+            EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(), c.name);
+            CloseDialog(dialog, c.layer == 1 ? "Button1" : c.layer == 2 ? "Button2" : "Button3");
+        });
+        Click(LayersButton("Button1"));
+        Settle();
+    }
 }
 
 // Labels with units name the project's units, on the silt tab too.
@@ -394,6 +443,11 @@ TEST_F(LayerPropertiesTest, AdhesionOptionShowsFromTheBottomAndIsStoredInBoth)
                     }
                     QTest::keyClick(list, Qt::Key_Return);
                     EXPECT_EQ(show->text().toStdString(), captions[option]);
+                    // A screen reader reads the caption shown.
+                    EXPECT_EQ(QAccessible::queryAccessibleInterface(show)
+                                  ->text(QAccessible::Name)
+                                  .toStdString(),
+                              captions[option]);
                     EXPECT_EQ(show->isEnabled(), option != 0);
                 }
             }

@@ -212,9 +212,19 @@ TEST_F(OptionWindowsTest, EntriesOutsideTheLimitsAreReportedAndKeepTheFocus)
         const char* shown;
     };
     const TCase cases[] = {
-        {"DataEdit3", "600", "Entry must be less than or equal to 500", "500"},
-        {"DataEdit2", "0", "Entry must be greater than or equal to 1", "1"},
-        {"DataEdit2", "501", "Entry must be less than or equal to 500", "500"},
+        {"DataEdit3",
+         "600",
+         "Entry must be less than or equal to 500\rField: Length of each computation increment "
+         "(ft)",
+         "500"},
+        {"DataEdit2",
+         "0",
+         "Entry must be greater than or equal to 1\rField: Print only every",
+         "1"},
+        {"DataEdit2",
+         "501",
+         "Entry must be less than or equal to 500\rField: Print only every",
+         "500"},
     };
     auto* w = Open<TDlgOptions>("mControlOptions");
     ASSERT_NE(w, nullptr);

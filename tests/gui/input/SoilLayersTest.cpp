@@ -1,8 +1,12 @@
 // The soil layers window: one grid row per layer, Add, Insert and Delete, the type lists and
 // what a change of type carries over, the entries stored when the window is left.
+#include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -327,6 +331,162 @@ TEST_F(SoilLayersTest, RefusedEntryKeepsTheWindowAndStoresNothing)
     EXPECT_EQ(Soil().Cells(SoilColumn::kBottomDepth, 0).GetFloat(), 10.0L);
     Click(LayersButton("ButtonAdd"));
     EXPECT_EQ(Soil().RowCount(), 1) << "no layer is added over a refused entry";
+}
+
+// Tab onto a cell's entry selects it, as in every other edit: what is typed replaces it.
+TEST_F(SoilLayersTest, TabIntoACellSelectsItsEntry)
+{
+    struct TCase
+    {
+        const char* from; // the cell left with Tab (layer 1)
+        const char* to;   // the cell Tab reaches
+        const char* typed;
+        int column;
+        long double stored;
+    };
+    const TCase cases[] = {
+        {"EndBearingEdit", "SideFactorEdit", "0.9", SoilColumn::kSideFactor, 0.9L},
+        {"SideFactorEdit", "EndFactorEdit", "0.75", SoilColumn::kEndFactor, 0.75L},
+        {"DepthEdit", "SideFrictionEdit", "1500", SoilColumn::kMaxSideFriction, 1500.0L},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.to);
+        MakeLayers(1);
+        OpenLayers();
+        QTest::mouseClick(LayerEdit(c.from, 1), Qt::LeftButton);
+        Tab();
+        ASSERT_EQ(QApplication::focusWidget(), LayerEdit(c.to, 1));
+        QTest::keyClicks(QApplication::focusWidget(), c.typed);
+        EXPECT_EQ(LayerEdit(c.to, 1)->text().toStdString(), c.typed);
+        Tab();
+        CloseLayers();
+        EXPECT_NEAR(Soil().Cells(c.column, 0).GetFloat(), c.stored, 1e-12L);
+        EXPECT_TRUE(Messages.empty());
+    }
+}
+
+// A refused cell entry names the cell by its layer and its column, with the column's units, and
+// the focus goes back into it; a number a project file cannot hold is refused as well.
+TEST_F(SoilLayersTest, RefusedCellEntryNamesItsLayerAndColumn)
+{
+    struct TCase
+    {
+        const char* unitsItem;
+        const char* edit;
+        int layer;
+        const char* typed;
+        const char* message;
+    };
+    const TCase cases[] = {
+        {"EnglishUnits",
+         "SideFrictionEdit",
+         2,
+         "0X",
+         "Entry could not be evaluated:\rinvalid character(s) in expression\r"
+         "Field: Layer 2 max. side friction (lbs/ft^2)"},
+        {"SIUnits",
+         "SideFrictionEdit",
+         2,
+         "0X",
+         "Entry could not be evaluated:\rinvalid character(s) in expression\r"
+         "Field: Layer 2 max. side friction (kN/m^2)"},
+        {"SIUnits",
+         "DepthEdit",
+         1,
+         "1e16",
+         "Entry must be a number of at most 1E15 in size.\rField: Layer 1 depth at bottom (m)"},
+        {"EnglishUnits",
+         "EndFactorEdit",
+         2,
+         "1e-400",
+         "Entry must be 0 or a number of at least 1E-307 in size.\r"
+         "Field: Layer 2 reduction/resistance factor on end bearing"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Choose(c.unitsItem);
+        MakeLayers(2);
+        OpenLayers();
+        Messages.clear();
+        Enter(LayerEdit(c.edit, c.layer), c.typed);
+        ASSERT_EQ(Messages.size(), 1U) << Messages.back();
+        EXPECT_EQ(Messages[0], c.message);
+        EXPECT_EQ(QApplication::focusWidget(), LayerEdit(c.edit, c.layer));
+        // Nothing is stored, and the window stays until the entry is mended.
+        Click(LayersButton("Button1"));
+        Settle();
+        ASSERT_NE(LayersWindow(), nullptr);
+        EXPECT_EQ(Soil().Cells(SoilColumn::kBottomDepth, 0).GetFloat(), 10.0L);
+        Type(LayerEdit(c.edit, c.layer), "1");
+        CloseLayers();
+        ASSERT_EQ(LayersWindow(), nullptr);
+    }
+}
+
+// The cell controls are in the accessibility tree under the grid, each with its name: a screen
+// reader finds the Edit Layer buttons, the type lists and the entries, not empty cells.
+TEST_F(SoilLayersTest, CellControlsAreInTheAccessibilityTreeWithTheirNames)
+{
+    // A list's own name is its chosen item; it is named by the label that labels it.
+    const auto nameOf = [](QAccessibleInterface* accessible) {
+        if (accessible->role() == QAccessible::ComboBox) {
+            const auto labels = accessible->relations(QAccessible::Label);
+            return labels.isEmpty() ? std::string()
+                                    : labels.front().first->text(QAccessible::Name).toStdString();
+        }
+        return accessible->text(QAccessible::Name).toStdString();
+    };
+    // Every named control found under the interface, by its name.
+    std::function<void(QAccessibleInterface*, std::map<std::string, QAccessible::Role>&, int)>
+        collect = [&](QAccessibleInterface* accessible,
+                      std::map<std::string, QAccessible::Role>& found,
+                      int depth) {
+            if (accessible == nullptr || depth > 6) {
+                return;
+            }
+            for (int i = 0; i < accessible->childCount(); ++i) {
+                QAccessibleInterface* child = accessible->child(i);
+                if (child == nullptr) {
+                    continue;
+                }
+                EXPECT_EQ(child->parent() != nullptr ? child->parent()->object() : nullptr,
+                          accessible->object())
+                    << "a child's parent is the interface that lists it";
+                if (child->role() != QAccessible::StaticText) { // the controls, not labels
+                    found[nameOf(child)] = child->role();
+                }
+                collect(child, found, depth + 1);
+            }
+        };
+    Choose("SIUnits");
+    MakeLayers(2);
+    OpenLayers();
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(Grid());
+    ASSERT_NE(grid, nullptr);
+    std::map<std::string, QAccessible::Role> found;
+    collect(grid, found, 0);
+    const std::pair<const char*, QAccessible::Role> expected[] = {
+        {"Edit Layer 1", QAccessible::Button},
+        {"Edit Layer 2", QAccessible::Button},
+        {"Layer 1 soil type", QAccessible::ComboBox},
+        {"Layer 2 soil type", QAccessible::ComboBox},
+        {"Layer 1 depth at bottom (m)", QAccessible::EditableText},
+        {"Layer 2 max. side friction (kN/m^2)", QAccessible::EditableText},
+        {"Layer 2 max. end bearing (kN/m^2)", QAccessible::EditableText},
+        {"Layer 1 reduction/resistance factor on side friction", QAccessible::EditableText},
+        {"Layer 2 reduction/resistance factor on end bearing", QAccessible::EditableText},
+    };
+    for (const auto& [name, role] : expected) {
+        const auto it = found.find(name);
+        ASSERT_NE(it, found.end()) << name << " among " << [&] {
+            std::string all;
+            for (const auto& entry : found) {
+                all += "\"" + entry.first + "\" ";
+            }
+            return all;
+        }();
+        EXPECT_EQ(it->second, role) << name;
+    }
 }
 
 } // namespace

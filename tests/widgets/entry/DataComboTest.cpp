@@ -203,6 +203,19 @@ TEST_F(DataComboTest, RefusedEntriesAndTheirMessages)
          "1E",
          "Entry could not be evaluated:\rinvalid character(s) in expression",
          "1E"},
+        // What a project file cannot hold, without a limit of the box's own.
+        {false,
+         kDataMinDefault,
+         kDataMaxDefault,
+         "1E16",
+         "Entry must be a number of at most 1E15 in size.",
+         "1E16"},
+        {false,
+         kDataMinDefault,
+         kDataMaxDefault,
+         "-1E-400",
+         "Entry must be 0 or a number of at least 1E-307 in size.",
+         "-1E-400"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -184,6 +185,126 @@ TEST_F(DataEditTest, RefusedEntriesAndTheirMessages)
         EXPECT_FALSE(m_edit->IsValid());
         EXPECT_EQ(QApplication::focusWidget(), m_edit);
     }
+}
+
+// Whatever a project file could not hold is refused, without a limit of the box's own: more
+// than 1E15 in size (expressions and numbers the 80-bit value still holds), and a size other
+// than 0 below that of the smallest 64-bit real.
+TEST_F(DataEditTest, EntriesAProjectCannotHoldAreRefused)
+{
+    const std::string large = "Entry must be a number of at most 1E15 in size.";
+    const std::string small = "Entry must be 0 or a number of at least 1E-307 in size.";
+    const struct
+    {
+        const char* typed;
+        std::string message; // empty: accepted
+    } cases[] = {
+        {"1e16", large},
+        {"-1e16", large},
+        {"1e15+1", large},
+        {"2^1024", large},
+        {"1e400", large},
+        {"1e-400", small},
+        {"-1e-320", small},
+        {"1e15", ""},
+        {"-1e15", ""},
+        {"0", ""},
+        {"1e-307", ""},
+        {"2.5e-308", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        m_messages.clear();
+        EnterAndLeave(c.typed);
+        if (c.message.empty()) {
+            EXPECT_TRUE(m_messages.empty());
+            EXPECT_TRUE(m_edit->IsValid());
+            continue;
+        }
+        EXPECT_EQ(OnlyMessage(), c.message);
+        EXPECT_EQ(m_edit->text(), c.typed); // left for the user to correct
+        EXPECT_FALSE(m_edit->IsValid());
+        EXPECT_EQ(QApplication::focusWidget(), m_edit);
+    }
+}
+
+// A refused entry's message ends with the entry's name on a line of its own: the caption (or
+// the field name given instead) with the units of the box's unit system, without the
+// accelerator mark; a box without a name shows the message alone.
+TEST_F(DataEditTest, RefusalMessagesNameTheEntry)
+{
+    const std::string evaluator =
+        "Entry could not be evaluated:\rinvalid character(s) in expression";
+    const struct
+    {
+        const char* caption;
+        const char* fieldName;
+        const char* units;
+        int system;
+        const char* typed;
+        std::string message;
+    } cases[] = {
+        {"&Outer Diameter, OD", "", "L1", 1, "abc", evaluator + "\rField: Outer Diameter, OD (in)"},
+        {"&Outer Diameter, OD", "", "L1", 2, "abc", evaluator + "\rField: Outer Diameter, OD (mm)"},
+        {"&Outer Diameter, OD",
+         "",
+         "L1",
+         2,
+         "1e16",
+         "Entry must be a number of at most 1E15 in size.\rField: Outer Diameter, OD (mm)"},
+        {"",
+         "Layer 2 depth at bottom",
+         "L2",
+         2,
+         "2+",
+         "Entry could not be evaluated:\rinvalid expression\rField: Layer 2 depth at bottom (m)"},
+        {"Print only every ",
+         "",
+         "",
+         1,
+         "-1",
+         "Entry must be greater than or equal to 0\rField: Print only every"},
+        {"", "", "", 1, "abc", evaluator},
+    };
+    m_edit->SetMinVal(0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        m_messages.clear();
+        m_edit->SetCaption(c.caption);
+        m_edit->SetFieldName(c.fieldName);
+        m_edit->SetUnitsString(c.units);
+        m_edit->SetUnits(c.system);
+        EnterAndLeave(c.typed);
+        EXPECT_EQ(OnlyMessage(), c.message);
+        EXPECT_EQ(QApplication::focusWidget(), m_edit);
+    }
+}
+
+// A screen reader reads the box by the name its label shows, units included, whenever the
+// units change; a box without a label by its field name and units.
+TEST_F(DataEditTest, AccessibleNameFollowsTheLabelsUnits)
+{
+    const auto accessibleName = [](QWidget* widget) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        return accessible != nullptr ? accessible->text(QAccessible::Name).toStdString()
+                                     : std::string();
+    };
+    m_edit->SetEditLabel(m_label);
+    m_edit->SetCaption("Modulus of &Elasticity, E");
+    m_edit->SetUnitsString("F/L²");
+    EXPECT_EQ(accessibleName(m_edit), "Modulus of Elasticity, E (lbs/in²)");
+    m_edit->SetUnits(2);
+    EXPECT_EQ(m_label->text().toStdString(), "Modulus of &Elasticity, E (kN/m²)");
+    EXPECT_EQ(accessibleName(m_edit), "Modulus of Elasticity, E (kN/m²)");
+    m_edit->SetUnits(1);
+    EXPECT_EQ(accessibleName(m_edit), "Modulus of Elasticity, E (lbs/in²)");
+
+    m_edit2->SetFieldName("Effective unit weight at bottom of layer");
+    m_edit2->SetUnitsString("F/L2^3");
+    m_edit2->SetUnits(2);
+    EXPECT_EQ(accessibleName(m_edit2), "Effective unit weight at bottom of layer (kN/m^3)");
+    m_edit2->SetUnits(1);
+    EXPECT_EQ(accessibleName(m_edit2), "Effective unit weight at bottom of layer (lbs/ft^3)");
 }
 
 TEST_F(DataEditTest, IntegerOnlyAcceptsIntegralExpressions)

@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
@@ -16,6 +17,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -45,6 +49,10 @@ constexpr int kTypeCol = 0;
 constexpr int kDepthCol = 1;
 constexpr int kCountCol = 2;
 constexpr int kDataCol = 3;
+
+// How a refused entry's message names the cells of row 1 (group 1) of the test table.
+const std::string kCountField = "\rField: Test Table, row 1, Count";
+const std::string kDepthField = "\rField: Test Table, row 1, Depth at Bottom, (ft)";
 
 class TableFormTest : public ::testing::Test
 {
@@ -277,7 +285,7 @@ TEST_F(TableFormTest, ModalEditorRunsUntilClosed)
     EXPECT_FALSE(m_table->HasEditor());
     EXPECT_EQ(m_table->GetInteger(kCountCol, 0), 3);
     ASSERT_EQ(m_messages.size(), 1U);
-    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40.");
+    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40." + kCountField);
 }
 
 TEST_F(TableFormTest, RefusedEntryKeepsTheUserInTheCell)
@@ -292,6 +300,10 @@ TEST_F(TableFormTest, RefusedEntryKeepsTheUserInTheCell)
         {kCountCol, "0", "Entry must be between 1 and 40."},
         {kCountCol, "41", "Entry must be between 1 and 40."},
         {kCountCol, "2.5", "Entry must be an integer."},
+        {kDepthCol, "1e16", "Entry must be a number of at most 1E15 in size."},
+        {kDepthCol, "2^1024", "Entry must be a number of at most 1E15 in size."},
+        {kDepthCol, "-1e400", "Entry must be a number of at most 1E15 in size."},
+        {kDepthCol, "1e-400", "Entry must be 0 or a number of at least 1E-307 in size."},
         {kDepthCol, "abc", ""},
     };
     TTableForm* form = Open(*m_table);
@@ -304,10 +316,13 @@ TEST_F(TableFormTest, RefusedEntryKeepsTheUserInTheCell)
         ASSERT_EQ(m_messages.size(), 1U) << c.text;
         EXPECT_EQ(m_messages[0].type, EMessageType::Information);
         EXPECT_EQ(m_messages[0].buttons, EMessageButtons::Ok);
+        // The message names the cell: the table, the row and the column's heading.
+        const std::string field = c.column == kCountCol ? kCountField : kDepthField;
         if (*c.message != '\0') {
-            EXPECT_EQ(m_messages[0].text, c.message);
+            EXPECT_EQ(m_messages[0].text, c.message + field);
         } else {
-            EXPECT_FALSE(m_messages[0].text.empty());
+            EXPECT_EQ(m_messages[0].text,
+                      "Entry could not be evaluated:\rinvalid character(s) in expression" + field);
         }
         EXPECT_EQ(form->CurrentColumn(), c.column) << c.text;
         EXPECT_EQ(form->CurrentRow(), 1) << c.text;
@@ -419,6 +434,73 @@ TEST_F(TableFormTest, RowButtonsAddInsertAndDeleteGroups)
     EXPECT_TRUE(m_messages.empty());
 }
 
+// Tab leads from the grid to the row buttons; Return and Space press the focused one.
+TEST_F(TableFormTest, ReturnAndSpacePressTheFocusedRowButton)
+{
+    struct TCase
+    {
+        Qt::Key key;
+        int rows;
+    };
+    const TCase cases[] = {{Qt::Key_Return, 4}, {Qt::Key_Enter, 6}, {Qt::Key_Space, 8}};
+    const std::unique_ptr<TGridTable> table = MakeTable(2, 20);
+    TTableForm* form = Open(*table);
+    ASSERT_NE(form, nullptr);
+    QApplication::setActiveWindow(form);
+    QPushButton* add = Button(*form, "BtnAdd");
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.rows);
+        form->Grid()->setFocus(Qt::MouseFocusReason);
+        for (int i = 0; i < 10 && QApplication::focusWidget() != add; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        ASSERT_EQ(QApplication::focusWidget(), add);
+        QTest::keyClick(add, c.key);
+        EXPECT_EQ(table->RowCount(), c.rows);
+        EXPECT_TRUE(m_messages.empty());
+    }
+    table->CloseEditor();
+}
+
+// The window opens at least as wide as its caption needs, so the frame's title bar shows it
+// whole: a table of one narrow column under a long caption.
+TEST_F(TableFormTest, WindowIsAsWideAsItsCaptionNeeds)
+{
+    const std::unique_ptr<TGridTable> depths =
+        TableBuilder("Depths for Internally-generated t-z curves")
+            .Rows(1, 100)
+            .Float({"Depth"}, "L2")
+            .Build(m_registry);
+    QMdiArea frame;
+    frame.resize(1200, 800);
+    frame.show();
+    m_registry.SetEditorFactory(TableFormEditorFactory(&frame));
+    TTableForm* form = Open(*depths);
+    ASSERT_NE(form, nullptr);
+    QCoreApplication::processEvents();
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    // The title bar as the frame lays it out: the space its caption has beside its buttons.
+    QStyleOptionTitleBar option;
+    option.initFrom(sub);
+    option.text = sub->windowTitle();
+    option.titleBarFlags = sub->windowFlags();
+    option.subControls = QStyle::SC_All;
+    option.rect = QRect(0,
+                        0,
+                        sub->width(),
+                        sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, sub));
+    const QRect label =
+        sub->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, sub);
+    QFont bold = QApplication::font("QMdiSubWindowTitleBar");
+    bold.setBold(true);
+    EXPECT_EQ(sub->windowTitle().toStdString(), "Depths for Internally-generated t-z curves ");
+    EXPECT_GE(label.width(), QFontMetrics(bold).horizontalAdvance(sub->windowTitle().trimmed()));
+    // The grid keeps its width; the window around it is wider.
+    EXPECT_GT(form->width(), form->Grid()->width() + 2 * TTableForm::Gap());
+    depths->CloseEditor();
+}
+
 TEST_F(TableFormTest, RowButtonsNeedACurrentRowAndAnAcceptedEntry)
 {
     m_table->SetRowCount(4);
@@ -437,7 +519,7 @@ TEST_F(TableFormTest, RowButtonsNeedACurrentRowAndAnAcceptedEntry)
     Type(*form, kCountCol, 1, "99");
     Button(*form, "BtnAdd")->click();
     ASSERT_EQ(m_messages.size(), 1U);
-    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40.");
+    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40." + kCountField);
     EXPECT_EQ(m_table->RowCount(), 4);
     EXPECT_EQ(form->GridCellText(1 + kCountCol, 2 + 1), "99");
     EXPECT_EQ(form->CurrentRow(), 1);
@@ -458,7 +540,7 @@ TEST_F(TableFormTest, StoringPendingEditsStoresTheTypedCell)
     Type(*form, kCountCol, 1, "99");
     EXPECT_FALSE(host->StorePendingEdits());
     ASSERT_EQ(m_messages.size(), 1U);
-    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40.");
+    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40." + kCountField);
     EXPECT_EQ(m_table->Columns(kCountCol).GetText(1), "7");
     EXPECT_EQ(form->GridCellText(1 + kCountCol, 2 + 1), "99");
 }
@@ -515,7 +597,7 @@ TEST_F(TableFormTest, ComboChoiceWritesTheCellAndReplacesTheSubTable)
     QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
     QCoreApplication::sendEvent(combo, &focusIn);
     ASSERT_EQ(m_messages.size(), 1U);
-    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40.");
+    EXPECT_EQ(m_messages[0].text, "Entry must be between 1 and 40." + kCountField);
     EXPECT_EQ(form->CurrentColumn(), kCountCol);
     EXPECT_EQ(form->CurrentRow(), 1);
 }

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -260,6 +261,38 @@ TEST_F(PlotWindow, ActiveCurvesDialogTogglesFlags)
     dialog.ToggleSelected();
     EXPECT_EQ(flags, (std::vector<std::string>{kActiveFlag, kActiveFlag, kInactiveFlag}));
     EXPECT_EQ(dialog.lbLines->item(2)->text().toStdString(), " no  :    C");
+}
+
+// Return on a focused button presses it, as Space does, and does not close the dialog.
+TEST_F(PlotWindow, ReturnAndSpacePressTheActiveCurvesDialogsFocusedButton)
+{
+    struct TCase
+    {
+        const char* button;
+        Qt::Key key;
+        const char* flag;
+    };
+    const TCase cases[] = {
+        {"btnActivateAll", Qt::Key_Return, kActiveFlag},
+        {"btnDeactivateAll", Qt::Key_Return, kInactiveFlag},
+        {"btnActivateAll", Qt::Key_Enter, kActiveFlag},
+        {"btnDeactivateAll", Qt::Key_Space, kInactiveFlag},
+    };
+    EnsureApplication();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.button);
+        std::vector<std::string> names{"A", "B"};
+        std::vector<std::string> flags{kActiveFlag, kInactiveFlag};
+        TfrmActiveLines dialog(names, flags);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        auto* button = dialog.findChild<QPushButton*>(c.button);
+        ASSERT_NE(button, nullptr);
+        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button, c.key);
+        EXPECT_EQ(flags, (std::vector<std::string>{c.flag, c.flag}));
+        EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
+    }
 }
 
 TEST_F(PlotWindow, LegendHiddenAtOpeningHidesItsMenuItem)
