@@ -371,6 +371,28 @@ std::set<std::string> RecoverCutSaves(const fs::path& asked, TStaleFiles& result
     return named;
 }
 
+// "<picture>.bmp.XXXXXX" or ".png.XXXXXX": the temporary file a plot window's picture is
+// written to (QSaveFile) where the file system makes no file without a name. Its six letters
+// and digits are random and mixed; a user's copy ("chart.bmp.backup") is not mixed so.
+bool IsChartImageTemporary(std::string_view name)
+{
+    constexpr std::size_t kSuffix = 6;
+    if (name.size() < 4 + 1 + kSuffix + 1 || name[name.size() - kSuffix - 1] != '.') {
+        return false;
+    }
+    const std::string_view suffix = name.substr(name.size() - kSuffix);
+    std::string extension(name.substr(name.size() - kSuffix - 5, 4));
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
+        return static_cast<char>(std::tolower(c));
+    });
+    auto capital = [](char c) {
+        return c >= 'A' && c <= 'Z';
+    };
+    return (extension == ".bmp" || extension == ".png") && IsTemporarySuffix(suffix)
+           && std::any_of(suffix.begin(), suffix.end(), capital)
+           && !std::all_of(suffix.begin(), suffix.end(), capital);
+}
+
 bool LooksLikeProjectName(const std::string& name, const fs::path& folder)
 {
     std::string extension = fs::path(name).extension().string();
@@ -456,6 +478,10 @@ void CleanProjectFolder(const fs::path& asked, const fs::path& project, TStaleFi
                                    suffix.end(),
                                    [](char c) { return c >= 'A' && c <= 'Z'; })
                     && std::any_of(suffix.begin(), suffix.end(), IsAsciiDigit);
+        } else if (IsChartImageTemporary(name)) {
+            // A chart picture's, left where the file system makes no file without a name:
+            // its name tells no process, so it goes when a day old.
+            stale = OlderThanADay(it->path());
         } else if (name != ownLock && name.size() > std::strlen(kLockSuffix)
                    && name.ends_with(kLockSuffix)
                    && LooksLikeProjectName(name.substr(0, name.size() - std::strlen(kLockSuffix)),

@@ -25,7 +25,9 @@
 //   project is under way anywhere), whatever their process, or when older than a day; a lock
 //   left by a gone process goes with them. The older GRLWEAP temporaries "<name>.gwi.XXXXXX"
 //   go when a day old and their suffix is one mkstemp makes (a capital and a digit), so a
-//   user's "P.gwi.backup" stays;
+//   user's "P.gwi.backup" stays; so do the chart pictures' "<name>.bmp.XXXXXX" and
+//   "<name>.png.XXXXXX" (QSaveFile's, where the file system makes no file without a name),
+//   when a day old and their suffix mixes capitals with other letters or digits;
 // - beside each project, any other temporary file of a save or of the engine (a spreadsheet
 //   export, results of another project) whose process is gone, or that is older than a day,
 //   except the new files a marker names; and the lock files of other names of a project

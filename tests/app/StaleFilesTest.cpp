@@ -131,6 +131,12 @@ TEST(StaleFiles, ProjectTemporariesGoWhileNoSaveIsUnderWay)
         {".Q.qr7p." + live + ".4.tmp", false, true, true},   // ... a day old
         {".notes.txt.12.tmp", false, true, false},           // no process and attempt
         {".P.qr7o.x1.0.tmp", false, true, false},
+        // A chart picture's, left where the file system makes no file without a name.
+        {"Total.bmp.AZPawL", false, true, true},
+        {"Total.png.q7Rz2k", false, true, true},
+        {"Total.bmp.AZPaw2", false, false, false}, // fresh: its save may be under way
+        {"Total.bmp.backup", false, true, false},  // a user's copy
+        {"Total.bmp.BACKUP", false, true, false},
     };
     for (const TEntry& e : entries) {
         if (e.name != "P.qr7d") {
