@@ -231,16 +231,19 @@ fs::path KeptName(const fs::path& project, std::time_t when)
     return {};
 }
 
-// The project a marker stands for: the name it names, when the marker is that name's, else
-// the marker's own name without its suffix.
+// The project a marker stands for: the name it names, when the marker is that name's (a
+// marker naming another is none); a marker of an older save, naming none, stands for its own
+// name without its suffix.
 std::optional<fs::path> MarkerProject(const fs::path& marker, const TUnfinishedSave& content)
 {
     const fs::path folder = marker.parent_path();
-    if (!content.ProjectName.empty() && content.ProjectName.find('/') == std::string::npos) {
+    if (!content.ProjectName.empty()) {
         const fs::path named = folder / content.ProjectName;
-        if (UnfinishedSaveMarker(named.string()) == marker.string()) {
+        if (content.ProjectName.find('/') == std::string::npos
+            && UnfinishedSaveMarker(named.string()) == marker.string()) {
             return named;
         }
+        return std::nullopt;
     }
     const std::string name = marker.filename().string();
     const std::string_view suffix = kUnfinishedSaveSuffix;

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "ProjectFile.h"
+#include "SafeFile.h"
 
 // Writes the new project and CPT side file as temporary files of process `pid`, the marker
 // naming them, and renames the CPT side file into place when `cptReplaced` (a cut between the
@@ -21,8 +22,10 @@ inline std::string MakeCutSave(const std::filesystem::path& project,
 {
     namespace fs = std::filesystem;
     const fs::path cpt = fs::path(project).replace_extension(".cpt");
-    const fs::path projectTemporary = project.string() + ".saving~" + pid + "-Pq12Rs";
-    const fs::path cptTemporary = cpt.string() + ".saving~" + pid + "-Cq34Rs";
+    const fs::path projectTemporary =
+        project.parent_path() / (TemporaryNamePrefix(project.string()) + pid + "-Pq12Rs");
+    const fs::path cptTemporary =
+        cpt.parent_path() / (TemporaryNamePrefix(cpt.string()) + pid + "-Cq34Rs");
     std::ofstream(projectTemporary, std::ios::binary) << projectText;
     std::ofstream(cptTemporary, std::ios::binary) << cptText;
     auto identity = [](const fs::path& path) {

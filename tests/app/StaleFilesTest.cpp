@@ -203,18 +203,22 @@ TEST(StaleFiles, ACompleteSaveCutShortIsNeverLost)
     {
         const char* name;
         EState state;
+        std::size_t length = 6; // of the project file's name
     };
     const TCase cases[] = {
         {"cut before the CPT side file was renamed", EState::NeitherReplaced},
         {"cut between the two renames", EState::CptReplaced},
         {"a Save As cut between its renames", EState::NoProjectFile},
+        {"a Save As to a name near the longest", EState::NoProjectFile, 250},
+        {"a name near the longest, cut between the renames", EState::CptReplaced, 250},
     };
     const std::string gone = GonePid();
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
         const TTestFolder folder("stale-cut");
-        const fs::path project = folder / "P.qr7d";
-        const fs::path cpt = folder / "P.cpt";
+        const std::string stem(c.length - 5, 'P');
+        const fs::path project = folder / (stem + ".qr7d");
+        const fs::path cpt = folder / (stem + ".cpt");
         if (c.state != EState::NoProjectFile) {
             std::ofstream(project, std::ios::binary) << "old project\r\n";
             std::ofstream(cpt, std::ios::binary) << "old cpt\r\n";
@@ -231,7 +235,7 @@ TEST(StaleFiles, ACompleteSaveCutShortIsNeverLost)
         if (c.state == EState::NoProjectFile) {
             EXPECT_EQ(ReadText(project), "new project\r\n");
             EXPECT_EQ(ReadText(cpt), "new cpt\r\n");
-            EXPECT_EQ(names, (std::vector<std::string>{"P.cpt", "P.qr7d"}));
+            EXPECT_EQ(names, (std::vector<std::string>{stem + ".cpt", stem + ".qr7d"}));
             EXPECT_EQ(note,
                       "A save as " + project.string()
                           + " was cut short before its project file was put in place. The "
@@ -243,7 +247,8 @@ TEST(StaleFiles, ACompleteSaveCutShortIsNeverLost)
         // Kept as "P (unfinished save <date> <time>).qr7d" with its CPT side file.
         fs::path kept;
         for (const std::string& name : names) {
-            if (name.starts_with("P (unfinished save ") && name.ends_with(").qr7d")) {
+            if (name.starts_with(stem.substr(0, 100)) && Contains(name, "unfinished save ")
+                && name.ends_with(").qr7d")) {
                 kept = folder / name;
             }
         }
