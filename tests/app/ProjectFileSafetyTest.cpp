@@ -21,6 +21,7 @@
 #include "ProjectLock.h"
 #include "ProjectTables.h"
 #include "SafeFile.h"
+#include "StaleFiles.h"
 #include "TProgramData.h"
 #include "TestFolder.h"
 #include "grid/TColumn.h"
@@ -359,6 +360,13 @@ TEST_F(ProjectFileSafetyTest, TheLockAndTheMarkerAreNeverWrittenThroughALink)
         EXPECT_FALSE(fs::exists(fs::symlink_status(lock)));
         EXPECT_FALSE(fs::exists(fs::symlink_status(marker)));
     }
+
+    // Opening the project takes its lock for the cleanup too: the link is removed there.
+    WriteAll(victim, victimText);
+    fs::create_symlink(victim, lock);
+    RemoveStaleFiles({m_data.FileName}, {});
+    EXPECT_EQ(ReadAll(victim), victimText);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(lock)));
 
     // A link at the marker's name is no marker: the open reports no cut save.
     WriteAll(victim, "cut\n");
