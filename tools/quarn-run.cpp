@@ -38,8 +38,10 @@ constexpr const char* kUsage =
     "(.qr7o), plot data (.qr7p) and GRLWEAP file (.gwi) are written beside it.\n"
     "An input check that fails is printed and stops the run, as in the program.\n"
     "\n"
-    "A project another program saves or runs at the same time is refused, and nothing is\n"
-    "written. Files left by a run or save that was killed are removed first.\n"
+    "A project another program saves or runs at the same time, or saved after this run read\n"
+    "it, is refused, and nothing is written. Files left by a run or save that was killed are\n"
+    "removed first; a save that was cut short is completed or kept beside the project, as\n"
+    "the message then says.\n"
     "\n"
     "Exit status: 0 when the computation ran to its end and its results were read back and\n"
     "the GRLWEAP file written; 1 when it stopped (the messages or the report say why), its\n"
@@ -129,12 +131,12 @@ int Run(const fs::path& project)
         return kNotStarted;
     }
 
-    RemoveStaleFiles({project.string()});
-
     TProgramData data;
     TProjectTables tables;
     TGraphPlot cptProfile; // the CPT points, as the program's CPT chart holds them
     TResultGraphs graphs;
+    // The file as it was read: a save by another program meanwhile is not saved over.
+    TProjectFileStamp stamp = StampProjectFile(project.string());
     try {
         for (const std::string& note :
              OpenProjectFile(project.string(), data, tables, &cptProfile)) {
@@ -151,8 +153,14 @@ int Run(const fs::path& project)
 
     TConsoleReporter reporter;
     TRunSteps steps = RunResultSteps(data, tables, graphs, reporter);
-    steps.SaveProject = [&data, &tables, &cptProfile] {
-        SaveProjectFile(data, tables, &cptProfile);
+    steps.SaveProject = [&data, &tables, &cptProfile, &stamp] {
+        try {
+            SaveProjectFile(data, tables, &cptProfile, &stamp);
+        } catch (const EProjectFileChanged& e) {
+            throw EInOutError(e.Message()
+                              + "\nNothing was saved or run; start the run again to run the "
+                                "project as it is now.");
+        }
         return true;
     };
 
@@ -206,6 +214,14 @@ int main(int argc, char** argv)
     try {
         std::error_code ec;
         const fs::path project = fs::absolute(argv[1], ec);
+        if (!ec) {
+            // What killed runs and saves left; a save cut short at this very name may be
+            // completed here, so this comes before the project is looked for.
+            for (const std::string& note :
+                 RemoveStaleFiles({project.lexically_normal().string()}).Notes) {
+                Print(std::cout, note);
+            }
+        }
         if (ec || !fs::is_regular_file(project, ec)) {
             std::cerr << "quarn-run: no project file " << argv[1] << '\n';
             return kNotStarted;

@@ -188,7 +188,9 @@ void WriteGrlweapFile(const std::string& path, const TGrlweapInput& input)
 {
     const std::string text = GrlweapFileText(input);
     try {
-        WriteFileSafely(path, text);
+        // The program's own file beside the project: a link at its name is replaced (a run
+        // has removed it before), never written through.
+        WriteFileSafely(path, text, ELinkRule::ReplaceLink);
     } catch (const ESafeFileError& e) {
         Fail(path, e.Reason());
     }

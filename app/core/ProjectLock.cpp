@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <system_error>
 
@@ -50,17 +49,12 @@ std::string ProgramName()
 }
 
 // Who holds the lock, as its file says: "quarn-run (process 123 on host)".
-std::string Holder(const std::string& path)
+std::string Holder(const std::string& text)
 {
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (file == nullptr) {
-        return "another program";
-    }
     char pid[32] = {};
     char host[256] = {};
     char program[256] = {};
-    const int read = std::fscanf(file, "%31s %255s %255s", pid, host, program);
-    std::fclose(file);
+    const int read = std::sscanf(text.c_str(), "%31s %255s %255s", pid, host, program);
     if (read < 1) {
         return "another program";
     }
@@ -72,32 +66,99 @@ std::string Holder(const std::string& path)
     return who + ")";
 }
 
-// Opens and locks the lock file; -1 with errno EWOULDBLOCK when another process holds it.
-// The file must still be the one at the path once locked: a holder that was releasing it
-// may have removed it meanwhile, and a lock on a removed file guards nothing.
-int LockFile(const std::string& path)
+// Longest text a lock file of the program holds: a process id, a host and a program name.
+constexpr std::size_t kLongestHolderText = 600;
+
+std::string FileText(int fd)
 {
+    std::string text(kLongestHolderText, '\0');
+    const ssize_t n = ::pread(fd, text.data(), text.size(), 0);
+    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return text;
+}
+
+// What the program writes into a lock file (or nothing yet, when its writer was killed
+// before it wrote): the holder's process id on the first line.
+bool HolderText(const std::string& text)
+{
+    if (text.empty()) {
+        return true;
+    }
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+        ++digits;
+    }
+    return digits > 0 && (digits == text.size() || text[digits] == '\n');
+}
+
+struct TLockOpen
+{
+    int fd = -1;
+    int error = 0;
+    std::string holder; // who holds it, when another process does
+};
+
+// Opens and locks the lock file; fd -1 with error EWOULDBLOCK and the holder when another
+// process holds it. Only a plain file of one name is a lock file: a link, a second name of
+// another file, a FIFO or a device at the path is not the program's, and never opened or
+// written: its name is removed (what it names stays as it is) and a lock file made in its
+// place. A plain file that does not read as a lock file (a user's own) is refused. The file
+// must still be the one at the path once locked: a holder that was releasing it may have
+// removed it meanwhile, and a lock on a removed file guards nothing.
+TLockOpen LockFile(const std::string& path)
+{
+    TLockOpen result;
     for (int attempt = 0; attempt < 10; ++attempt) {
-        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            return -1;
+        struct stat named = {};
+        if (::lstat(path.c_str(), &named) == 0
+            && !(S_ISREG(named.st_mode) && named.st_nlink == 1)) {
+            if (S_ISDIR(named.st_mode)) {
+                result.error = EISDIR;
+                return result;
+            }
+            if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+                result.error = errno;
+                return result;
+            }
+            continue;
         }
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            const int error = errno;
-            ::close(fd);
-            errno = error;
-            return -1;
+        const int fd = ::open(path.c_str(),
+                              O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                              0666);
+        if (fd < 0) {
+            if (errno == ELOOP || errno == ENXIO) {
+                continue; // replaced by a link or a socket meanwhile: looked at again
+            }
+            result.error = errno;
+            return result;
         }
         struct stat held = {};
-        struct stat named = {};
-        if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0
-            && held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
-            return fd;
+        if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode) || held.st_nlink != 1) {
+            ::close(fd);
+            continue;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            result.error = errno;
+            if (result.error == EWOULDBLOCK) {
+                result.holder = Holder(FileText(fd));
+            }
+            ::close(fd);
+            return result;
+        }
+        if (::lstat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev
+            && held.st_ino == named.st_ino) {
+            if (!HolderText(FileText(fd))) {
+                ::close(fd);
+                result.error = EEXIST;
+                return result;
+            }
+            result.fd = fd;
+            return result;
         }
         ::close(fd);
     }
-    errno = EAGAIN;
-    return -1;
+    result.error = EAGAIN;
+    return result;
 }
 
 void WriteHolder(int fd)
@@ -125,31 +186,29 @@ std::string ProjectLockFileName(const std::string& projectFileName)
     if (ec) {
         path = projectFileName;
     }
-    const fs::path target(LinkTarget(path.lexically_normal().string()));
-    std::string name = target.filename().string() + ".lock";
     // A project whose name is near the longest a file may have still gets a lock file: its
     // name is cut and made unique again by a hash of the whole name.
-    constexpr std::size_t kLongestName = 255;
-    if (name.size() > kLongestName) {
-        const std::size_t hash = std::hash<std::string>{}(target.filename().string());
-        char hex[17];
-        std::snprintf(hex, sizeof hex, "%016zx", hash);
-        name = target.filename().string().substr(0, 200) + "-" + hex + ".lock";
-    }
-    return (target.parent_path() / name).string();
+    return BesideName(LinkTarget(path.lexically_normal().string()), kLockSuffix);
 }
 
 void RemoveStaleProjectLock(const std::string& projectFileName)
 {
     const std::string path = ProjectLockFileName(projectFileName);
     std::error_code ec;
-    if (HeldLocks().count(path) > 0 || !fs::exists(path, ec)) {
+    if (HeldLocks().count(path) > 0 || !fs::exists(fs::symlink_status(path, ec))) {
         return;
     }
-    const int fd = LockFile(path);
-    if (fd >= 0) {
-        UnlockAndRemove(path, fd);
+    RemoveUnheldLockFile(path);
+}
+
+bool RemoveUnheldLockFile(const std::string& lockFilePath)
+{
+    const TLockOpen lock = LockFile(lockFilePath);
+    if (lock.fd < 0) {
+        return false;
     }
+    UnlockAndRemove(lockFilePath, lock.fd);
+    return true;
 }
 
 TProjectLock::~TProjectLock()
@@ -168,13 +227,20 @@ bool TProjectLock::Acquire(const std::string& projectFileName)
     auto& locks = HeldLocks();
     auto held = locks.find(path);
     if (held == locks.end()) {
-        const int fd = LockFile(path);
+        const TLockOpen opened = LockFile(path);
+        const int fd = opened.fd;
         if (fd < 0) {
-            const int error = errno;
+            const int error = opened.error;
             if (error == EWOULDBLOCK || error == EAGAIN) {
-                m_message = "The project " + projectFileName + " is being saved or run by "
-                            + Holder(path)
-                            + ".\nNothing was saved or run; try again when it has finished.";
+                m_message =
+                    "The project " + projectFileName + " is being saved or run by "
+                    + (opened.holder.empty() ? std::string("another program") : opened.holder)
+                    + ".\nNothing was saved or run; try again when it has finished.";
+            } else if (error == EEXIST) {
+                m_message = "The project " + projectFileName
+                            + " cannot be locked for saving: the file " + path
+                            + " is in the way and is not a lock file of this program. Please "
+                              "move it away.";
             } else {
                 m_message = "The project " + projectFileName
                             + " cannot be locked for saving: the lock file " + path

@@ -9,7 +9,9 @@
 // system drops the lock of a process that ends in any way (a kill, a crash), so a lock file
 // left behind is simply taken over; it names its holder (process, machine, program) for the
 // message. Within one process the lock is shared: a run that holds it saves without
-// waiting for itself. Links are followed, so two names of one project share its lock.
+// waiting for itself. Links to the project are followed, so two names of one project share
+// its lock; a link (or anything but a plain file) at the lock file's own name is never
+// written through: the link is removed and a lock file made in its place.
 class TProjectLock
 {
 public:
@@ -36,3 +38,10 @@ std::string ProjectLockFileName(const std::string& projectFileName);
 
 // Removes a project's lock file when no process holds it.
 void RemoveStaleProjectLock(const std::string& projectFileName);
+
+// Removes the lock file at the path when it is one (a plain file holding a holder's text, or
+// nothing) and no process holds it; true when removed.
+bool RemoveUnheldLockFile(const std::string& lockFilePath);
+
+// Ends the name of a lock file.
+inline constexpr const char* kLockSuffix = ".lock";

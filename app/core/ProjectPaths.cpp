@@ -101,13 +101,13 @@ std::array<std::string, 3> ResultFilesOf(const std::string& projectFile)
             GrlweapFileNameFor(projectFile)};
 }
 
-std::string CopyWhole(const std::string& from, const std::string& to)
+std::string CopyWhole(const std::string& from, const std::string& to, ELinkRule links)
 {
     // Through the one safe writer, so the copy is flushed before it replaces the target, a
     // link stays a link, and a copy cut short by a kill leaves a temporary file that the
     // program recognises as its own and removes.
     try {
-        TSafeFile file(to);
+        TSafeFile file(to, links);
         std::error_code ec;
         fs::copy_file(from, file.TemporaryPath(), fs::copy_options::overwrite_existing, ec);
         if (ec) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ProjectFile.h"
+#include "SafeFile.h"
 
 // The names of a project's files, as the program finds, shows and opens them.
 
@@ -41,5 +42,8 @@ ProjectLayout LayoutOfFilter(int filterIndex);
 std::array<std::string, 3> ResultFilesOf(const std::string& projectFile);
 
 // Copies a file beside the target and renames it into place, so the target is either the old
-// file or the whole copy, with the old file's mode. Empty when done, else the system's reason.
-std::string CopyWhole(const std::string& from, const std::string& to);
+// file or the whole copy, with the old file's mode; a link at the target is written through
+// or replaced as the rule says. Empty when done, else the system's reason.
+std::string CopyWhole(const std::string& from,
+                      const std::string& to,
+                      ELinkRule links = ELinkRule::WriteThrough);

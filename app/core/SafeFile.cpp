@@ -1,7 +1,10 @@
 #include "SafeFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 #include <vector>
 
@@ -64,12 +67,88 @@ void SyncFolder(const std::string& file)
 
 } // namespace
 
-TSafeFile::TSafeFile(const std::string& path)
-    : m_path(path)
-    , m_target(LinkTarget(path))
+std::size_t LongestFileName(const std::string& folder)
 {
+    const long longest = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    return longest > 0 ? static_cast<std::size_t>(longest) : 255;
+}
+
+std::string ShortenedName(const std::string& name, std::size_t room, std::size_t longest)
+{
+    if (name.size() + room <= longest) {
+        return name;
+    }
+    constexpr std::size_t kHashRoom = 17; // "-" and 16 hexadecimal digits
+    constexpr std::size_t kLongestKept = 200;
+    std::size_t keep =
+        longest > room + kHashRoom ? std::min(kLongestKept, longest - room - kHashRoom) : 1;
+    // Never inside a character of several bytes: the cut name is still a name to show.
+    while (keep > 0 && keep < name.size()
+           && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) {
+        --keep;
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016zx", std::hash<std::string>{}(name));
+    return name.substr(0, keep) + "-" + hex;
+}
+
+std::string BesideName(const std::string& file, std::string_view suffix, std::size_t room)
+{
+    const fs::path path(file);
+    const fs::path folder = path.parent_path();
+    const std::string name = ShortenedName(path.filename().string(),
+                                           room != 0 ? room : suffix.size(),
+                                           LongestFileName(folder.string()));
+    return (folder / (name + std::string(suffix))).string();
+}
+
+std::string TemporaryNamePrefix(const std::string& target)
+{
+    const fs::path path(target);
+    return ShortenedName(path.filename().string(),
+                         kTemporarySuffixRoom,
+                         LongestFileName(path.parent_path().string()))
+           + std::string(kSafeFileMarker);
+}
+
+std::optional<std::string> ReadPlainFile(const std::string& path, std::size_t largest)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat info = {};
+    std::optional<std::string> text;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1
+        && static_cast<std::size_t>(info.st_size) <= largest) {
+        text.emplace();
+        char buffer[4096];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0 || text->size() + static_cast<std::size_t>(n) > largest) {
+                if (n != 0) {
+                    text.reset();
+                }
+                break;
+            }
+            text->append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    return text;
+}
+
+TSafeFile::TSafeFile(const std::string& path, ELinkRule links)
+    : m_path(path)
+    , m_target(links == ELinkRule::WriteThrough ? LinkTarget(path) : path)
+    , m_links(links)
+{
+    const fs::path folder = fs::path(m_target).parent_path();
     std::string pattern =
-        m_target + std::string(kSafeFileMarker) + std::to_string(::getpid()) + "-XXXXXX";
+        (folder / TemporaryNamePrefix(m_target)).string() + std::to_string(::getpid()) + "-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     m_fd = ::mkostemp(name.data(), O_CLOEXEC);
@@ -132,8 +211,11 @@ void TSafeFile::Flush()
         ::close(m_fd);
     }
     m_fd = fd;
+    // A link replaced gives nothing: the file it names is not the one replaced.
     struct stat old = {};
-    if (::stat(m_target.c_str(), &old) == 0) {
+    const int found = m_links == ELinkRule::WriteThrough ? ::stat(m_target.c_str(), &old)
+                                                         : ::lstat(m_target.c_str(), &old);
+    if (found == 0 && S_ISREG(old.st_mode)) {
         // Keeps a shared project's owner and group where allowed; the mode in any case.
         [[maybe_unused]] const int owned = ::fchown(m_fd, old.st_uid, old.st_gid);
         ::fchmod(m_fd, old.st_mode & 07777);
@@ -166,9 +248,9 @@ void TSafeFile::Commit(bool flushFolder)
     }
 }
 
-void WriteFileSafely(const std::string& path, std::string_view text)
+void WriteFileSafely(const std::string& path, std::string_view text, ELinkRule links)
 {
-    TSafeFile file(path);
+    TSafeFile file(path, links);
     file.Write(text);
     file.Commit();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,22 +22,34 @@ private:
     std::string m_reason;
 };
 
+// What a safe write does with a symbolic link at its path.
+enum class ELinkRule
+{
+    // The file the link names is replaced and the link stays: a project and its CPT side file
+    // kept behind links (a shared folder, a versioned copy).
+    WriteThrough,
+    // The link itself is replaced by the new file, and what it names never changes: the names
+    // the program gives its own files beside a project (the save marker, results it copies).
+    ReplaceLink,
+};
+
 // Replaces one file whole, so that no reader, kill or full disk ever meets it half written:
 // the new content goes to a temporary file beside the target, is flushed to the disk, and
 // is renamed over the target only when complete. A target that is a symbolic link is written
-// through: the file it names is replaced and the link stays. The permission bits of the file
-// replaced are kept (its owner and group too, where the system allows); a new file gets the
-// mode a newly created file gets under the umask.
+// through or replaced, as the link rule says. The permission bits of the file replaced are
+// kept (its owner and group too, where the system allows); a new file gets the mode a newly
+// created file gets under the umask.
 //
 // The temporary file is named "<target's name>.saving~<process id>-XXXXXX", unique per save,
 // so that two saves never share one and a stale one (its process gone) can be told apart
-// and removed (StaleFiles.h). Failures raise ESafeFileError naming the target and the
-// system's reason; the temporary file is removed when the object goes without Commit.
+// and removed (StaleFiles.h); a target's name too long for that is cut (BesideName). Failures
+// raise ESafeFileError naming the target and the system's reason; the temporary file is
+// removed when the object goes without Commit.
 class TSafeFile
 {
 public:
     // Resolves the target and creates the temporary file beside it.
-    explicit TSafeFile(const std::string& path);
+    explicit TSafeFile(const std::string& path, ELinkRule links = ELinkRule::WriteThrough);
     ~TSafeFile();
     TSafeFile(const TSafeFile&) = delete;
     TSafeFile& operator=(const TSafeFile&) = delete;
@@ -63,6 +76,7 @@ private:
     std::string m_path;
     std::string m_target;
     std::string m_temporary;
+    ELinkRule m_links = ELinkRule::WriteThrough;
     int m_fd = -1;
     bool m_flushed = false;
     bool m_committed = false;
@@ -74,6 +88,32 @@ std::string LinkTarget(const std::string& path);
 
 // Marks the temporary files of TSafeFile: "<name>.saving~<pid>-XXXXXX".
 inline constexpr std::string_view kSafeFileMarker = ".saving~";
+// Room the part after the name takes at most in a temporary file's name: the marker, a
+// process id of up to 10 digits, "-" and 6 letters.
+inline constexpr std::size_t kTemporarySuffixRoom = 25;
 
 // The whole text as the file at `path`, through a TSafeFile.
-void WriteFileSafely(const std::string& path, std::string_view text);
+void WriteFileSafely(const std::string& path,
+                     std::string_view text,
+                     ELinkRule links = ELinkRule::WriteThrough);
+
+// The longest file name the folder's file system takes (255 where it cannot say).
+std::size_t LongestFileName(const std::string& folder);
+
+// A file name and the `room` characters the program adds to it (a suffix), within `longest`:
+// the name itself when both fit, else its first part (at most 200 bytes, cut between
+// characters) and "-" with a hash of the whole name, so that a name near the longest still
+// has a lock, a marker and temporary files, each name still its own.
+std::string ShortenedName(const std::string& name, std::size_t room, std::size_t longest);
+
+// The path beside `file` named by its name (shortened for `room`, by default the suffix's
+// length) followed by `suffix`.
+std::string BesideName(const std::string& file, std::string_view suffix, std::size_t room = 0);
+
+// The start of the temporary files' names of a safe write to `target` (no folder): the name,
+// shortened where it must be, and the marker.
+std::string TemporaryNamePrefix(const std::string& target);
+
+// The content of a plain file of one name (no link, no FIFO, no second hard link), of at most
+// `largest` bytes; nothing when the path holds anything else. Never waits.
+std::optional<std::string> ReadPlainFile(const std::string& path, std::size_t largest);

@@ -247,6 +247,23 @@ TEST(GrlweapFileTest, WritesAndReplaces)
     EXPECT_EQ(folder.EntryCount(), 1u); // no temporary file left
 }
 
+// A link at the GRLWEAP file's name (planted while the engine ran) is replaced by the file;
+// what it names keeps its bytes.
+TEST(GrlweapFileTest, ALinkAtItsNameIsReplacedNotWrittenThrough)
+{
+    TempFolder folder;
+    const std::string victim = folder.File("victim");
+    {
+        std::ofstream(victim) << "not the program's";
+    }
+    const std::string path = folder.File("Pile.gwi");
+    std::filesystem::create_symlink(victim, path);
+    WriteGrlweapFile(path, EnglishInput());
+    EXPECT_EQ(ReadText(victim), "not the program's");
+    EXPECT_FALSE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(ReadText(path), Golden("english-5rows.gwi"));
+}
+
 TEST(GrlweapFileTest, FailedWriteKeepsEarlierFile)
 {
     TempFolder folder;

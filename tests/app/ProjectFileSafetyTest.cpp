@@ -1,15 +1,18 @@
 // Saves and opens against what happens to files in use: links, modes, other processes
 // holding the project, saves cut short, damaged and hostile values.
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,9 +21,13 @@
 #include "ProjectLock.h"
 #include "ProjectTables.h"
 #include "SafeFile.h"
+#include "StaleFiles.h"
 #include "TProgramData.h"
 #include "TestFolder.h"
+#include "grid/TColumn.h"
+#include "grid/TGridTable.h"
 #include "plot/TGraphPlot.h"
+#include "plot/TLine.h"
 #include "support/TWordReader.h"
 
 namespace {
@@ -289,6 +296,273 @@ TEST_F(ProjectFileSafetyTest, OpenNotesACptSideFileOfAnotherSave)
     }
     ASSERT_EQ(Save(), "");
     EXPECT_FALSE(fs::exists(UnfinishedSaveMarker(m_data.FileName)));
+}
+
+// An archive unpacked or a folder shared may hold a link (or a second name of another file, or
+// a FIFO) at the names the program gives its own files beside a project. The save's lock and
+// its marker replace such a name and never write through it: the file it names keeps its
+// bytes, and no save that never happened is reported.
+TEST_F(ProjectFileSafetyTest, TheLockAndTheMarkerAreNeverWrittenThroughALink)
+{
+    ASSERT_EQ(Save(), "");
+    fs::create_directories(m_folder / "outside");
+    const fs::path victim = m_folder / "outside" / "victim";
+    const fs::path absent = m_folder / "outside" / "absent";
+    const std::string victimText = "an engineer's own file\n";
+    enum class EKind
+    {
+        SymbolicLink,
+        DanglingLink,
+        HardLink,
+        Fifo,
+    };
+    const fs::path lock = ProjectLockFileName(m_data.FileName);
+    const fs::path marker = UnfinishedSaveMarker(m_data.FileName);
+    struct TCase
+    {
+        const char* name;
+        fs::path at;
+        EKind kind;
+    };
+    const TCase cases[] = {
+        {"lock: link to a file outside", lock, EKind::SymbolicLink},
+        {"lock: link to no file", lock, EKind::DanglingLink},
+        {"lock: second name of a file outside", lock, EKind::HardLink},
+        {"lock: FIFO", lock, EKind::Fifo},
+        {"marker: link to a file outside", marker, EKind::SymbolicLink},
+        {"marker: link to no file", marker, EKind::DanglingLink},
+        {"marker: second name of a file outside", marker, EKind::HardLink},
+        {"marker: FIFO", marker, EKind::Fifo},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteAll(victim, victimText);
+        switch (c.kind) {
+        case EKind::SymbolicLink:
+            fs::create_symlink(victim, c.at);
+            break;
+        case EKind::DanglingLink:
+            fs::create_symlink(absent, c.at);
+            break;
+        case EKind::HardLink:
+            fs::create_hard_link(victim, c.at);
+            break;
+        case EKind::Fifo:
+            ASSERT_EQ(::mkfifo(c.at.c_str(), 0600), 0);
+            break;
+        }
+        m_data.Title = c.name;
+        EXPECT_EQ(Save(), "");
+        EXPECT_EQ(ReadAll(victim), victimText);
+        EXPECT_FALSE(fs::exists(fs::symlink_status(absent)));
+        EXPECT_EQ(ReadAll(m_data.FileName).rfind(std::string(c.name) + "\r\n", 0), 0u);
+        // Both were the save's own and went with it.
+        EXPECT_FALSE(fs::exists(fs::symlink_status(lock)));
+        EXPECT_FALSE(fs::exists(fs::symlink_status(marker)));
+    }
+
+    // Opening the project takes its lock for the cleanup too: the link is removed there.
+    WriteAll(victim, victimText);
+    fs::create_symlink(victim, lock);
+    RemoveStaleFiles({m_data.FileName}, {});
+    EXPECT_EQ(ReadAll(victim), victimText);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(lock)));
+
+    // A link at the marker's name is no marker: the open reports no cut save.
+    WriteAll(victim, "cut\n");
+    fs::create_symlink(victim, marker);
+    const std::vector<std::string> notes =
+        OpenProjectFile(m_data.FileName, m_data, m_tables, &m_cpt);
+    EXPECT_TRUE(notes.empty()) << notes.front();
+    EXPECT_EQ(ReadAll(victim), "cut\n");
+}
+
+// Whatever way a value came in (an expression, the table editor, a unit change), a project
+// file that the readers would refuse at the next open is never written: the save names the
+// value and where it is, and replaces nothing. What the file can hold is saved and opens again.
+TEST_F(ProjectFileSafetyTest, ValuesTheReadersRefuseAreNeverSaved)
+{
+    const std::string cpt = ReadAll(kExampleFolder / "PipeSandClay.cpt");
+    const std::string project = ReadAll(kExampleFolder / "PipeSandClay.qr7d");
+    const long double huge = std::ldexp(1.0L, 1024); // 2^1024, beyond any 64-bit real
+    auto soilCell = [this](int col, int layer, long double value) {
+        m_tables.D().Columns(col).SetFloat(layer, value);
+    };
+    auto layerCell = [this](int layer, int col, int row, long double value) {
+        m_tables.D()
+            .Cells(SoilColumn::kLayerData, layer)
+            .GetTable()
+            ->Columns(col)
+            .SetFloat(row, value);
+    };
+    struct TCase
+    {
+        const char* name;
+        std::function<void()> change;
+        std::string refusal; // empty: saved, and opens again
+    };
+    const TCase cases[] = {
+        {"OD 1E16",
+         [&] { m_data.OD = 1e16L; },
+         "the value 1E16 of Outer Diameter, OD is larger than 1E15 in size"},
+        {"OD 2^1024",
+         [&] { m_data.OD = huge; },
+         "the value 1.797693135E308 of Outer Diameter, OD is larger than 1E15 in size"},
+        {"OD 1E400",
+         [&] { m_data.OD = 1e400L; },
+         "the value 1E400 of Outer Diameter, OD is larger than 1E15 in size"},
+        {"TL 1E-400",
+         [&] { m_data.TL = 1e-400L; },
+         "the value 1E-400 of Total Length, TL is not 0 but smaller than 1E-307 in size"},
+        {"E not a number",
+         [&] { m_data.E = std::nanl(""); },
+         "the value of Modulus of Elasticity, E is not a finite number"},
+        {"increment infinite",
+         [&] { m_data.Increment = -HUGE_VALL; },
+         "the value of Length of each computation increment is not a finite number"},
+        {"critical depth -1E20",
+         [&] { m_data.CriticalDepth = -1e20L; },
+         "the value -1E20 of User-Specified Critical Depth is larger than 1E15 in size"},
+        {"maximum side friction of layer 2",
+         [&] { soilCell(SoilColumn::kMaxSideFriction, 1, 3e16L); },
+         "the value 3E16 of Max. Side Friction in the table Soil Properties, layer 2, is larger "
+         "than 1E15 in size"},
+        {"undrained strength at the bottom of layer 2",
+         [&] { layerCell(1, ClayColumn::kUndrainedStrength, 1, 1e-400L); },
+         "the value 1E-400 of Undrained Shear Strength in the table Clay Layer Data, layer 2, "
+         "row 2 (bottom), is not 0 but smaller than 1E-307 in size"},
+        {"t-z depth",
+         [&] {
+             m_data.PrintExtraTz = 1;
+             m_tables.TblTZDepth().Columns(TzDepthColumn::kDepth).SetFloat(0, 1e17L);
+         },
+         "the value 1E17 of Depth below the ground surface in the table Depths for "
+         "Internally-generated t-z curves, row 1, is larger than 1E15 in size"},
+        {"depth of CPT point 3",
+         [&] { m_cpt.Line(0).Points(2).Y = 1e16L; },
+         "the value 1.00E+16 of the depth of CPT point 3 is larger than 1E15 in size"},
+        // What the file holds is kept: the limits themselves, a value written as the limit,
+        // the smallest a 64-bit real holds, and 0.
+        {"OD 1E15", [&] { m_data.OD = 1e15L; }, ""},
+        {"OD written as 1E15", [&] { m_data.OD = 1.0000000001e15L; }, ""},
+        {"ZFL -1E15", [&] { m_data.ZFL = -1e15L; }, ""},
+        {"TL 2.3E-308", [&] { m_data.TL = 2.3e-308L; }, ""},
+        {"PSL 0", [&] { m_data.PSL = 0; }, ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string refusal;
+        OpenExample("", "", &cpt, refusal);
+        ASSERT_EQ(refusal, "");
+        c.change();
+        const std::string message = Save();
+        if (!c.refusal.empty()) {
+            EXPECT_EQ(message,
+                      "The project could not be saved to " + m_folder.File("E.qr7d") + ": "
+                          + c.refusal
+                          + ", so the saved project could not be opened again. Please correct "
+                            "it and save again; the previous files are unchanged.");
+            EXPECT_EQ(ReadAll(m_folder / "E.qr7d"), project);
+            EXPECT_EQ(ReadAll(m_folder / "E.cpt"), cpt);
+            EXPECT_EQ(FolderNames(m_folder.Path()), (std::vector<std::string>{"E.cpt", "E.qr7d"}));
+        } else {
+            EXPECT_EQ(message, "");
+            EXPECT_NO_THROW(OpenProjectFile(m_folder.File("E.qr7d"), m_data, m_tables, &m_cpt));
+        }
+    }
+}
+
+// A save over a project file that another program changed after this one read or wrote it
+// is refused (the caller asks or stops); a file replaced by one of the same text, or gone, is
+// nothing lost. A save of another name, or without a stamp, is not checked.
+TEST_F(ProjectFileSafetyTest, ASaveOverAFileChangedElsewhereIsRefused)
+{
+    struct TCase
+    {
+        const char* name;
+        std::function<void()> elsewhere;
+        bool refused;
+    };
+    const TCase cases[] = {
+        {"unchanged", [] {}, false},
+        {"saved again elsewhere with the same text",
+         [this] {
+             const std::string text = ReadAll(m_data.FileName);
+             fs::remove(m_data.FileName);
+             WriteAll(m_data.FileName, text);
+         },
+         false},
+        {"removed", [this] { fs::remove(m_data.FileName); }, false},
+        {"saved elsewhere with another title",
+         [this] {
+             TProgramData other;
+             TProjectTables tables;
+             TGraphPlot cpt;
+             OpenProjectFile(m_data.FileName, other, tables, &cpt);
+             other.Title = "Saved elsewhere";
+             SaveProjectFile(other, tables, &cpt);
+         },
+         true},
+        {"edited where it is",
+         [this] { std::ofstream(m_data.FileName, std::ios::app) << "\r\n"; },
+         true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_data.Title = "Read here";
+        TProjectFileStamp stamp;
+        SaveProjectFile(m_data, m_tables, &m_cpt, &stamp);
+        EXPECT_EQ(stamp.Path, m_data.FileName);
+        c.elsewhere();
+        const std::string before = fs::exists(m_data.FileName) ? ReadAll(m_data.FileName) : "";
+        m_data.Title = "Saved here";
+        try {
+            SaveProjectFile(m_data, m_tables, &m_cpt, &stamp);
+            EXPECT_FALSE(c.refused);
+            EXPECT_EQ(ReadAll(m_data.FileName).rfind("Saved here\r\n", 0), 0u);
+        } catch (const EProjectFileChanged& e) {
+            EXPECT_TRUE(c.refused);
+            EXPECT_EQ(e.Message(),
+                      "The project file " + m_data.FileName
+                          + " was changed by another program after it was opened or saved "
+                            "here.");
+            EXPECT_EQ(ReadAll(m_data.FileName), before);
+            // Overwritten as asked: without the stamp.
+            stamp = TProjectFileStamp();
+            SaveProjectFile(m_data, m_tables, &m_cpt, &stamp);
+        }
+        EXPECT_TRUE(StillAsStamped(stamp));
+    }
+    // The stamp of another name does not hold a Save As back.
+    TProjectFileStamp stamp = StampProjectFile(m_data.FileName);
+    WriteAll(m_data.FileName, "changed");
+    m_data.FileName = m_folder.File("Q.qr7d");
+    EXPECT_NO_THROW(SaveProjectFile(m_data, m_tables, &m_cpt, &stamp));
+    EXPECT_EQ(stamp.Path, m_data.FileName);
+}
+
+// A project name near the longest a file may have is saved and opened like any other: the
+// lock, the marker and the temporary files beside it shorten their names, and nothing is left.
+TEST_F(ProjectFileSafetyTest, LongNamesAreSavedAndLeaveNothingBehind)
+{
+    const std::size_t longest = 255;
+    for (const std::size_t length : {230, 234, 240, 250, 255}) {
+        SCOPED_TRACE(length);
+        const fs::path folder = m_folder / std::to_string(length);
+        fs::create_directories(folder);
+        const std::string name = std::string(length - 5, 'n') + ".qr7d";
+        ASSERT_LE(name.size(), longest);
+        m_data.FileName = (folder / name).string();
+        m_data.Title = "Long " + std::to_string(length);
+        ASSERT_EQ(Save(), "");
+        TProgramData reopened;
+        TProjectTables tables;
+        TGraphPlot cpt;
+        OpenProjectFile(m_data.FileName, reopened, tables, &cpt);
+        EXPECT_EQ(reopened.Title, m_data.Title);
+        EXPECT_EQ(FolderNames(folder),
+                  (std::vector<std::string>{std::string(length - 5, 'n') + ".cpt", name}));
+    }
 }
 
 // Values the engine would refuse, or a file cut short, are refused at their line and item,

@@ -13,7 +13,9 @@
 #include <unistd.h>
 
 #include "AnalysisRun.h"
+#include "CutSave.h"
 #include "FileSizeLimit.h"
+#include "ProjectLock.h"
 #include "ResultGraphs.h"
 #include "TestFolder.h"
 
@@ -393,6 +395,84 @@ TEST_F(QuarnRunToolTest, TheGrlweapLineBlamesThePlotDataOnlyWhenTheyWereNotRead)
         EXPECT_FALSE(Contains(run.out, "could not be read back")) << run.out;
         EXPECT_EQ(fs::exists(gwi), c.exitCode == 0);
     }
+}
+
+// A link at the lock's or the marker's name (an unpacked archive) is replaced by the run's own
+// file, never written through: what it names keeps its bytes, and the run goes to its end.
+TEST_F(QuarnRunToolTest, LinksAtTheLockAndTheMarkerAreNeverWrittenThrough)
+{
+    CopyExample();
+    fs::create_directories(m_root / "outside");
+    const fs::path victim = m_root / "outside" / "victim";
+    for (const std::string& name :
+         {ProjectLockFileName(m_project.string()), UnfinishedSaveMarker(m_project.string())}) {
+        SCOPED_TRACE(name);
+        WriteAll(victim, "an engineer's own file\n");
+        fs::create_symlink(victim, name);
+        const TToolOutput result = RunProject(QUARN_RUN_TOOL, m_project);
+        EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+        EXPECT_EQ(ReadAll(victim), "an engineer's own file\n");
+        EXPECT_FALSE(fs::exists(fs::symlink_status(name)));
+        EXPECT_FALSE(Contains(result.out, "did not finish")) << result.out;
+    }
+}
+
+// A save killed between its renames (CPT side file replaced, project file not) left the whole
+// new project in a temporary file, which the next start deleted. Now it is kept beside the
+// project, and the run says where before it runs the project as saved before.
+TEST_F(QuarnRunToolTest, ASaveCutBetweenItsRenamesIsKeptAndNamed)
+{
+    CopyExample();
+    const std::string later =
+        ExampleWith("Steel pipe pile in layered sand and clay\r\n", "The later save\r\n");
+    MakeCutSave(m_project, later, ReadAll(kExampleFolder / "PipeSandClay.cpt"), true, "999999999");
+    const TToolOutput result = RunProject(QUARN_RUN_TOOL, m_project);
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    fs::path kept;
+    for (const std::string& name : ProjectFolderFiles()) {
+        if (name.starts_with("PipeSandClay (unfinished save ") && name.ends_with(").qr7d")) {
+            kept = m_root / name;
+        }
+    }
+    ASSERT_FALSE(kept.empty()) << result.out;
+    EXPECT_EQ(ReadAll(kept), later);
+    EXPECT_TRUE(Contains(result.out,
+                         "The last save of " + m_project.string()
+                             + " did not finish: the project file it had written whole was "
+                               "not put in place, so the project opens as saved before. That "
+                               "save is kept as "
+                             + kept.string()))
+        << result.out;
+    EXPECT_TRUE(Contains(result.out, "\nstatus: 0 (the run went to its end)\n")) << result.out;
+    EXPECT_EQ(ReadAll(m_project).rfind("Steel pipe pile in layered sand and clay\r\n", 0), 0u);
+    // The kept save runs as any project.
+    const TToolOutput keptRun = RunProject(QUARN_RUN_TOOL, kept);
+    EXPECT_EQ(keptRun.exitCode, 0) << keptRun.out << keptRun.err;
+}
+
+// quarn-run started on the name of a Save As killed between its renames (a CPT side file and
+// a marker, no project file) completes that save, says so, and runs it.
+TEST_F(QuarnRunToolTest, StartingOnAHalfSavedNameCompletesItAndRuns)
+{
+    const fs::path project = m_root / "New.qr7d";
+    MakeCutSave(project,
+                ReadAll(kExampleFolder / "PipeSandClay.qr7d"),
+                ReadAll(kExampleFolder / "PipeSandClay.cpt"),
+                true,
+                "999999999");
+    {
+        // The lock the killed save held, left behind.
+        std::ofstream(ProjectLockFileName(project.string())) << "999999999\nhost\nWINQUARN2015\n";
+    }
+    const TToolOutput result = RunProject(QUARN_RUN_TOOL, project);
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    EXPECT_EQ(result.out.rfind("A save as " + project.string()
+                                   + " was cut short before its project file was put in place.",
+                               0),
+              0u)
+        << result.out;
+    EXPECT_EQ(ProjectFolderFiles(),
+              (std::set<std::string>{"New.cpt", "New.gwi", "New.qr7d", "New.qr7o", "New.qr7p"}));
 }
 
 // Two runs of one project at once shared one temporary name: one truncated the other's file,

@@ -267,6 +267,10 @@ void TMainForm::FormShow(const QStringList& arguments)
             path += ".qr7d";
         }
         const auto layout = LayoutOpenedByName(path);
+        if (layout && !FileExists(path)) {
+            // A save to this name cut short may have left the project whole beside its name.
+            CleanUpBeside(ProjectPath(path));
+        }
         if (layout && FileExists(path)) {
             opened = OpenProject(path, *layout);
         }

@@ -185,8 +185,15 @@ private:
     // After a Save As: the last run's report, plot data and GRLWEAP file copied beside the
     // project's new file (a failed copy is said, by file).
     void CarryResults(const std::string& from, const std::string& to);
+    // Saves the project under its name; a file another program changed since this window
+    // read or wrote it is overwritten only when the user says so. False when not.
+    bool SaveUnderItsName();
+    // What a killed save or run left beside the project at the path, removed; what the user
+    // must know of it (a cut save completed or kept) is said.
+    void CleanUpBeside(const std::string& path);
 
     TProgramData m_data;
+    TProjectFileStamp m_fileStamp; // the project file as this window last read or wrote it
     TProjectTables m_tables;
     TGraphPlot m_motionInput; // CPT profile
     TGraphPlot m_cptConverted;

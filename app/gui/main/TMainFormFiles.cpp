@@ -49,6 +49,7 @@ void TMainForm::NewProject()
 {
     CloseAllChildren();
     ResetProject(m_data, &m_tables, &m_motionInput);
+    m_fileStamp = TProjectFileStamp();
     SetModified(false);
     m_graphs.Clear();
     m_plotsLoaded = false;
@@ -68,7 +69,12 @@ bool TMainForm::OpenProject(const std::string& path, ProjectLayout layout)
     const std::string fileName = ProjectPath(path);
     QDir::setCurrent(QFileInfo(QString::fromStdString(fileName)).absolutePath());
     CloseAllChildren();
+    // What a killed save or run of this project left beside it, before it is read: a save
+    // cut short is kept or completed, and the note says where.
+    CleanUpBeside(fileName);
     std::vector<std::string> notes;
+    // The file as it was read: a later save by another window is not dropped without a word.
+    TProjectFileStamp stamp = StampProjectFile(fileName);
     try {
         // All or nothing: a file that cannot be read leaves the open project as it was.
         notes = OpenProjectFile(fileName, layout, m_data, m_tables, &m_motionInput);
@@ -76,12 +82,11 @@ bool TMainForm::OpenProject(const std::string& path, ProjectLayout layout)
         ShowInformation(e.Message(), this);
         return false;
     }
+    m_fileStamp = std::move(stamp);
     // Opened, but not quite as saved (no CPT side file, one of another save): said once.
     for (const std::string& note : notes) {
         ShowInformation(note, this);
     }
-    // What a killed save or run of this project left beside it.
-    RemoveStaleFiles({fileName}, {});
     SetModified(false);
     SetCaption();
     m_plotsLoaded = false;
@@ -101,11 +106,43 @@ bool TMainForm::OpenProject(const std::string& path, ProjectLayout layout)
     return true;
 }
 
+void TMainForm::CleanUpBeside(const std::string& path)
+{
+    for (const std::string& note : RemoveStaleFiles({path}, {}).Notes) {
+        ShowInformation(note, this);
+    }
+}
+
+bool TMainForm::SaveUnderItsName()
+{
+    try {
+        SaveProjectFile(m_data, m_tables, &m_motionInput, &m_fileStamp);
+    } catch (const EProjectFileChanged& e) {
+        const EMessageResult answer =
+            ShowMessage({EMessageType::Confirmation,
+                         EMessageButtons::YesNo,
+                         "Confirm",
+                         e.Message()
+                             + "\nDo you want to overwrite it with the project of this "
+                               "window?",
+                         this});
+        if (answer != EMessageResult::Yes) {
+            return false;
+        }
+        // Overwritten as asked: the file written is the one this window knows from now on.
+        m_fileStamp = TProjectFileStamp();
+        SaveProjectFile(m_data, m_tables, &m_motionInput, &m_fileStamp);
+    }
+    return true;
+}
+
 bool TMainForm::SaveProject()
 {
     if (m_data.FileName != kNewProjectFileName
         && ExtensionOf(m_data.FileName) == kProjectExtension) {
-        SaveProjectFile(m_data, m_tables, &m_motionInput);
+        if (!SaveUnderItsName()) {
+            return false;
+        }
         SetModified(false);
         return true;
     }
@@ -131,13 +168,20 @@ bool TMainForm::SaveProjectAs()
     if (!chosen.empty()) {
         const std::string previous = m_data.FileName;
         m_data.FileName = ProjectPath(chosen);
+        bool saved = false;
         try {
-            SaveProjectFile(m_data, m_tables, &m_motionInput);
+            saved = SaveUnderItsName();
         } catch (...) {
             // The project keeps the name of a file that holds it.
             m_data.FileName = previous;
             CheckSpeedButtons();
             throw;
+        }
+        if (!saved) {
+            m_data.FileName = previous;
+            m_saveAccepted = false;
+            CheckSpeedButtons();
+            return false;
         }
         SetModified(false);
         SetCaption();
@@ -164,7 +208,9 @@ void TMainForm::CarryResults(const std::string& from, const std::string& to)
         if (!FileExists(sources[i])) {
             continue;
         }
-        const std::string reason = CopyWhole(sources[i], targets[i]);
+        // The results are the program's own files: a link at the new name is removed, as a
+        // run removes it, never written through.
+        const std::string reason = CopyWhole(sources[i], targets[i], ELinkRule::ReplaceLink);
         if (!reason.empty()) {
             ShowInformation("The result file " + sources[i] + " could not be copied to "
                                 + targets[i] + ": " + reason,

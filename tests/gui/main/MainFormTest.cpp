@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include "QtTestApplication.h"
 #include "TestFolder.h"
@@ -40,6 +41,11 @@ std::string ReadAll(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
 }
 
 const fs::path kExampleFolder = fs::path(QUARN_SOURCE_DIR) / "examples" / "english";
@@ -398,6 +404,155 @@ TEST_F(MainFormTest, SaveAsKeepsTheWindowsAndTheResultsOfTheProject)
     EXPECT_EQ(Form().Data().FileName, (Root() / "renamed" / "Pier7.qr7d").string());
     EXPECT_EQ(static_cast<int>(Form().MdiArea()->subWindowList().size()), windows);
     EXPECT_TRUE(Action("sbTotal")->isEnabled());
+}
+
+// Links at the new name's result files (an unpacked archive, a shared folder) are replaced by
+// the copies, as a run removes them: what they name never receives the report.
+TEST_F(MainFormTest, SaveAsReplacesLinksAtTheNewResultNames)
+{
+    Form().FormShow({});
+    OpenExample();
+    Trigger("CompRun");
+    ASSERT_TRUE(Form().PlotsLoaded());
+    fs::create_directories(Root() / "outside");
+    fs::create_directories(Root() / "renamed");
+    const std::string victimText = "not the program's\n";
+    for (const char* extension : {".qr7o", ".qr7p", ".gwi"}) {
+        const fs::path victim = Root() / "outside" / (std::string("v") + extension);
+        std::ofstream(victim) << victimText;
+        fs::create_symlink(victim, (Root() / "renamed" / "New").string() + extension);
+    }
+    SaveAnswer = (Root() / "renamed" / "New.qr7d").string();
+    Trigger("FileSaveAs");
+    ASSERT_EQ(Form().Data().FileName, SaveAnswer);
+    for (const char* extension : {".qr7o", ".qr7p", ".gwi"}) {
+        SCOPED_TRACE(extension);
+        EXPECT_EQ(ReadAll(Root() / "outside" / (std::string("v") + extension)), victimText);
+        const fs::path copied = (Root() / "renamed" / "New").string() + extension;
+        EXPECT_FALSE(fs::is_symlink(copied));
+        EXPECT_EQ(ReadAll(copied),
+                  ReadAll((Root() / "project" / "PipeSandClay").string() + extension));
+    }
+}
+
+// Two windows on one project: the later save does not silently drop what the other saved.
+// It asks, naming the file; No keeps the file and the window's changes, Yes overwrites. A save
+// elsewhere that wrote the same text asks nothing.
+TEST_F(MainFormTest, TwoWindowsOnOneProjectAskBeforeTheLaterSaveDropsTheEarlier)
+{
+    Form().FormShow({});
+    OpenExample();
+    TMainForm other;
+    other.SetEngineFolder(fs::path(QUARN_ENGINE_MODULE).parent_path());
+    other.FormShow({QString::fromStdString(Example())});
+    ASSERT_EQ(other.Data().FileName, Example());
+    auto trigger = [](TMainForm& form, const char* name) {
+        form.findChild<QAction*>(name)->trigger();
+    };
+
+    const std::string question =
+        "The project file " + Example()
+        + " was changed by another program after it was opened or saved here.\nDo you want to "
+          "overwrite it with the project of this window?";
+
+    // The other window saves without a change: the same text, nothing to ask about.
+    trigger(other, "FileSave");
+    Form().Data().JobNumber = "Job of this window";
+    Form().SetModified(true);
+    Trigger("FileSave");
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_TRUE(Contains(ReadAll(Example()), "Job of this window"));
+
+    // The other window, which read the file before, saves a title: asked, No keeps the file.
+    other.Data().Title = "Title of the other window";
+    other.SetModified(true);
+    Answers = {EMessageResult::No};
+    trigger(other, "FileSave");
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].type, EMessageType::Confirmation);
+    EXPECT_EQ(Messages[0].buttons, EMessageButtons::YesNo);
+    EXPECT_EQ(Messages[0].text, question);
+    EXPECT_TRUE(Contains(ReadAll(Example()), "Job of this window"));
+    EXPECT_FALSE(Contains(ReadAll(Example()), "Title of the other window"));
+    EXPECT_TRUE(other.IsModified());
+    // Yes overwrites.
+    Messages.clear();
+    Answers = {EMessageResult::Yes};
+    trigger(other, "FileSave");
+    EXPECT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(ReadAll(Example()).rfind("Title of the other window\r\n", 0), 0u);
+    EXPECT_FALSE(other.IsModified());
+
+    // This window is the earlier one now: a run saves first, so it asks too, and No runs
+    // nothing.
+    Messages.clear();
+    Form().Data().Designer = "Designer of this window";
+    Form().SetModified(true);
+    Answers = {EMessageResult::No};
+    EXPECT_FALSE(Form().RunAnalysis().EngineCalled);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].text, question);
+    EXPECT_FALSE(Contains(ReadAll(Example()), "Designer of this window"));
+    EXPECT_FALSE(fs::exists(Root() / "project" / "PipeSandClay.qr7o"));
+
+    // Once overwritten, the file is this window's own again: nothing more to ask.
+    Messages.clear();
+    Answers = {EMessageResult::Yes};
+    Trigger("FileSave");
+    EXPECT_EQ(Messages.size(), 1u);
+    EXPECT_TRUE(Contains(ReadAll(Example()), "Designer of this window"));
+    Messages.clear();
+    Form().SetModified(true);
+    Trigger("FileSave");
+    EXPECT_TRUE(Messages.empty());
+}
+
+// A value the project file cannot hold stops the run at its save with the message that names
+// it, instead of a run that reports completion over a file it could not read.
+TEST_F(MainFormTest, RunStopsAtTheSaveOfAValueTheFileCannotHold)
+{
+    Form().FormShow({});
+    OpenExample();
+    const std::string before = ReadAll(Example());
+    Form().Data().OD = 1e16L;
+    Form().SetModified(true);
+    Trigger("CompRun");
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].text,
+              "An error occured during saving\nThe project could not be saved to " + Example()
+                  + ": the value 1E16 of Outer Diameter, OD is larger than 1E15 in size, so the "
+                    "saved project could not be opened again. Please correct it and save again; "
+                    "the previous files are unchanged.");
+    EXPECT_FALSE(Form().PlotsLoaded());
+    EXPECT_EQ(ReadAll(Example()), before);
+    EXPECT_TRUE(Form().IsModified());
+}
+
+// The program started on the name of a Save As that was killed between its renames (the CPT
+// side file renamed, the project file not) completes that save, says so, and opens it.
+TEST_F(MainFormTest, StartingOnAHalfSavedNameSaysWhatHappenedAndOpensIt)
+{
+    const fs::path project = Root() / "project" / "New.qr7d";
+    const fs::path temporary = project.string() + ".saving~999999999-Ab12Cd";
+    fs::copy_file(Example(), temporary);
+    fs::copy_file(fs::path(Example()).replace_extension(".cpt"), Root() / "project" / "New.cpt");
+    struct stat cpt = {};
+    struct stat saved = {};
+    ::stat((Root() / "project" / "New.cpt").c_str(), &cpt);
+    ::stat(temporary.c_str(), &saved);
+    std::ofstream(project.string() + ".unfinished~")
+        << "A save of " << project.string() << "\ncpt " << cpt.st_dev << ":" << cpt.st_ino
+        << "\nproject " << saved.st_dev << ":" << saved.st_ino << "\n";
+    Form().FormShow({QString::fromStdString(project.string())});
+    EXPECT_EQ(Form().Data().FileName, project.string());
+    EXPECT_EQ(Form().Data().Title, "Steel pipe pile in layered sand and clay");
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].text,
+              "A save as " + project.string()
+                  + " was cut short before its project file was put in place. The project file "
+                    "and CPT side file it had written whole have been put in place now.");
+    EXPECT_FALSE(fs::exists(temporary));
+    EXPECT_FALSE(fs::exists(project.string() + ".unfinished~"));
 }
 
 TEST_F(MainFormTest, CommandLineOpensOnlyProjectFilesThatExist)
