@@ -13,6 +13,8 @@ packages=(
   libxlsxwriter-dev libfmt-dev zlib1g-dev
   fonts-liberation2 locales
   clang
+  # scripts/check-format.sh, run by the test command
+  clang-format git
 )
 
 missing=()

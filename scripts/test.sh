@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
+# A file that clang-format would change fails the test command before anything is built.
+bash scripts/check-format.sh
+
 jobs=$(nproc)
 
 cmake --preset ci

@@ -139,7 +139,9 @@ private:
         SaveRequests.push_back(r);
         return SaveAnswer;
     }};
-    TOpenFileSeam::Override m_openFiles{[this](const TOpenFileRequest&) { return OpenAnswer; }};
+    TOpenFileSeam::Override m_openFiles{[this](const TOpenFileRequest&) {
+        return OpenAnswer;
+    }};
     TEditorSeam::Override m_editor{[this](const std::string& editor, const std::string& file) {
         Launched.push_back(editor + "|" + file);
         return EditorStarts;
