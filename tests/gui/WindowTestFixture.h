@@ -21,7 +21,7 @@
 
 #include "QtTestApplication.h"
 #include "TestFolder.h"
-#include "main/MainSeams.h"
+#include "host/DesktopSeams.h"
 #include "main/TMainForm.h"
 #include "seams/FileDialogSeam.h"
 #include "seams/MessageSeam.h"
@@ -46,10 +46,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
     }
 
-    void TearDown() override
-    {
-        m_form.reset();
-    }
+    void TearDown() override { m_form.reset(); }
 
     const TTestFolder& Folder() const { return m_folder; }
     TMainForm& Form() { return *m_form; }
@@ -161,7 +158,9 @@ private:
         OpenRequests.push_back(r);
         return OpenAnswer;
     }};
-    TSaveFileSeam::Override m_saveFiles{[this](const TSaveFileRequest&) { return SaveAnswer; }};
+    TSaveFileSeam::Override m_saveFiles{[this](const TSaveFileRequest&) {
+        return SaveAnswer;
+    }};
     TShellOpenSeam::Override m_shell{[this](const std::string& what) {
         Opened.push_back(what);
         return true;

@@ -9,8 +9,8 @@
 #include "entry/TDataCombo.h"
 #include "entry/TDataEdit.h"
 #include "grid/TGridTable.h"
+#include "host/TWindowHost.h"
 #include "input/TInputWindow.h"
-#include "main/TMainForm.h"
 #include "seams/MessageSeam.h"
 #include "ui_TDlgSoils.h"
 #include "views/TChartForm.h"
@@ -26,9 +26,9 @@ void Enable(std::initializer_list<QWidget*> widgets, bool enabled)
 
 } // namespace
 
-TDlgSoils::TDlgSoils(TMainForm& form, int layerNumber, int soilType, QWidget* parent)
+TDlgSoils::TDlgSoils(TWindowHost& host, int layerNumber, int soilType, QWidget* parent)
     : QDialog(parent)
-    , m_form(form)
+    , m_host(host)
     , m_layerNumber(layerNumber)
     , m_soilType(soilType)
     , ui(std::make_unique<Ui::TDlgSoils>())
@@ -54,7 +54,7 @@ TDlgSoils::~TDlgSoils() = default;
 
 TGridTable* TDlgSoils::Layer() const
 {
-    TGridTable& soil = m_form.Tables().D();
+    TGridTable& soil = m_host.Tables().D();
     const int row = m_layerNumber - 1;
     return row >= 0 && row < soil.RowCount() ? soil.Cells(SoilColumn::kLayerData, row).GetTable()
                                              : nullptr;
@@ -151,7 +151,7 @@ void TDlgSoils::FormActivate()
     }
     RunCommand(this, [&] {
         for (const auto& binding : m_bindings) {
-            binding->Load(m_form.Data());
+            binding->Load(m_host.Data());
         }
         const bool blows = m_soilType != SoilTypeCode::kClay && BlowCountsGiven(*layer);
         (m_soilType == SoilTypeCode::kSilt ? ui->RadioButton4 : ui->RadioButton2)
@@ -168,7 +168,7 @@ void TDlgSoils::FormActivate()
 
 void TDlgSoils::ShowUse()
 {
-    const TLayerPropertyUse use = LayerPropertyUse(m_form.Data().MethodFlags);
+    const TLayerPropertyUse use = LayerPropertyUse(m_host.Data().MethodFlags);
     // Sand.
     const auto notes = KoNoteLines(use.KoNotes);
     const std::array<QLabel*, 4> noteLabels = {ui->Label8, ui->Label9, ui->Label11, ui->Label12};
@@ -220,8 +220,8 @@ void TDlgSoils::ComboBox1Change(int index)
 
 void TDlgSoils::Button4Click()
 {
-    if (TChartForm* charts = m_form.ChartForm()) {
-        charts->ShowChart(ui->ComboBox1->currentIndex(), m_form.Data().UnitSystem);
+    if (TChartForm* charts = m_host.ChartForm()) {
+        charts->ShowChart(ui->ComboBox1->currentIndex(), m_host.Data().UnitSystem);
     }
 }
 
@@ -239,7 +239,7 @@ bool TDlgSoils::StoreControls()
         }
         bool changed = false;
         for (const auto& binding : m_bindings) {
-            binding->Store(m_form.Data());
+            binding->Store(m_host.Data());
             changed = changed || binding->Changed();
         }
         if (m_soilType == SoilTypeCode::kSand || m_soilType == SoilTypeCode::kSilt) {
@@ -251,7 +251,7 @@ bool TDlgSoils::StoreControls()
             changed = SetAdhesionOption(*layer, ui->ComboBox1->currentIndex()) || changed;
         }
         if (changed) {
-            m_form.SetModified(true);
+            m_host.SetModified(true);
         }
     });
 }

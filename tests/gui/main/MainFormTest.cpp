@@ -24,7 +24,7 @@
 
 #include "QtTestApplication.h"
 #include "TestFolder.h"
-#include "main/MainSeams.h"
+#include "host/DesktopSeams.h"
 #include "main/ProgramIdentity.h"
 #include "main/TDlgExport.h"
 #include "main/THelpWindow.h"
@@ -139,7 +139,9 @@ private:
         SaveRequests.push_back(r);
         return SaveAnswer;
     }};
-    TOpenFileSeam::Override m_openFiles{[this](const TOpenFileRequest&) { return OpenAnswer; }};
+    TOpenFileSeam::Override m_openFiles{[this](const TOpenFileRequest&) {
+        return OpenAnswer;
+    }};
     TEditorSeam::Override m_editor{[this](const std::string& editor, const std::string& file) {
         Launched.push_back(editor + "|" + file);
         return EditorStarts;
