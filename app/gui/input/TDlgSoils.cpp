@@ -64,11 +64,11 @@ void TDlgSoils::Bind(TDataEdit* top, TDataEdit* bottom, int column, const std::s
 {
     NameRow(top, bottom, field);
     for (int r = 0; r < 2; ++r) {
-        m_bindings.push_back(std::make_unique<TCellBinding>(
+        m_bindings.Add<TCellBinding>(
             r == 0 ? top : bottom,
             [this] { return Layer(); },
             column,
-            r));
+            r);
     }
 }
 
@@ -76,12 +76,12 @@ void TDlgSoils::BindBlowCounts(TDataEdit* top, TDataEdit* bottom, int column)
 {
     NameRow(top, bottom, "SPT blow count");
     for (int r = 0; r < 2; ++r) {
-        m_bindings.push_back(std::make_unique<TCellBinding>(
+        m_bindings.Add<TCellBinding>(
             r == 0 ? top : bottom,
             [this] { return Layer(); },
             column,
             r,
-            RoundBlowCount));
+            RoundBlowCount);
     }
 }
 
@@ -150,9 +150,7 @@ void TDlgSoils::FormActivate()
         return;
     }
     RunCommand(this, [&] {
-        for (const auto& binding : m_bindings) {
-            binding->Load(m_host.Data());
-        }
+        m_bindings.Load(m_host.Data());
         const bool blows = m_soilType != SoilTypeCode::kClay && BlowCountsGiven(*layer);
         (m_soilType == SoilTypeCode::kSilt ? ui->RadioButton4 : ui->RadioButton2)
             ->setChecked(blows);
@@ -234,14 +232,7 @@ bool TDlgSoils::StoreControls()
         return true;
     }
     return RunCommand(this, [&] {
-        for (const auto& binding : m_bindings) {
-            binding->Read();
-        }
-        bool changed = false;
-        for (const auto& binding : m_bindings) {
-            binding->Store(m_host.Data());
-            changed = changed || binding->Changed();
-        }
+        bool changed = m_bindings.Store(m_host.Data());
         if (m_soilType == SoilTypeCode::kSand || m_soilType == SoilTypeCode::kSilt) {
             const bool angle =
                 (m_soilType == SoilTypeCode::kSand ? ui->RadioButton1 : ui->RadioButton3)

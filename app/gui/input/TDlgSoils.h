@@ -52,5 +52,5 @@ private:
     int m_layerNumber;
     int m_soilType;
     std::unique_ptr<Ui::TDlgSoils> ui;
-    std::vector<std::unique_ptr<TCellBinding>> m_bindings;
+    TBindingSet m_bindings;
 };

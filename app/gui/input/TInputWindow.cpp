@@ -147,26 +147,20 @@ void TInputWindow::FinishForm()
 
 TNumberBinding& TInputWindow::BindNumber(TDataEdit* edit, TFieldOf<long double> field)
 {
-    auto binding = std::make_unique<TNumberBinding>(
+    return m_bindings.Add<TNumberBinding>(
         edit,
         [field](TProgramData& data) { return field(data); },
         [field](TProgramData& data, long double entry) { field(data) = entry; });
-    TNumberBinding& ref = *binding;
-    m_bindings.push_back(std::move(binding));
-    return ref;
 }
 
 TNumberBinding& TInputWindow::BindNumber(TDataEdit* edit,
                                          TFieldOf<int> field,
                                          std::function<int(long double)> stored)
 {
-    auto binding = std::make_unique<TNumberBinding>(
+    return m_bindings.Add<TNumberBinding>(
         edit,
         [field](TProgramData& data) { return static_cast<long double>(field(data)); },
         [field, stored](TProgramData& data, long double entry) { field(data) = stored(entry); });
-    TNumberBinding& ref = *binding;
-    m_bindings.push_back(std::move(binding));
-    return ref;
 }
 
 void TInputWindow::BindCheck(QAbstractButton* box,
@@ -174,28 +168,24 @@ void TInputWindow::BindCheck(QAbstractButton* box,
                              int checkedCode,
                              int uncheckedCode)
 {
-    m_bindings.push_back(
-        std::make_unique<TCheckBinding>(box, std::move(field), checkedCode, uncheckedCode));
+    m_bindings.Add<TCheckBinding>(box, std::move(field), checkedCode, uncheckedCode);
 }
 
 TRadioBinding& TInputWindow::BindRadio(TFieldOf<int> field,
                                        TRadioBinding::TButtons buttons,
                                        QAbstractButton* fallback)
 {
-    auto binding = std::make_unique<TRadioBinding>(std::move(field), std::move(buttons), fallback);
-    TRadioBinding& ref = *binding;
-    m_bindings.push_back(std::move(binding));
-    return ref;
+    return m_bindings.Add<TRadioBinding>(std::move(field), std::move(buttons), fallback);
 }
 
 void TInputWindow::BindText(QLineEdit* edit, TFieldOf<std::string> field)
 {
-    m_bindings.push_back(std::make_unique<TTextBinding>(edit, std::move(field)));
+    m_bindings.Add<TTextBinding>(edit, std::move(field));
 }
 
 void TInputWindow::BindText(QPlainTextEdit* memo, TFieldOf<std::string> field)
 {
-    m_bindings.push_back(std::make_unique<TTextBinding>(memo, std::move(field)));
+    m_bindings.Add<TTextBinding>(memo, std::move(field));
 }
 
 // ---- helpers ----------------------------------------------------------------------------------
@@ -263,9 +253,7 @@ void TInputWindow::FormActivate()
     const bool wasModified = m_host.IsModified();
     m_loading = true;
     RunCommand(this, [this] {
-        for (const auto& binding : m_bindings) {
-            binding->Load(Data());
-        }
+        m_bindings.Load(Data());
         LoadControls();
     });
     m_loading = false;
@@ -298,13 +286,8 @@ bool TInputWindow::TryStore()
     bool tablesChanged = false;
     const bool stored = RunCommand(this, [&] {
         try {
-            for (const auto& binding : m_bindings) {
-                binding->Read();
-            }
-            for (const auto& binding : m_bindings) {
-                binding->Store(data);
-            }
-            tablesChanged = StoreControls();
+            const bool cellsChanged = m_bindings.Store(data);
+            tablesChanged = StoreControls() || cellsChanged;
         } catch (const std::exception&) {
             // All or nothing: the data go back to what they were before the message shows.
             data = before;

@@ -135,7 +135,7 @@ private:
     TWindowHost& m_host;
     EInputWindow m_which;
     QPointer<QMdiSubWindow> m_sub;
-    std::vector<std::unique_ptr<TInputBinding>> m_bindings;
+    TBindingSet m_bindings;
     bool m_active = false;
     bool m_loading = false;
     bool m_storing = false;
