@@ -97,3 +97,28 @@ function(quarn_check_layers)
     endforeach()
   endforeach()
 endfunction()
+
+# Within app_gui the folders are layers too: the windows (input, views) and what they stand on
+# (host) include nothing of the main window (main), which includes them; host includes no
+# window. One target cannot refuse an include by its links, so the sources are read.
+set(QUARN_GUI_REFUSED_input main)
+set(QUARN_GUI_REFUSED_views main)
+set(QUARN_GUI_REFUSED_host main input views)
+
+# Stops (configure step or script) at the first include a folder under `root` may not make.
+function(quarn_check_gui_folders root)
+  foreach(folder input views host)
+    file(GLOB_RECURSE files ${root}/${folder}/*.h ${root}/${folder}/*.cpp)
+    foreach(file IN LISTS files)
+      file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include")
+      foreach(line IN LISTS includes)
+        foreach(refused IN LISTS QUARN_GUI_REFUSED_${folder})
+          if(line MATCHES "#[ \t]*include[ \t]*[\"<]${refused}/")
+            file(RELATIVE_PATH name ${root} ${file})
+            message(FATAL_ERROR "include rule: ${name} may not include ${refused}/ (${line})")
+          endif()
+        endforeach()
+      endforeach()
+    endforeach()
+  endforeach()
+endfunction()

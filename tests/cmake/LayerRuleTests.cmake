@@ -21,3 +21,14 @@ foreach(entry IN LISTS QUARN_LAYER_RULE_CASES)
     set_tests_properties(LayerRule.${case} PROPERTIES PASS_REGULAR_EXPRESSION "${expected}")
   endif()
 endforeach()
+
+# The windows' folders include nothing of the main window: the program's sources keep the rule,
+# and a window that includes the main window is refused.
+add_test(NAME LayerRule.gui-folders
+  COMMAND ${CMAKE_COMMAND} -DGUI_ROOT=${PROJECT_SOURCE_DIR}/app/gui
+    -P ${PROJECT_SOURCE_DIR}/cmake/CheckGuiFolders.cmake)
+add_test(NAME LayerRule.gui-window-including-main
+  COMMAND ${CMAKE_COMMAND} -DGUI_ROOT=${CMAKE_CURRENT_SOURCE_DIR}/cmake/gui-folder-rule
+    -P ${PROJECT_SOURCE_DIR}/cmake/CheckGuiFolders.cmake)
+set_tests_properties(LayerRule.gui-window-including-main PROPERTIES PASS_REGULAR_EXPRESSION
+  "include rule: input/TUpwardWindow.h may not include main/")

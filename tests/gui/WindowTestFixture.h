@@ -21,7 +21,7 @@
 
 #include "QtTestApplication.h"
 #include "TestFolder.h"
-#include "main/MainSeams.h"
+#include "host/DesktopSeams.h"
 #include "main/TMainForm.h"
 #include "seams/FileDialogSeam.h"
 #include "seams/MessageSeam.h"

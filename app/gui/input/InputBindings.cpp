@@ -11,6 +11,28 @@
 #include "grid/TData.h"
 #include "grid/TGridTable.h"
 
+// ---- the set ----------------------------------------------------------------------------------
+
+void TBindingSet::Load(TProgramData& data) const
+{
+    for (const auto& binding : m_bindings) {
+        binding->Load(data);
+    }
+}
+
+bool TBindingSet::Store(TProgramData& data) const
+{
+    for (const auto& binding : m_bindings) {
+        binding->Read();
+    }
+    bool changed = false;
+    for (const auto& binding : m_bindings) {
+        binding->Store(data);
+        changed = binding->Changed() || changed;
+    }
+    return changed;
+}
+
 // ---- numbers ----------------------------------------------------------------------------------
 
 TNumberBinding::TNumberBinding(TDataEdit* edit, TGet get, TSet set)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -40,6 +41,34 @@ public:
     virtual void Read() = 0;
     // Stores what Read took.
     virtual void Store(TProgramData& data) = 0;
+    // Whether a store since the last load changed a grid table's cell. A field of the
+    // project's data that changed shows in the data themselves.
+    virtual bool Changed() const { return false; }
+};
+
+// The bindings of a window (or of a grid in it), loaded and stored together in the order they
+// were added.
+class TBindingSet
+{
+public:
+    template<typename Binding, typename... Args>
+    Binding& Add(Args&&... args)
+    {
+        auto binding = std::make_unique<Binding>(std::forward<Args>(args)...);
+        Binding& added = *binding;
+        m_bindings.push_back(std::move(binding));
+        return added;
+    }
+    void Clear() { m_bindings.clear(); }
+
+    // Shows every field in its control.
+    void Load(TProgramData& data) const;
+    // Reads every entry first, raising when one cannot be read (nothing is stored then), then
+    // stores them all. True when a binding changed a grid table's cell since the last load.
+    bool Store(TProgramData& data) const;
+
+private:
+    std::vector<std::unique_ptr<TInputBinding>> m_bindings;
 };
 
 // A numeric edit. The edit's label names the project's units. A field is stored only when
@@ -95,7 +124,7 @@ public:
     void Load(TProgramData& data) override { m_number.Load(data); }
     void Read() override { m_number.Read(); }
     void Store(TProgramData& data) override { m_number.Store(data); }
-    bool Changed() const { return m_changed; }
+    bool Changed() const override { return m_changed; }
     TDataEdit* Edit() const { return m_edit; }
 
 private:

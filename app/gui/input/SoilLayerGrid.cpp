@@ -98,29 +98,15 @@ void TSoilLayerGrid::Load(TProgramData& data, bool siltOffered)
         ShowType(row);
         m_rows[Index(row)].Button->setEnabled(m_soil.Cells(SoilColumn::kLayerData, row).GetTable()
                                               != nullptr);
-        for (const auto& binding : m_rows[Index(row)].Bindings) {
-            binding->Load(data);
-        }
     }
+    m_bindings.Load(data);
     FitGrid();
     m_current = std::clamp(m_current, 0, std::max(RowCount() - 1, 0));
 }
 
 bool TSoilLayerGrid::Store(TProgramData& data)
 {
-    for (const TRow& row : m_rows) {
-        for (const auto& binding : row.Bindings) {
-            binding->Read();
-        }
-    }
-    bool changed = false;
-    for (const TRow& row : m_rows) {
-        for (const auto& binding : row.Bindings) {
-            binding->Store(data);
-            changed = changed || binding->Changed();
-        }
-    }
-    return changed;
+    return m_bindings.Store(data);
 }
 
 void TSoilLayerGrid::SetCurrentRow(int row)
@@ -154,6 +140,7 @@ void TSoilLayerGrid::Build(int rows, bool siltOffered)
             row.TypeName->deleteLater();
         }
     }
+    m_bindings.Clear();
     m_rows.clear();
     m_grid.setRowCount(0);
     m_grid.setRowCount(rows);
@@ -223,11 +210,11 @@ void TSoilLayerGrid::MakeRow(int row, bool siltOffered)
         edit->SetFieldName("Layer " + std::to_string(row + 1) + " " + column.What);
         r.Edits[static_cast<std::size_t>(c)] = edit;
         m_grid.setCellWidget(row, kFirstEditColumn + c, edit);
-        r.Bindings.push_back(std::make_unique<TCellBinding>(
+        m_bindings.Add<TCellBinding>(
             edit,
             [this] { return &m_soil; },
             column.SoilColumn,
-            row));
+            row);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{r.Button, r.Type}) {
         w->setProperty(kRowProperty, row);

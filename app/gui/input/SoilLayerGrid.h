@@ -62,7 +62,6 @@ private:
         QComboBox* Type = nullptr;
         QLabel* TypeName = nullptr; // not shown: names the list for a screen reader
         std::array<TDataEdit*, kEditColumns> Edits{};
-        std::vector<std::unique_ptr<TCellBinding>> Bindings;
     };
 
     static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
@@ -76,6 +75,7 @@ private:
     QTableWidget& m_grid;
     TGridTable& m_soil;
     std::vector<TRow> m_rows;
+    TBindingSet m_bindings; // the rows' edits, row by row
     bool m_siltOffered = false;
     int m_current = 0;
 };

@@ -1,11 +1,11 @@
 #include "input/TDlgBlock.h"
 
 #include "TProgramData.h"
-#include "main/TMainForm.h"
+#include "host/TWindowHost.h"
 #include "ui_TDlgBlock.h"
 
-TDlgBlock::TDlgBlock(TMainForm& form)
-    : TInputWindow(form, EInputWindow::CriticalDepth)
+TDlgBlock::TDlgBlock(TWindowHost& host)
+    : TInputWindow(host, EInputWindow::CriticalDepth)
     , ui(std::make_unique<Ui::TDlgBlock>())
 {
     SetUpForm(*ui);

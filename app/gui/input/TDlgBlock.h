@@ -16,7 +16,7 @@ class TDlgBlock : public TInputWindow
     Q_OBJECT
 
 public:
-    explicit TDlgBlock(TMainForm& form);
+    explicit TDlgBlock(TWindowHost& host);
     ~TDlgBlock() override;
 
 protected:

@@ -9,8 +9,8 @@
 #include "CptPlot.h"
 #include "TProgramData.h"
 #include "entry/TDataEdit.h"
-#include "main/MainSeams.h"
-#include "main/TMainForm.h"
+#include "host/DesktopSeams.h"
+#include "host/TWindowHost.h"
 #include "seams/MessageSeam.h"
 #include "ui_TDlgInputMotion.h"
 
@@ -25,8 +25,8 @@ int Rounded(long double entry)
 
 } // namespace
 
-TDlgInputMotion::TDlgInputMotion(TMainForm& form)
-    : TInputWindow(form, EInputWindow::CptData)
+TDlgInputMotion::TDlgInputMotion(TWindowHost& host)
+    : TInputWindow(host, EInputWindow::CptData)
     , ui(std::make_unique<Ui::TDlgInputMotion>())
 {
     SetUpForm(*ui);

@@ -18,7 +18,7 @@ class TDlgInputMotion : public TInputWindow
     Q_OBJECT
 
 public:
-    explicit TDlgInputMotion(TMainForm& form);
+    explicit TDlgInputMotion(TWindowHost& host);
     ~TDlgInputMotion() override;
 
 protected:

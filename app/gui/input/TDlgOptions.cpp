@@ -4,8 +4,8 @@
 
 #include "ControlRules.h"
 #include "TProgramData.h"
-#include "main/MainSeams.h"
-#include "main/TMainForm.h"
+#include "host/DesktopSeams.h"
+#include "host/TWindowHost.h"
 #include "seams/MessageSeam.h"
 #include "ui_TDlgOptions.h"
 
@@ -15,8 +15,8 @@ constexpr const char* kEditorFilter = "All Files (*)";
 
 } // namespace
 
-TDlgOptions::TDlgOptions(TMainForm& form)
-    : TInputWindow(form, EInputWindow::ControlOptions)
+TDlgOptions::TDlgOptions(TWindowHost& host)
+    : TInputWindow(host, EInputWindow::ControlOptions)
     , ui(std::make_unique<Ui::TDlgOptions>())
 {
     SetUpForm(*ui);

@@ -15,7 +15,7 @@ class TDlgOptions : public TInputWindow
     Q_OBJECT
 
 public:
-    explicit TDlgOptions(TMainForm& form);
+    explicit TDlgOptions(TWindowHost& host);
     ~TDlgOptions() override;
 
 protected:

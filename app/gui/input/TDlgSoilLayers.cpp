@@ -8,17 +8,18 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 
+#include "ProjectTables.h"
 #include "SoilRules.h"
 #include "TProgramData.h"
+#include "host/TWindowHost.h"
 #include "input/SoilLayerGrid.h"
 #include "input/TDlgSoils.h"
-#include "main/TMainForm.h"
 #include "seams/MessageSeam.h"
 #include "seams/ModalDialogSeam.h"
 #include "ui_TDlgSoilLayers.h"
 
-TDlgSoilLayers::TDlgSoilLayers(TMainForm& form)
-    : TInputWindow(form, EInputWindow::SoilLayers)
+TDlgSoilLayers::TDlgSoilLayers(TWindowHost& host)
+    : TInputWindow(host, EInputWindow::SoilLayers)
     , ui(std::make_unique<Ui::TDlgSoilLayers>())
 {
     SetUpForm(*ui);

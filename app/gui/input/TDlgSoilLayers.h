@@ -21,7 +21,7 @@ class TDlgSoilLayers : public TInputWindow
     Q_OBJECT
 
 public:
-    explicit TDlgSoilLayers(TMainForm& form);
+    explicit TDlgSoilLayers(TWindowHost& host);
     ~TDlgSoilLayers() override;
 
     // "Add Layer" while there are fewer than the most layers; "Insert Layer" while there is

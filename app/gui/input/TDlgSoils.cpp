@@ -9,8 +9,8 @@
 #include "entry/TDataCombo.h"
 #include "entry/TDataEdit.h"
 #include "grid/TGridTable.h"
+#include "host/TWindowHost.h"
 #include "input/TInputWindow.h"
-#include "main/TMainForm.h"
 #include "seams/MessageSeam.h"
 #include "ui_TDlgSoils.h"
 #include "views/TChartForm.h"
@@ -26,9 +26,9 @@ void Enable(std::initializer_list<QWidget*> widgets, bool enabled)
 
 } // namespace
 
-TDlgSoils::TDlgSoils(TMainForm& form, int layerNumber, int soilType, QWidget* parent)
+TDlgSoils::TDlgSoils(TWindowHost& host, int layerNumber, int soilType, QWidget* parent)
     : QDialog(parent)
-    , m_form(form)
+    , m_host(host)
     , m_layerNumber(layerNumber)
     , m_soilType(soilType)
     , ui(std::make_unique<Ui::TDlgSoils>())
@@ -54,7 +54,7 @@ TDlgSoils::~TDlgSoils() = default;
 
 TGridTable* TDlgSoils::Layer() const
 {
-    TGridTable& soil = m_form.Tables().D();
+    TGridTable& soil = m_host.Tables().D();
     const int row = m_layerNumber - 1;
     return row >= 0 && row < soil.RowCount() ? soil.Cells(SoilColumn::kLayerData, row).GetTable()
                                              : nullptr;
@@ -64,11 +64,11 @@ void TDlgSoils::Bind(TDataEdit* top, TDataEdit* bottom, int column, const std::s
 {
     NameRow(top, bottom, field);
     for (int r = 0; r < 2; ++r) {
-        m_bindings.push_back(std::make_unique<TCellBinding>(
+        m_bindings.Add<TCellBinding>(
             r == 0 ? top : bottom,
             [this] { return Layer(); },
             column,
-            r));
+            r);
     }
 }
 
@@ -76,12 +76,12 @@ void TDlgSoils::BindBlowCounts(TDataEdit* top, TDataEdit* bottom, int column)
 {
     NameRow(top, bottom, "SPT blow count");
     for (int r = 0; r < 2; ++r) {
-        m_bindings.push_back(std::make_unique<TCellBinding>(
+        m_bindings.Add<TCellBinding>(
             r == 0 ? top : bottom,
             [this] { return Layer(); },
             column,
             r,
-            RoundBlowCount));
+            RoundBlowCount);
     }
 }
 
@@ -150,9 +150,7 @@ void TDlgSoils::FormActivate()
         return;
     }
     RunCommand(this, [&] {
-        for (const auto& binding : m_bindings) {
-            binding->Load(m_form.Data());
-        }
+        m_bindings.Load(m_host.Data());
         const bool blows = m_soilType != SoilTypeCode::kClay && BlowCountsGiven(*layer);
         (m_soilType == SoilTypeCode::kSilt ? ui->RadioButton4 : ui->RadioButton2)
             ->setChecked(blows);
@@ -168,7 +166,7 @@ void TDlgSoils::FormActivate()
 
 void TDlgSoils::ShowUse()
 {
-    const TLayerPropertyUse use = LayerPropertyUse(m_form.Data().MethodFlags);
+    const TLayerPropertyUse use = LayerPropertyUse(m_host.Data().MethodFlags);
     // Sand.
     const auto notes = KoNoteLines(use.KoNotes);
     const std::array<QLabel*, 4> noteLabels = {ui->Label8, ui->Label9, ui->Label11, ui->Label12};
@@ -220,8 +218,8 @@ void TDlgSoils::ComboBox1Change(int index)
 
 void TDlgSoils::Button4Click()
 {
-    if (TChartForm* charts = m_form.ChartForm()) {
-        charts->ShowChart(ui->ComboBox1->currentIndex(), m_form.Data().UnitSystem);
+    if (TChartForm* charts = m_host.ChartForm()) {
+        charts->ShowChart(ui->ComboBox1->currentIndex(), m_host.Data().UnitSystem);
     }
 }
 
@@ -234,14 +232,7 @@ bool TDlgSoils::StoreControls()
         return true;
     }
     return RunCommand(this, [&] {
-        for (const auto& binding : m_bindings) {
-            binding->Read();
-        }
-        bool changed = false;
-        for (const auto& binding : m_bindings) {
-            binding->Store(m_form.Data());
-            changed = changed || binding->Changed();
-        }
+        bool changed = m_bindings.Store(m_host.Data());
         if (m_soilType == SoilTypeCode::kSand || m_soilType == SoilTypeCode::kSilt) {
             const bool angle =
                 (m_soilType == SoilTypeCode::kSand ? ui->RadioButton1 : ui->RadioButton3)
@@ -251,7 +242,7 @@ bool TDlgSoils::StoreControls()
             changed = SetAdhesionOption(*layer, ui->ComboBox1->currentIndex()) || changed;
         }
         if (changed) {
-            m_form.SetModified(true);
+            m_host.SetModified(true);
         }
     });
 }

@@ -9,7 +9,7 @@
 #include "input/InputBindings.h"
 
 class TGridTable;
-class TMainForm;
+class TWindowHost;
 
 namespace Ui {
 class TDlgSoils;
@@ -26,7 +26,7 @@ class TDlgSoils : public QDialog
 
 public:
     // layerNumber from 1; soilType 1 sand, 2 clay, 3 silt.
-    TDlgSoils(TMainForm& form, int layerNumber, int soilType, QWidget* parent = nullptr);
+    TDlgSoils(TWindowHost& host, int layerNumber, int soilType, QWidget* parent = nullptr);
     ~TDlgSoils() override;
 
     void done(int result) override;
@@ -48,9 +48,9 @@ private:
     void Bind(TDataEdit* top, TDataEdit* bottom, int column, const std::string& field = {});
     void BindBlowCounts(TDataEdit* top, TDataEdit* bottom, int column);
 
-    TMainForm& m_form;
+    TWindowHost& m_host;
     int m_layerNumber;
     int m_soilType;
     std::unique_ptr<Ui::TDlgSoils> ui;
-    std::vector<std::unique_ptr<TCellBinding>> m_bindings;
+    TBindingSet m_bindings;
 };

@@ -1,12 +1,13 @@
 #include "input/TDlgTZPrint.h"
 
+#include "ProjectTables.h"
 #include "TProgramData.h"
 #include "grid/TGridTable.h"
-#include "main/TMainForm.h"
+#include "host/TWindowHost.h"
 #include "ui_TDlgTZPrint.h"
 
-TDlgTZPrint::TDlgTZPrint(TMainForm& form)
-    : TInputWindow(form, EInputWindow::TzPrint)
+TDlgTZPrint::TDlgTZPrint(TWindowHost& host)
+    : TInputWindow(host, EInputWindow::TzPrint)
     , ui(std::make_unique<Ui::TDlgTZPrint>())
 {
     SetUpForm(*ui);

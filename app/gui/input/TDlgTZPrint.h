@@ -15,7 +15,7 @@ class TDlgTZPrint : public TInputWindow
     Q_OBJECT
 
 public:
-    explicit TDlgTZPrint(TMainForm& form);
+    explicit TDlgTZPrint(TWindowHost& host);
     ~TDlgTZPrint() override;
 
 protected:

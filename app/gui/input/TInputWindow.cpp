@@ -18,8 +18,8 @@
 #include "entry/TDataCombo.h"
 #include "entry/TDataEdit.h"
 #include "entry/TExpression.h"
+#include "host/TWindowHost.h"
 #include "input/AccessibleNames.h"
-#include "main/TMainForm.h"
 #include "seams/MessageSeam.h"
 #include "support/ButtonKeys.h"
 
@@ -62,15 +62,15 @@ void ApplyEditProperties(TDataEdit* edit, QWidget* root)
 
 } // namespace
 
-TInputWindow::TInputWindow(TMainForm& form, EInputWindow which)
+TInputWindow::TInputWindow(TWindowHost& host, EInputWindow which)
     : QWidget(nullptr)
-    , m_form(form)
+    , m_host(host)
     , m_which(which)
 {
-    const TInputWindowLauncher& launcher = InputWindowLaunchers()[static_cast<int>(which)];
-    setObjectName(launcher.WindowClass);
-    setWindowTitle(launcher.Caption);
-    setAccessibleName(launcher.Caption);
+    const TInputWindowKind& kind = KindOf(which);
+    setObjectName(kind.WindowClass);
+    setWindowTitle(kind.Caption);
+    setAccessibleName(kind.Caption);
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -82,7 +82,7 @@ TInputWindow::~TInputWindow() = default;
 
 void TInputWindow::AddToMdi()
 {
-    QMdiArea* mdi = m_form.MdiArea();
+    QMdiArea* mdi = m_host.MdiArea();
     m_sub = mdi->addSubWindow(this);
     m_sub->setAttribute(Qt::WA_DeleteOnClose);
     m_sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -129,7 +129,7 @@ void TInputWindow::KeepInsideFrame()
 {
     // The frame places a new window where it overlaps least, which may leave its bottom or
     // right side out of sight; it is moved in as far as the frame is large enough.
-    const QSize area = m_form.MdiArea()->viewport()->size();
+    const QSize area = m_host.MdiArea()->viewport()->size();
     if (m_sub == nullptr || area.isEmpty()) {
         return;
     }
@@ -147,26 +147,20 @@ void TInputWindow::FinishForm()
 
 TNumberBinding& TInputWindow::BindNumber(TDataEdit* edit, TFieldOf<long double> field)
 {
-    auto binding = std::make_unique<TNumberBinding>(
+    return m_bindings.Add<TNumberBinding>(
         edit,
         [field](TProgramData& data) { return field(data); },
         [field](TProgramData& data, long double entry) { field(data) = entry; });
-    TNumberBinding& ref = *binding;
-    m_bindings.push_back(std::move(binding));
-    return ref;
 }
 
 TNumberBinding& TInputWindow::BindNumber(TDataEdit* edit,
                                          TFieldOf<int> field,
                                          std::function<int(long double)> stored)
 {
-    auto binding = std::make_unique<TNumberBinding>(
+    return m_bindings.Add<TNumberBinding>(
         edit,
         [field](TProgramData& data) { return static_cast<long double>(field(data)); },
         [field, stored](TProgramData& data, long double entry) { field(data) = stored(entry); });
-    TNumberBinding& ref = *binding;
-    m_bindings.push_back(std::move(binding));
-    return ref;
 }
 
 void TInputWindow::BindCheck(QAbstractButton* box,
@@ -174,35 +168,31 @@ void TInputWindow::BindCheck(QAbstractButton* box,
                              int checkedCode,
                              int uncheckedCode)
 {
-    m_bindings.push_back(
-        std::make_unique<TCheckBinding>(box, std::move(field), checkedCode, uncheckedCode));
+    m_bindings.Add<TCheckBinding>(box, std::move(field), checkedCode, uncheckedCode);
 }
 
 TRadioBinding& TInputWindow::BindRadio(TFieldOf<int> field,
                                        TRadioBinding::TButtons buttons,
                                        QAbstractButton* fallback)
 {
-    auto binding = std::make_unique<TRadioBinding>(std::move(field), std::move(buttons), fallback);
-    TRadioBinding& ref = *binding;
-    m_bindings.push_back(std::move(binding));
-    return ref;
+    return m_bindings.Add<TRadioBinding>(std::move(field), std::move(buttons), fallback);
 }
 
 void TInputWindow::BindText(QLineEdit* edit, TFieldOf<std::string> field)
 {
-    m_bindings.push_back(std::make_unique<TTextBinding>(edit, std::move(field)));
+    m_bindings.Add<TTextBinding>(edit, std::move(field));
 }
 
 void TInputWindow::BindText(QPlainTextEdit* memo, TFieldOf<std::string> field)
 {
-    m_bindings.push_back(std::make_unique<TTextBinding>(memo, std::move(field)));
+    m_bindings.Add<TTextBinding>(memo, std::move(field));
 }
 
 // ---- helpers ----------------------------------------------------------------------------------
 
 TProgramData& TInputWindow::Data() const
 {
-    return m_form.Data();
+    return m_host.Data();
 }
 
 void TInputWindow::MoveToTop(int top)
@@ -212,13 +202,13 @@ void TInputWindow::MoveToTop(int top)
     }
 }
 
-TInputWindow* TInputWindow::FindOpenWindow(TMainForm& form, EInputWindow which)
+TInputWindow* TInputWindow::FindOpenWindow(TWindowHost& host, EInputWindow which)
 {
-    if (form.MdiArea() == nullptr) {
+    if (host.MdiArea() == nullptr) {
         return nullptr;
     }
-    const char* windowClass = InputWindowLaunchers()[static_cast<int>(which)].WindowClass;
-    for (QMdiSubWindow* sub : form.MdiArea()->subWindowList()) {
+    const char* windowClass = KindOf(which).WindowClass;
+    for (QMdiSubWindow* sub : host.MdiArea()->subWindowList()) {
         auto* window = qobject_cast<TInputWindow*>(sub->widget());
         if (window != nullptr && !window->m_closed && window->objectName() == windowClass) {
             return window;
@@ -260,16 +250,14 @@ void TInputWindow::FormActivate()
 {
     // What the user changed before (in any window) must still be offered for saving, and
     // loading is no change: the flag is put back as it was.
-    const bool wasModified = m_form.IsModified();
+    const bool wasModified = m_host.IsModified();
     m_loading = true;
     RunCommand(this, [this] {
-        for (const auto& binding : m_bindings) {
-            binding->Load(Data());
-        }
+        m_bindings.Load(Data());
         LoadControls();
     });
     m_loading = false;
-    m_form.SetModified(wasModified);
+    m_host.SetModified(wasModified);
 }
 
 void TInputWindow::FormDeactivate()
@@ -298,13 +286,8 @@ bool TInputWindow::TryStore()
     bool tablesChanged = false;
     const bool stored = RunCommand(this, [&] {
         try {
-            for (const auto& binding : m_bindings) {
-                binding->Read();
-            }
-            for (const auto& binding : m_bindings) {
-                binding->Store(data);
-            }
-            tablesChanged = StoreControls();
+            const bool cellsChanged = m_bindings.Store(data);
+            tablesChanged = StoreControls() || cellsChanged;
         } catch (const std::exception&) {
             // All or nothing: the data go back to what they were before the message shows.
             data = before;
@@ -312,7 +295,7 @@ bool TInputWindow::TryStore()
         }
     });
     if (stored && (tablesChanged || !(data == before))) {
-        m_form.SetModified(true);
+        m_host.SetModified(true);
     }
     m_storing = false;
     return stored;
@@ -323,9 +306,9 @@ void TInputWindow::ActivateAgain()
     // The controls keep what the user entered: the window counts as active already, so the
     // activation does not load them again.
     m_active = true;
-    if (m_sub != nullptr && m_form.MdiArea() != nullptr) {
+    if (m_sub != nullptr && m_host.MdiArea() != nullptr) {
         m_sub->show();
-        m_form.MdiArea()->setActiveSubWindow(m_sub);
+        m_host.MdiArea()->setActiveSubWindow(m_sub);
     }
 }
 
@@ -337,7 +320,7 @@ void TInputWindow::SubWindowActivated(QMdiSubWindow* sub)
     if (sub != nullptr && sub == m_sub) {
         if (!m_active) {
             // The window left stores first, so that this one shows what it stored.
-            for (QMdiSubWindow* other : m_form.MdiArea()->subWindowList()) {
+            for (QMdiSubWindow* other : m_host.MdiArea()->subWindowList()) {
                 auto* window = qobject_cast<TInputWindow*>(other->widget());
                 if (window != nullptr && window != this && window->m_active) {
                     window->m_active = false;
@@ -345,7 +328,7 @@ void TInputWindow::SubWindowActivated(QMdiSubWindow* sub)
                 }
             }
             // It may have refused to be left, and is active again.
-            if (m_form.MdiArea()->activeSubWindow() != m_sub) {
+            if (m_host.MdiArea()->activeSubWindow() != m_sub) {
                 return;
             }
             m_active = true;

@@ -9,15 +9,15 @@
 #include <QWidget>
 
 #include "input/InputBindings.h"
-#include "main/InputWindows.h"
+#include "input/InputWindowKinds.h"
 #include "seams/TEditHost.h"
 
 class QAbstractButton;
 class QLineEdit;
 class QPlainTextEdit;
 class TDataEdit;
-class TMainForm;
 class TProgramData;
+class TWindowHost;
 
 // What SetUpForm does after laying out a Designer form, for any window built from one (a
 // modal dialog too): the numeric edits take the settings the form holds as dynamic
@@ -40,25 +40,26 @@ class TInputWindow : public QWidget, public TEditHost
     Q_OBJECT
 
 public:
-    TInputWindow(TMainForm& form, EInputWindow which);
+    TInputWindow(TWindowHost& host, EInputWindow which);
     ~TInputWindow() override;
 
-    // Puts the window into the main window's MDI area and shows it; the sub-window frees both
-    // on close. Returns the window (the launcher's Create).
+    // Puts the window into the host's MDI area and shows it; the sub-window frees both on
+    // close. Returns the window (the launcher's Create).
     template<typename Window>
-    static QWidget* Open(TMainForm& form)
+    static QWidget* Open(TWindowHost& host)
     {
-        auto* window = new Window(form);
+        auto* window = new Window(host);
         window->AddToMdi();
         return window;
     }
 
     EInputWindow Which() const { return m_which; }
     QMdiSubWindow* SubWindow() const { return m_sub; }
-    TMainForm& MainForm() const { return m_form; }
+    // The window's host: the main window in the program.
+    TWindowHost& MainForm() const { return m_host; }
 
     // The open input window of that kind, null when none is open.
-    static TInputWindow* FindOpenWindow(TMainForm& form, EInputWindow which);
+    static TInputWindow* FindOpenWindow(TWindowHost& host, EInputWindow which);
 
     // Closes the window through its sub-window, so the close rule applies (the Close buttons).
     void CloseWindow();
@@ -114,7 +115,7 @@ protected:
     virtual bool FocusedControlIsValid();
 
     TProgramData& Data() const;
-    // Moves the window to this top within the main window's client area.
+    // Moves the window to this top within the host's client area.
     void MoveToTop(int top);
     bool Loading() const { return m_loading; }
 
@@ -131,10 +132,10 @@ private:
     // The deactivation's work; false when nothing was stored.
     bool TryStore();
 
-    TMainForm& m_form;
+    TWindowHost& m_host;
     EInputWindow m_which;
     QPointer<QMdiSubWindow> m_sub;
-    std::vector<std::unique_ptr<TInputBinding>> m_bindings;
+    TBindingSet m_bindings;
     bool m_active = false;
     bool m_loading = false;
     bool m_storing = false;

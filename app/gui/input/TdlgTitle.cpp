@@ -7,11 +7,11 @@
 
 #include "ControlRules.h"
 #include "TProgramData.h"
-#include "main/TMainForm.h"
+#include "host/TWindowHost.h"
 #include "ui_TdlgTitle.h"
 
-TdlgTitle::TdlgTitle(TMainForm& form)
-    : TInputWindow(form, EInputWindow::Title)
+TdlgTitle::TdlgTitle(TWindowHost& host)
+    : TInputWindow(host, EInputWindow::Title)
     , ui(std::make_unique<Ui::TdlgTitle>())
 {
     SetUpForm(*ui);

@@ -15,7 +15,7 @@ class TdlgTitle : public TInputWindow
     Q_OBJECT
 
 public:
-    explicit TdlgTitle(TMainForm& form);
+    explicit TdlgTitle(TWindowHost& host);
     ~TdlgTitle() override;
 
 protected:

@@ -1,8 +1,9 @@
 #include "input/TfrmMaterial.h"
 
+#include "ProjectTables.h"
 #include "TProgramData.h"
 #include "grid/TGridTable.h"
-#include "main/TMainForm.h"
+#include "host/TWindowHost.h"
 #include "seams/MessageSeam.h"
 #include "ui_TfrmMaterial.h"
 
@@ -16,8 +17,8 @@ void CheckEither(QRadioButton* first, QRadioButton* second, bool firstChecked)
 
 } // namespace
 
-TfrmMaterial::TfrmMaterial(TMainForm& form)
-    : TInputWindow(form, EInputWindow::PileMaterial)
+TfrmMaterial::TfrmMaterial(TWindowHost& host)
+    : TInputWindow(host, EInputWindow::PileMaterial)
     , ui(std::make_unique<Ui::TfrmMaterial>())
 {
     SetUpForm(*ui);

@@ -18,7 +18,7 @@ class TfrmMaterial : public TInputWindow
     Q_OBJECT
 
 public:
-    explicit TfrmMaterial(TMainForm& form);
+    explicit TfrmMaterial(TWindowHost& host);
     ~TfrmMaterial() override;
 
 public slots:

@@ -1,13 +1,13 @@
 #include "input/TfrmNCsection.h"
 
 #include "TProgramData.h"
+#include "host/TWindowHost.h"
 #include "input/StickUpRule.h"
 #include "input/TPileSketch.h"
-#include "main/TMainForm.h"
 #include "ui_TfrmNCsection.h"
 
-TfrmNCsection::TfrmNCsection(TMainForm& form)
-    : TInputWindow(form, EInputWindow::NoncircularPile)
+TfrmNCsection::TfrmNCsection(TWindowHost& host)
+    : TInputWindow(host, EInputWindow::NoncircularPile)
     , ui(std::make_unique<Ui::TfrmNCsection>())
 {
     SetUpForm(*ui);

@@ -16,7 +16,7 @@ class TfrmNCsection : public TInputWindow
     Q_OBJECT
 
 public:
-    explicit TfrmNCsection(TMainForm& form);
+    explicit TfrmNCsection(TWindowHost& host);
     ~TfrmNCsection() override;
 
 protected:

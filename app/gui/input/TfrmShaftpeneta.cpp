@@ -2,13 +2,13 @@
 
 #include "PileRules.h"
 #include "TProgramData.h"
+#include "host/TWindowHost.h"
 #include "input/StickUpRule.h"
 #include "input/TPileSketch.h"
-#include "main/TMainForm.h"
 #include "ui_TfrmShaftpeneta.h"
 
-TfrmShaftpeneta::TfrmShaftpeneta(TMainForm& form)
-    : TInputWindow(form, EInputWindow::CircularPile)
+TfrmShaftpeneta::TfrmShaftpeneta(TWindowHost& host)
+    : TInputWindow(host, EInputWindow::CircularPile)
     , ui(std::make_unique<Ui::TfrmShaftpeneta>())
 {
     SetUpForm(*ui);

@@ -17,7 +17,7 @@ class TfrmShaftpeneta : public TInputWindow
     Q_OBJECT
 
 public:
-    explicit TfrmShaftpeneta(TMainForm& form);
+    explicit TfrmShaftpeneta(TWindowHost& host);
     ~TfrmShaftpeneta() override;
 
 protected:

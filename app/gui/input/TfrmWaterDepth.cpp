@@ -5,8 +5,9 @@
 #include <QEvent>
 
 #include "MethodRules.h"
+#include "ProjectTables.h"
 #include "TProgramData.h"
-#include "main/TMainForm.h"
+#include "host/TWindowHost.h"
 #include "ui_TfrmWaterDepth.h"
 
 namespace {
@@ -18,8 +19,8 @@ constexpr std::size_t Index(int code)
 
 } // namespace
 
-TfrmWaterDepth::TfrmWaterDepth(TMainForm& form)
-    : TInputWindow(form, EInputWindow::ComputationMethod)
+TfrmWaterDepth::TfrmWaterDepth(TWindowHost& host)
+    : TInputWindow(host, EInputWindow::ComputationMethod)
     , ui(std::make_unique<Ui::TfrmWaterDepth>())
 {
     SetUpForm(*ui);

@@ -22,7 +22,7 @@ class TfrmWaterDepth : public TInputWindow
     Q_OBJECT
 
 public:
-    explicit TfrmWaterDepth(TMainForm& form);
+    explicit TfrmWaterDepth(TWindowHost& host);
     ~TfrmWaterDepth() override;
 
     static constexpr int kMethodCount = 9;

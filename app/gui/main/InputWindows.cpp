@@ -13,121 +13,65 @@
 #include "input/TfrmWaterDepth.h"
 #include "views/TDlgSideView.h"
 
-// Where each input window goes. Set Create when the window exists; the main window then
-// enables its item and button and keeps its open flag.
+namespace {
+
+using TCreate = std::function<QWidget*(TWindowHost&)>;
+
+template<typename Window>
+TCreate OpenerOf()
+{
+    return [](TWindowHost& host) {
+        return TInputWindow::Open<Window>(host);
+    };
+}
+
+// Where each input window goes; a window not built yet gets none. The switch names every
+// window, so a new one cannot be forgotten.
+TCreate CreatorOf(EInputWindow which)
+{
+    switch (which) {
+    case EInputWindow::Title:
+        return OpenerOf<TdlgTitle>();
+    case EInputWindow::ComputationMethod:
+        return OpenerOf<TfrmWaterDepth>();
+    case EInputWindow::PileMaterial:
+        return OpenerOf<TfrmMaterial>();
+    case EInputWindow::CircularPile:
+        return OpenerOf<TfrmShaftpeneta>();
+    case EInputWindow::NoncircularPile:
+        return OpenerOf<TfrmNCsection>();
+    case EInputWindow::SoilLayers:
+        return OpenerOf<TDlgSoilLayers>();
+    case EInputWindow::CptData:
+        return OpenerOf<TDlgInputMotion>();
+    case EInputWindow::TzPrint:
+        return OpenerOf<TDlgTZPrint>();
+    case EInputWindow::ControlOptions:
+        return OpenerOf<TDlgOptions>();
+    case EInputWindow::CriticalDepth:
+        return OpenerOf<TDlgBlock>();
+    case EInputWindow::SideView:
+        return [](TWindowHost& host) {
+            return TDlgSideView::Open(host);
+        };
+    case EInputWindow::Count:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+// The names come from the window kinds, each at its EInputWindow; the main window enables the
+// item and button of a window that has a Create and keeps its open flag.
 const std::array<TInputWindowLauncher, kInputWindowCount>& InputWindowLaunchers()
 {
-    static const std::array<TInputWindowLauncher, kInputWindowCount> launchers = {{
-        {"mTitle",
-         "&Title",
-         "sbTitle",
-         "Title",
-         "TdlgTitle",
-         "Project Title",
-         false,
-         [](TMainForm& form) {
-             return TInputWindow::Open<TdlgTitle>(form);
-         }},
-        {"mCompMethod",
-         "Computational &Method",
-         "sbCompMethod",
-         "Computational Method",
-         "TfrmWaterDepth",
-         "Computation Methods",
-         false,
-         [](TMainForm& form) {
-             return TInputWindow::Open<TfrmWaterDepth>(form);
-         }},
-        {"mPileMaterial",
-         "&Pile Material",
-         "sbPileMaterial",
-         "Pile Material",
-         "TfrmMaterial",
-         "Pile Material",
-         false,
-         [](TMainForm& form) {
-             return TInputWindow::Open<TfrmMaterial>(form);
-         }},
-        {"mCircularPile",
-         "&Circular-Section Pile",
-         "sbCircularPile",
-         "Circular Section",
-         "TfrmShaftpeneta",
-         "Circular Pile Properties",
-         false,
-         [](TMainForm& form) {
-             return TInputWindow::Open<TfrmShaftpeneta>(form);
-         }},
-        {"mNoncircularPile",
-         "&Noncircular-Section Pile",
-         "sbNoncircularPile",
-         "Non-Circular",
-         "TfrmNCsection",
-         "Noncircular Pile Properties",
-         false,
-         [](TMainForm& form) {
-             return TInputWindow::Open<TfrmNCsection>(form);
-         }},
-        {"mSoilLayers",
-         "Soi&l Layers",
-         "sbSoilLayers",
-         "Soil layer Data",
-         "TDlgSoilLayers",
-         "Soill Layers",
-         false,
-         [](TMainForm& form) {
-             return TInputWindow::Open<TDlgSoilLayers>(form);
-         }},
-        {"mCptData",
-         "CPT Data File (optional for cone-based method)",
-         nullptr,
-         nullptr,
-         "TDlgInputMotion",
-         "Data of Cone Penetration Test",
-         false,
-         [](TMainForm& form) {
-             return TInputWindow::Open<TDlgInputMotion>(form);
-         }},
-        {"mTzPrint",
-         "Print t-z Curves at Additional Depths ",
-         nullptr,
-         nullptr,
-         "TDlgTZPrint",
-         "Option of Printing t-z Curves",
-         false,
-         [](TMainForm& form) {
-             return TInputWindow::Open<TDlgTZPrint>(form);
-         }},
-        {"mControlOptions",
-         "Control &Options",
-         nullptr,
-         nullptr,
-         "TDlgOptions",
-         "Control Options",
-         false,
-         [](TMainForm& form) {
-             return TInputWindow::Open<TDlgOptions>(form);
-         }},
-        {"mCriticalDepth",
-         "Critical Depth Used by US ARMY Method",
-         nullptr,
-         nullptr,
-         "TDlgBlock",
-         "Critical Depths Used by US Army Method",
-         true,
-         [](TMainForm& form) {
-             return TInputWindow::Open<TDlgBlock>(form);
-         }},
-        {"mSideView",
-         "&View Soil Layer Coordinates",
-         "sbSideView",
-         "View Soil Profile",
-         "TDlgSideView",
-         "Elevation View",
-         false,
-         [](TMainForm& form) {
-             return TDlgSideView::Open(form);
-         }},
-    }};
+    static const std::array<TInputWindowLauncher, kInputWindowCount> launchers = [] {
+        std::array<TInputWindowLauncher, kInputWindowCount> rows{};
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            rows[i] = {kInputWindowKinds[i], CreatorOf(kInputWindowKinds[i].Which)};
+        }
+        return rows;
+    }();
     return launchers;
 }

@@ -7,8 +7,8 @@
 #include <QMouseEvent>
 
 #include "AnalysisRun.h"
+#include "host/DesktopSeams.h"
 #include "input/AccessibleNames.h"
-#include "main/MainSeams.h"
 #include "support/ButtonKeys.h"
 #include "ui_TAboutBox.h"
 

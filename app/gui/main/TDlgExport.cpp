@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "main/MainSeams.h"
+#include "host/DesktopSeams.h"
 #include "seams/FileDialogSeam.h"
 #include "seams/MessageSeam.h"
 #include "seams/ModalDialogSeam.h"

@@ -9,7 +9,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "main/MainSeams.h"
+#include "host/DesktopSeams.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "ProjectTables.h"
 #include "ResultGraphs.h"
 #include "TProgramData.h"
+#include "host/TWindowHost.h"
 #include "main/InputWindows.h"
 #include "plot/TGraphPlot.h"
 
@@ -31,11 +32,11 @@ inline constexpr int kWindowListCount = 50;
 
 inline constexpr const char* kCaptionPrefix = "QUARN 2015.7.2 - Offshore - ";
 inline constexpr const char* kSaveChangesText = "Do you want to save any changes?";
-inline constexpr const char* kEditorFailedText = "An error occurred in running the Word Processor";
 
 // The program's frame: the MDI area for input, table and graph windows, the menus and tool
 // bar, the project and its tables and result graphs, the modified flag and the recent files.
-class TMainForm : public QMainWindow
+// It is the input windows' host.
+class TMainForm : public QMainWindow, public TWindowHost
 {
     Q_OBJECT
 
@@ -47,20 +48,19 @@ public:
     // program), or makes a new one.
     void FormShow(const QStringList& arguments);
 
-    TProgramData& Data() { return m_data; }
-    TProjectTables& Tables() { return m_tables; }
+    TProgramData& Data() override { return m_data; }
+    TProjectTables& Tables() override { return m_tables; }
     TResultGraphs& Graphs() { return m_graphs; }
-    TGraphPlot& MotionInput() { return m_motionInput; }
-    // SPT or Su converted from a CPT data file: shown, never saved with the project.
-    TGraphPlot& CptConverted() { return m_cptConverted; }
-    QMdiArea* MdiArea() const { return m_mdi; }
+    TGraphPlot& MotionInput() override { return m_motionInput; }
+    TGraphPlot& CptConverted() override { return m_cptConverted; }
+    QMdiArea* MdiArea() const override { return m_mdi; }
     TDlgExport* ExportDialog() const { return m_export; }
     TAboutBox* AboutBox() const { return m_about; }
-    // The adhesion charts, made at start-up and shown from a clay layer's properties.
-    TChartForm* ChartForm() const { return m_chartForm; }
+    // The adhesion charts, made at start-up.
+    TChartForm* ChartForm() const override { return m_chartForm; }
 
-    bool IsModified() const;
-    void SetModified(bool value);
+    bool IsModified() const override;
+    void SetModified(bool value) override;
     bool PlotsLoaded() const { return m_plotsLoaded; }
     // The last run's results are at hand: read back, and their plot-data file still there.
     bool ResultsAvailable() const;
@@ -72,7 +72,6 @@ public:
     // The help window, once a Help item has opened it.
     THelpWindow* HelpWindow() const { return m_help; }
 
-    std::string EditorPath;
     const TRecentFiles::TEntries& RecentFiles() const { return m_recent.Entries(); }
     int RecentCount() const;
 
@@ -99,12 +98,12 @@ public:
     void CheckSpeedButtons();
     void UpdateEditItems();
     void UpdateGraphicsMenu();
-    void UpdatePileShapeMenus();
+    void UpdatePileShapeMenus() override;
     void VisibleOffshoreColumns();
     void DeactivateActiveChild();
     // The project's CPT profile in its graph window, made afresh for the points of now.
-    void ShowCptProfile();
-    void ShowCptConverted();
+    void ShowCptProfile() override;
+    void ShowCptConverted() override;
     void CloseAllChildren();
     // Runs the activation of every open input window, after the project changed under them.
     void ReloadInputWindows();

@@ -9,7 +9,7 @@
 
 #include "ProjectPaths.h"
 #include "StaleFiles.h"
-#include "main/MainSeams.h"
+#include "host/DesktopSeams.h"
 #include "main/TMainForm.h"
 #include "seams/FileDialogSeam.h"
 #include "seams/MessageSeam.h"

@@ -13,7 +13,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "main/TMainForm.h"
+#include "ProjectTables.h"
+#include "host/TWindowHost.h"
 #include "plot/TQPainterCanvas.h"
 #include "seams/MessageSeam.h"
 #include "seams/PrintSeam.h"
@@ -36,8 +37,8 @@ TPlotColor ToPlotColor(const QColor& c)
 
 } // namespace
 
-TDlgSideView::TDlgSideView(TMainForm& form)
-    : TInputWindow(form, EInputWindow::SideView)
+TDlgSideView::TDlgSideView(TWindowHost& host)
+    : TInputWindow(host, EInputWindow::SideView)
 {
     resize(kSideViewWidth, kSideViewHeight);
     setMouseTracking(true);
@@ -53,9 +54,9 @@ TDlgSideView::TDlgSideView(TMainForm& form)
 
 TDlgSideView::~TDlgSideView() = default;
 
-QWidget* TDlgSideView::Open(TMainForm& form)
+QWidget* TDlgSideView::Open(TWindowHost& host)
 {
-    auto* window = static_cast<TDlgSideView*>(TInputWindow::Open<TDlgSideView>(form));
+    auto* window = static_cast<TDlgSideView*>(TInputWindow::Open<TDlgSideView>(host));
     if (window->SubWindow() != nullptr) {
         window->SubWindow()->resize(kSideViewWidth, kSideViewHeight);
     }

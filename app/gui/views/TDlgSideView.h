@@ -11,7 +11,7 @@
 class QLabel;
 class QPrinter;
 class QPushButton;
-class TMainForm;
+class TWindowHost;
 
 inline constexpr const char* kSideViewPrintTitle = "Soil-Pile Profile";
 inline constexpr int kSideViewWidth = 648;
@@ -29,11 +29,11 @@ class TDlgSideView : public TInputWindow
     Q_OBJECT
 
 public:
-    explicit TDlgSideView(TMainForm& form);
+    explicit TDlgSideView(TWindowHost& host);
     ~TDlgSideView() override;
 
     // Opens the view in the main window's MDI area at its initial size (the launcher's Create).
-    static QWidget* Open(TMainForm& form);
+    static QWidget* Open(TWindowHost& host);
 
     const std::vector<TPileOutline>& Outlines() const { return m_model.Outlines; }
     const TWorldWindow& BaseWindow() const { return m_model.BaseWindow; }

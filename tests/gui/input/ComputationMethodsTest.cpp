@@ -542,7 +542,7 @@ TEST_F(ComputationMethodsTest, TaperAngleIsKeptWhileFhwaIsUsed)
 class TFakeMaterialWindow : public TInputWindow
 {
 public:
-    explicit TFakeMaterialWindow(TMainForm& form)
+    explicit TFakeMaterialWindow(TWindowHost& form)
         : TInputWindow(form, EInputWindow::PileMaterial)
     {}
     int Loads = 0;

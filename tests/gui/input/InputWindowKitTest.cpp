@@ -27,7 +27,7 @@ constexpr long double kTypedTolerance = 1e-15L;
 class TKitWindow : public TInputWindow
 {
 public:
-    explicit TKitWindow(TMainForm& form)
+    explicit TKitWindow(TWindowHost& form)
         : TInputWindow(form, EInputWindow::CriticalDepth)
     {
         auto* layout = new QFormLayout(this);

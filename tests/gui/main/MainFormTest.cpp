@@ -24,7 +24,7 @@
 
 #include "QtTestApplication.h"
 #include "TestFolder.h"
-#include "main/MainSeams.h"
+#include "host/DesktopSeams.h"
 #include "main/ProgramIdentity.h"
 #include "main/TDlgExport.h"
 #include "main/THelpWindow.h"

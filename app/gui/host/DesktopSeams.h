@@ -6,7 +6,7 @@
 
 class QWidget;
 
-// The open dialog, the text editor and the desktop's open action of the main window go through
+// The open dialog, the text editor and the desktop's open action of the windows go through
 // here, so tests (and a headless run) can answer them. Without an answer of its seam the real
 // dialog, process or desktop handler is used.
 
@@ -27,6 +27,9 @@ struct TOpenFileAnswer
 
 TOpenFileAnswer AskOpenFileName(const TOpenFileRequest& request);
 using TOpenFileSeam = TSeam<struct TOpenFileSeamTag, TOpenFileAnswer(const TOpenFileRequest&)>;
+
+// What the user is told when the editor did not start, before the reason.
+inline constexpr const char* kEditorFailedText = "An error occurred in running the Word Processor";
 
 // Starts the editor on the file without waiting; an empty editor path means the desktop's
 // default handler for the file. False when nothing could be started.

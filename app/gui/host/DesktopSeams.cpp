@@ -1,4 +1,4 @@
-#include "main/MainSeams.h"
+#include "host/DesktopSeams.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
