@@ -320,9 +320,9 @@ char* TOutputFile::Room(std::size_t n)
     return m_buffer->Room(n);
 }
 
-void TOutputFile::Commit(const char* end)
+void TOutputFile::Commit(const char* upTo)
 {
-    m_buffer->Commit(end);
+    m_buffer->Commit(upTo);
 }
 
 void TOutputFile::Abandon()

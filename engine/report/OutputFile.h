@@ -29,9 +29,9 @@ public:
     // memory is not kept.
     void Put(std::string_view text);
     // Room for n characters after what the file has taken, to write a line in place; Commit
-    // takes what was written there, up to end.
+    // takes what was written there, up to upTo.
     char* Room(std::size_t n);
-    void Commit(const char* end);
+    void Commit(const char* upTo);
     // The run did not reach its end: what was written is dropped, so that the file is put in
     // place empty at the close.
     void Abandon();

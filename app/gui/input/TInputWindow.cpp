@@ -149,8 +149,8 @@ TNumberBinding& TInputWindow::BindNumber(TDataEdit* edit, TFieldOf<long double> 
 {
     return m_bindings.Add<TNumberBinding>(
         edit,
-        [field](TProgramData& data) { return field(data); },
-        [field](TProgramData& data, long double entry) { field(data) = entry; });
+        [field](TProgramData& project) { return field(project); },
+        [field](TProgramData& project, long double entry) { field(project) = entry; });
 }
 
 TNumberBinding& TInputWindow::BindNumber(TDataEdit* edit,
@@ -159,8 +159,10 @@ TNumberBinding& TInputWindow::BindNumber(TDataEdit* edit,
 {
     return m_bindings.Add<TNumberBinding>(
         edit,
-        [field](TProgramData& data) { return static_cast<long double>(field(data)); },
-        [field, stored](TProgramData& data, long double entry) { field(data) = stored(entry); });
+        [field](TProgramData& project) { return static_cast<long double>(field(project)); },
+        [field, stored](TProgramData& project, long double entry) {
+            field(project) = stored(entry);
+        });
 }
 
 void TInputWindow::BindCheck(QAbstractButton* box,
@@ -281,20 +283,20 @@ bool TInputWindow::TryStore()
         ActivateAgain();
         return false;
     }
-    TProgramData& data = Data();
-    const TProgramData before = data;
+    TProgramData& project = Data();
+    const TProgramData before = project;
     bool tablesChanged = false;
     const bool stored = RunCommand(this, [&] {
         try {
-            const bool cellsChanged = m_bindings.Store(data);
+            const bool cellsChanged = m_bindings.Store(project);
             tablesChanged = StoreControls() || cellsChanged;
         } catch (const std::exception&) {
-            // All or nothing: the data go back to what they were before the message shows.
-            data = before;
+            // All or nothing: the project go back to what they were before the message shows.
+            project = before;
             throw;
         }
     });
-    if (stored && (tablesChanged || !(data == before))) {
+    if (stored && (tablesChanged || !(project == before))) {
         m_host.SetModified(true);
     }
     m_storing = false;

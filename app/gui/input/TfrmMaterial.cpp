@@ -58,9 +58,9 @@ TPileShapeChoice TfrmMaterial::Choice() const
 
 void TfrmMaterial::ShowWindows()
 {
-    const TProgramData& data = Data();
+    const TProgramData& project = Data();
     const TPileShapeChoice choice = Choice();
-    const bool taper = TaperAngleUsed(choice.PileType, data.MethodFlags[MethodCode::kFhwa]);
+    const bool taper = TaperAngleUsed(choice.PileType, project.MethodFlags[MethodCode::kFhwa]);
     ui->deAngle->setEnabled(taper);
     ui->lblAngle2->setEnabled(taper);
     const bool steel = ui->OptSteel->isChecked();
@@ -74,21 +74,21 @@ void TfrmMaterial::ShowWindows()
     ui->DeSection->setEnabled(ui->RadioButton1->isChecked());
     ui->SectionButton1->setEnabled(ui->RadioButton2->isChecked());
     ui->DeAutoSection->SetNumber(
-        ShownSectionArea(choice, data.OD, data.ID, data.TipArea, data.UnitSystem));
+        ShownSectionArea(choice, project.OD, project.ID, project.TipArea, project.UnitSystem));
 }
 
 void TfrmMaterial::LoadControls()
 {
-    const TProgramData& data = Data();
+    const TProgramData& project = Data();
     MoveToTop(10);
-    ui->DeAutoSection->SetUnits(data.UnitSystem);
+    ui->DeAutoSection->SetUnits(project.UnitSystem);
     // The end and shape panels show the project only for the type they belong to; for the
     // other types they keep what they showed.
-    if (data.PileType == PileTypeCode::kSteelPipe) {
-        CheckEither(ui->CloseEnded, ui->OpenEnded, data.ClosedEnd != 0);
-    } else if (data.PileType == PileTypeCode::kPrecastConcrete) {
-        CheckEither(ui->OptDrain, ui->OptUndrain, data.Circular != 0);
-        CheckEither(ui->CloseEndedPrecast, ui->OpenEndedPrecast, data.ClosedEnd != 0);
+    if (project.PileType == PileTypeCode::kSteelPipe) {
+        CheckEither(ui->CloseEnded, ui->OpenEnded, project.ClosedEnd != 0);
+    } else if (project.PileType == PileTypeCode::kPrecastConcrete) {
+        CheckEither(ui->OptDrain, ui->OptUndrain, project.Circular != 0);
+        CheckEither(ui->CloseEndedPrecast, ui->OpenEndedPrecast, project.ClosedEnd != 0);
     }
     ShowWindows();
     // What the pile does not use is 0, and is stored so.
@@ -102,11 +102,12 @@ void TfrmMaterial::LoadControls()
 
 bool TfrmMaterial::StoreControls()
 {
-    TProgramData& data = Data();
-    const TPileShape shape = PileShapeFor(Choice(), data.ClosedEnd);
-    data.Circular = shape.Circular;
-    data.ClosedEnd = shape.ClosedEnd;
-    data.TaperAngle = StoredTaperAngle(data.TaperAngle, data.MethodFlags[MethodCode::kFhwa]);
+    TProgramData& project = Data();
+    const TPileShape shape = PileShapeFor(Choice(), project.ClosedEnd);
+    project.Circular = shape.Circular;
+    project.ClosedEnd = shape.ClosedEnd;
+    project.TaperAngle =
+        StoredTaperAngle(project.TaperAngle, project.MethodFlags[MethodCode::kFhwa]);
     // The window of the other section shape goes.
     MainForm().UpdatePileShapeMenus();
     return false;

@@ -33,10 +33,10 @@ TfrmShaftpeneta::~TfrmShaftpeneta() = default;
 
 void TfrmShaftpeneta::LoadControls()
 {
-    const TProgramData& data = Data();
+    const TProgramData& project = Data();
     MoveToTop(20);
     const TCircularPileEntries used =
-        CircularPileEntries(data.PileType, data.Circular, data.ClosedEnd);
+        CircularPileEntries(project.PileType, project.Circular, project.ClosedEnd);
     ui->DataEdit9->setEnabled(used.InnerDiameter);
     ui->DataEdit11->setEnabled(used.EndSection);
     ui->DataEdit12->setEnabled(used.EndSection);

@@ -66,8 +66,8 @@ void TfrmWaterDepth::DeclareBindings()
     }
     m_method = &BindRadio(Field(&TProgramData::LoadSettlementMethod), methods);
     for (int code = 1; code <= kMethodCount; ++code) {
-        BindCheck(m_check[Index(code)], [code](TProgramData& data) -> int& {
-            return data.MethodFlags[static_cast<std::size_t>(code)];
+        BindCheck(m_check[Index(code)], [code](TProgramData& project) -> int& {
+            return project.MethodFlags[static_cast<std::size_t>(code)];
         });
     }
     BindRadio(Field(&TProgramData::LoadDirection),
@@ -147,10 +147,10 @@ void TfrmWaterDepth::Button3Click()
 void TfrmWaterDepth::GroupBox2Click()
 {
     // Sets the flags of the checked boxes at once; the full store is done on leaving.
-    TProgramData& data = Data();
+    TProgramData& project = Data();
     bool changed = false;
     for (int code = 1; code <= kMethodCount; ++code) {
-        int& flag = data.MethodFlags[static_cast<std::size_t>(code)];
+        int& flag = project.MethodFlags[static_cast<std::size_t>(code)];
         if (m_check[Index(code)]->isChecked() && flag != 1) {
             flag = 1;
             changed = true;
@@ -218,17 +218,17 @@ void TfrmWaterDepth::LoadControls()
 
 bool TfrmWaterDepth::StoreControls()
 {
-    TProgramData& data = Data();
-    if (data.LoadDirection != LoadDirectionCode::kTension) {
-        data.TensionFactor = 1.0L;
+    TProgramData& project = Data();
+    if (project.LoadDirection != LoadDirectionCode::kTension) {
+        project.TensionFactor = 1.0L;
     }
-    if (!TaperAngleKept(data.LoadSettlementMethod, data.MethodFlags[MethodCode::kFhwa])) {
-        data.TaperAngle = 0;
+    if (!TaperAngleKept(project.LoadSettlementMethod, project.MethodFlags[MethodCode::kFhwa])) {
+        project.TaperAngle = 0;
     }
     // An open pile-material window shows at once what the method allows there.
     if (TInputWindow* material = FindOpenWindow(MainForm(), EInputWindow::PileMaterial)) {
         material->FormActivate();
     }
     ShowUserValueColumns(MainForm().Tables(), ui->OptUserSpecified->isChecked());
-    return ConvertSiltLayersToSand(data.MethodFlags, MainForm().Tables());
+    return ConvertSiltLayersToSand(project.MethodFlags, MainForm().Tables());
 }

@@ -490,7 +490,7 @@ public:
     int Tag() const override { return m_tag; }
     void SetVisible(bool) override {}
     void BringToFront() override {}
-    void SetItems(const std::vector<std::string>& items) override { this->items = items; }
+    void SetItems(const std::vector<std::string>& list) override { items = list; }
     void SetDropDownCount(int) override {}
     void SetItemIndex(int index) override { m_index = index; }
     int ItemIndex() const override { return m_index; }

@@ -86,7 +86,7 @@ TEST(FieldFormat, ExponentFields)
 // sides of where one hands over to the other follow the same rules.
 TEST(FieldFormat, FieldsOnBothSidesOfTheInlineWriters)
 {
-    struct TCase
+    struct TInlineCase
     {
         char kind; // F or E
         double value;
@@ -94,7 +94,7 @@ TEST(FieldFormat, FieldsOnBothSidesOfTheInlineWriters)
         int decimals;
         const char* expected;
     };
-    const TCase cases[] = {
+    const TInlineCase cases[] = {
         {'F', 9007199254740991.0, 20, 1, "  9007199254740991.0"}, // 2^53 - 1
         {'F', 9007199254740992.0, 20, 1, "  9007199254740992.0"}, // 2^53
         {'F', 4503599627370495.5, 19, 0, "  4503599627370496."},  // exact tie
@@ -117,7 +117,7 @@ TEST(FieldFormat, FieldsOnBothSidesOfTheInlineWriters)
         {'E', 12.34, 13, 7, "0.1234000E+02"}, // seven digits
         {'E', 5e-324, 10, 3, " 0.494-323"},
     };
-    for (const TCase& c : cases) {
+    for (const TInlineCase& c : cases) {
         const std::string text = c.kind == 'F' ? FormatF(c.value, c.width, c.decimals)
                                                : FormatE(c.value, c.width, c.decimals);
         EXPECT_EQ(text, c.expected) << c.kind << c.width << "." << c.decimals << " of " << c.value;
@@ -145,7 +145,7 @@ TEST(FieldFormat, IntegerTextAndBlankFields)
 // rules of the string fields; a line built in its own buffer is the line TRecord builds.
 TEST(FieldFormat, BufferFieldsFillTheirWidthAndNoMore)
 {
-    struct TCase
+    struct TBufferCase
     {
         char kind; // F, E or I
         double value;
@@ -153,7 +153,7 @@ TEST(FieldFormat, BufferFieldsFillTheirWidthAndNoMore)
         int decimals;
         const char* text;
     };
-    const TCase cases[] = {
+    const TBufferCase cases[] = {
         {'F', 0.125, 5, 2, " 0.13"},
         {'F', -0.001, 7, 2, "   0.00"},
         {'F', 0.5, 3, 2, ".50"},
@@ -166,7 +166,7 @@ TEST(FieldFormat, BufferFieldsFillTheirWidthAndNoMore)
         {'E', 0.0, 10, 3, " 0.000E+00"},
         {'I', -42.0, 4, 0, " -42"},
     };
-    for (const TCase& c : cases) {
+    for (const TBufferCase& c : cases) {
         char buffer[32];
         std::memset(buffer, '#', sizeof buffer);
         char* end = c.kind == 'F'   ? PutF(buffer, c.value, c.width, c.decimals)
