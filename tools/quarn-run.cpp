@@ -12,6 +12,7 @@
 
 #include "AnalysisRun.h"
 #include "EngineConsole.h"
+#include "InputFile.h"
 #include "ProgramFolder.h"
 #include "ProjectFile.h"
 #include "ProjectTables.h"
@@ -222,8 +223,10 @@ int main(int argc, char** argv)
                 Print(std::cout, note);
             }
         }
-        if (ec || !fs::is_regular_file(project, ec)) {
-            std::cerr << "quarn-run: no project file " << argv[1] << '\n';
+        // Looked at, not opened: a FIFO there would hold the run until someone wrote to it.
+        const std::string reason = ec ? ec.message() : NotPlainFileReason(project.string());
+        if (!reason.empty()) {
+            std::cerr << "quarn-run: no project file " << argv[1] << ": " << reason << '\n';
             return kNotStarted;
         }
         return Run(project.lexically_normal());

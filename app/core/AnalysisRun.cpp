@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -123,6 +124,25 @@ std::vector<long double> SavedCptDepths(const std::string& projectFileName)
     return depths;
 }
 
+// The engine takes each path of names.dat as one line, up to its LF and without a CR before
+// it: a path holding either would reach it cut, or as two paths.
+bool HoldsLineBreak(const std::string& path)
+{
+    return path.find_first_of("\r\n") != std::string::npos;
+}
+
+// A path for a message, its line breaks shown as what they are.
+std::string ShownPath(const std::string& path)
+{
+    std::string shown;
+    for (const char c : path) {
+        shown += c == '\r'   ? std::string("<CR>")
+                 : c == '\n' ? std::string("<LF>")
+                             : std::string(1, c);
+    }
+    return shown;
+}
+
 } // namespace
 
 TRunFiles RunFilesFor(const std::string& projectFileName)
@@ -188,6 +208,21 @@ TAnalysisRun::~TAnalysisRun() = default;
 
 bool TAnalysisRun::PrepareFiles(const TRunFiles& files, TRunReporter& reporter)
 {
+    const std::pair<const fs::path*, const char*> named[] = {{&files.Project, "project file"},
+                                                             {&files.Report, "report"},
+                                                             {&files.PlotData, "plot-data file"},
+                                                             {&files.Cpt, "CPT side file"}};
+    for (const auto& [path, what] : named) {
+        if (HoldsLineBreak(path->string())) {
+            reporter.Information("The path of the " + std::string(what)
+                                 + " holds a line break (<CR> or <LF> below), which the "
+                                   "computation cannot be handed:\n"
+                                 + ShownPath(path->string())
+                                 + "\nSave the project under a name and in a folder without line "
+                                   "breaks to run it.");
+            return false;
+        }
+    }
     for (const fs::path* path : {&files.Project, &files.Report, &files.PlotData, &files.Cpt}) {
         if (path->string().size() > kEngineMaxPathLength) {
             reporter.Information("The path of the project file is too long for the computation "

@@ -4,7 +4,10 @@
 #include <cmath>
 #include <string>
 
+#include "AnalysisRun.h"
+#include "CptSideFile.h"
 #include "FileValues.h"
+#include "InputFile.h"
 #include "support/TWordReader.h"
 
 namespace {
@@ -39,7 +42,15 @@ TCptDataRead ReadCptDataFile(const std::string& fileName,
 {
     TCptDataRead result;
     try {
-        TWordReader reader(fileName);
+        const int perPoint = std::max(columns, 2);
+        // A point takes at most a line per number, so the points the computation takes end
+        // within these lines; the line after them is where a point too many would start. The
+        // rest of a larger file is never read.
+        const std::size_t points =
+            static_cast<std::size_t>(std::clamp(dataLines, 0, kEngineMaxCptPoints));
+        TWordReader reader = ReadInputFile(fileName,
+                                           static_cast<std::size_t>(std::max(headerLines, 0))
+                                               + points * static_cast<std::size_t>(perPoint) + 1);
         for (int i = 0; i < headerLines; ++i) {
             reader.ReadLine();
         }
@@ -60,14 +71,22 @@ TCptDataRead ReadCptDataFile(const std::string& fileName,
             throw EInOutError("Error on Line " + std::to_string(line) + " Item "
                               + std::to_string(item) + "\r" + what);
         };
-        const int perPoint = std::max(columns, 2);
         for (int i = 0; i < dataLines; ++i) {
+            if (i == kEngineMaxCptPoints) {
+                item = 1;
+                refuse(CptPointLimitText(dataLines).c_str());
+            }
             TCptDataPoint point;
             point.Depth = readNumber();
             // The points go to the CPT side file, which the engine reads: what it would
             // refuse is refused here, where the number stands.
             if (const char* problem = EngineRangeProblem(point.Depth)) {
                 refuse(problem);
+            }
+            const std::string depthProblem =
+                CptDepthProblem(point.Depth, i == 0 ? nullptr : &result.Points.back().Depth);
+            if (!depthProblem.empty()) {
+                refuse(depthProblem.c_str());
             }
             point.Value = Converted(readNumber(), ua, kind, unitSystem);
             if (!std::isfinite(point.Value)) {

@@ -1,8 +1,11 @@
 #include "CptSideFile.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "AnalysisRun.h"
 #include "FileValues.h"
+#include "InputFile.h"
 #include "entry/NumberFormat.h"
 #include "support/TWordReader.h"
 
@@ -20,6 +23,39 @@ long double SideFileQc(long double profileQc, int unitSystem)
 long double ProfileQc(long double sideFileQc, int unitSystem)
 {
     return unitSystem == 2 ? sideFileQc : sideFileQc / kPsfPerKsf;
+}
+
+namespace {
+
+// Two depths as texts that tell them apart.
+std::pair<std::string, std::string> DistinctTexts(long double a, long double b)
+{
+    if (FormatGeneral(a) != FormatGeneral(b)) {
+        return {FormatGeneral(a), FormatGeneral(b)};
+    }
+    return {FormatGeneral18(a), FormatGeneral18(b)};
+}
+
+} // namespace
+
+std::string CptDepthProblem(long double depth, const long double* before)
+{
+    if (depth < 0) {
+        return "The CPT depth " + FormatGeneral(depth)
+               + " is negative: the depths must be 0 or more.";
+    }
+    if (before != nullptr && depth < *before) {
+        const auto [shown, shownBefore] = DistinctTexts(depth, *before);
+        return "The CPT depth " + shown + " is less than the depth " + shownBefore
+               + " of the point before it: the depths must not decrease.";
+    }
+    return {};
+}
+
+std::string CptPointLimitText(long double points)
+{
+    return "The computation takes at most " + std::to_string(kEngineMaxCptPoints)
+           + " CPT points, not " + FormatGeneral(points) + ".";
 }
 
 std::string CptSideFileText(const TCptSideData& data)
@@ -59,7 +95,7 @@ int ReadHeaderInteger(TWordReader& reader)
 
 TCptSideData ReadCptSideFile(const std::string& fileName)
 {
-    TWordReader reader(fileName);
+    TWordReader reader = ReadInputFile(fileName);
     TCptSideData data;
     const int line = reader.LineNumber();
     data.UnitSystem = ReadHeaderInteger(reader);
@@ -72,6 +108,10 @@ TCptSideData ReadCptSideFile(const std::string& fileName)
         throw EInOutError("Error on Line " + std::to_string(reader.LineNumber())
                           + " Item 2\rThe number of points must not be negative.");
     }
+    if (count > kEngineMaxCptPoints) {
+        throw EInOutError("Error on Line " + std::to_string(reader.LineNumber()) + " Item 2\r"
+                          + CptPointLimitText(count));
+    }
     data.Count = count;
     // Each point takes a line: a count beyond the lines there are can't be met, so the
     // reservation stays bounded by the file.
@@ -80,6 +120,12 @@ TCptSideData ReadCptSideFile(const std::string& fileName)
         try {
             TCptSidePoint point;
             point.Depth = ReadEngineReal(reader);
+            const std::string problem =
+                CptDepthProblem(point.Depth, i == 0 ? nullptr : &data.Points.back().Depth);
+            if (!problem.empty()) {
+                throw EInOutError("Error on Line " + std::to_string(reader.LineNumber()) + " Item "
+                                  + std::to_string(reader.ItemNumber()) + "\r" + problem);
+            }
             point.Qc = ReadEngineReal(reader);
             data.Points.push_back(point);
         } catch (const EInOutError& e) {

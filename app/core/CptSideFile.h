@@ -29,8 +29,16 @@ long double ProfileQc(long double sideFileQc, int unitSystem);
 // The text of the file, lines ended by CR LF.
 std::string CptSideFileText(const TCptSideData& data);
 
+// What the engine refuses of a CPT point's depth, given the depth of the point before it (none
+// for the first): a negative depth, or one less than the depth before it (a depth given twice
+// is a step in the profile). The text for the message, or empty when the engine takes it.
+std::string CptDepthProblem(long double depth, const long double* before);
+// The message refusing a CPT profile of more points than the computation takes.
+std::string CptPointLimitText(long double points);
+
 // Reads a side file; raises EInOutError with the word reader's message (line and item) when
-// the file can't be read or is damaged (unit code other than 1 or 2, negative count, too
-// few points, a value the engine would refuse). Lines with data after the counted points
-// are counted, not read.
+// the file is no plain file, can't be read or is damaged (unit code other than 1 or 2,
+// negative count, more points than the computation takes, too few points, a value the engine
+// would refuse, a negative depth or one that decreases). Lines with data after the counted
+// points are counted, not read.
 TCptSideData ReadCptSideFile(const std::string& fileName);

@@ -7,6 +7,7 @@
 
 #include "CptSideFile.h"
 #include "FileValues.h"
+#include "InputFile.h"
 #include "ProjectFile.h"
 #include "ProjectTables.h"
 #include "TProgramData.h"
@@ -269,7 +270,7 @@ void ParseInto(TWordReader& reader, ProjectLayout layout, ParsedProject& p, TRea
 // Every refusal names the file; one at the end of the data also where the reading stood.
 ParsedProject Parse(const std::string& fileName, ProjectLayout layout)
 {
-    TWordReader reader(fileName);
+    TWordReader reader = ReadInputFile(fileName);
     ParsedProject p;
     TReadPlace place;
     try {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "InputFile.h"
 #include "TProgramData.h"
 #include "entry/NumberFormat.h"
 
@@ -311,7 +312,7 @@ TPlotReadResult
 ReadPlotFile(TResultGraphs& graphs, const std::string& path, const TPlotReadOptions& options)
 {
     try {
-        TWordReader reader(path);
+        TWordReader reader = ReadInputFile(path);
         const TPlotData data = ReadPlotData(reader, options.PrintExtraTz == 1);
         return FillResultGraphs(graphs, data, options);
     } catch (const EInOutError& e) {

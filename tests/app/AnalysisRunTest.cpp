@@ -398,6 +398,25 @@ TEST_F(AnalysisRunTest, RunStopsBeforeTheEngine)
          {"The path of the project file is too long for the computation (at most 255 "
           "characters):\n"
           + (m_root / "project" / (longName + ".qr7d")).string()}},
+        // names.dat carries each path on a line of its own: a line break in the folder or the
+        // name would hand the engine other paths (the report as "OUTSIDE/v3").
+        {"line feed in the folder",
+         [&](TProgramData& d, TProjectTables&, TRunSteps&) {
+             fs::create_directories(m_root / "project" / "x\nOUTSIDE");
+             d.FileName = (m_root / "project" / "x\nOUTSIDE" / "v3.qr7d").string();
+         },
+         {"The path of the project file holds a line break (<CR> or <LF> below), which the "
+          "computation cannot be handed:\n"
+          + (m_root / "project" / "x<LF>OUTSIDE" / "v3.qr7d").string()
+          + "\nSave the project under a name and in a folder without line breaks to run it."}},
+        {"carriage return in the name",
+         [&](TProgramData& d, TProjectTables&, TRunSteps&) {
+             d.FileName = (m_root / "project" / "v3\r.qr7d").string();
+         },
+         {"The path of the project file holds a line break (<CR> or <LF> below), which the "
+          "computation cannot be handed:\n"
+          + (m_root / "project" / "v3<CR>.qr7d").string()
+          + "\nSave the project under a name and in a folder without line breaks to run it."}},
         {"names.dat cannot be written",
          [&](TProgramData&, TProjectTables&, TRunSteps&) {
              ::setenv("TMPDIR", (m_root / "tmp" / "missing").c_str(), 1);

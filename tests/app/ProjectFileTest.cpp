@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "CptSideFile.h"
+#include "FifoAtPath.h"
 #include "FileSizeLimit.h"
 #include "ProjectTables.h"
 #include "TProgramData.h"
@@ -484,6 +485,104 @@ TEST_F(ProjectFileTest, DamagedCptSideFileRefusesTheOpenAndTitleBreaksStayOnOneL
     }
     EXPECT_EQ(m_data.Title, "open project");
     EXPECT_EQ(m_cpt.Line(0).PointCount(), 2);
+}
+
+// A side file holding what the engine refuses is refused on reading, naming the file, line and
+// item, and the open project stays: a negative depth, a depth less than the one before it,
+// more points than the computation takes. A depth given twice is a step and is read.
+TEST_F(ProjectFileTest, CptSideFileTheRunWouldRefuseIsRefusedOnOpening)
+{
+    FillProject(1);
+    SaveProjectFile(m_data, m_tables, &m_cpt);
+    const std::string cpt = (m_dir / "p.cpt").string();
+    struct Case
+    {
+        const char* name;
+        std::string text;
+        std::string error; // empty: opened
+    };
+    const Case cases[] = {
+        {"negative depth",
+         " 1 2\r\n  0.00E+00  1.00E+04\r\n  -5.00E-01  2.00E+04\r\n",
+         "Error on Line 3 Item 1\rThe CPT depth -0.5 is negative: the depths must be 0 or more."},
+        {"decreasing depth",
+         " 1 3\r\n  5.00E+01  1.00E+04\r\n  5.00E+00  2.00E+04\r\n  2.00E+01  3.00E+04\r\n",
+         "Error on Line 3 Item 1\rThe CPT depth 5 is less than the depth 50 of the point before "
+         "it: the depths must not decrease."},
+        {"more points than the computation takes",
+         " 1 1001\r\n",
+         "Error on Line 1 Item 2\rThe computation takes at most 1000 CPT points, not 1001."},
+        {"a step",
+         " 1 3\r\n  0.00E+00  1.00E+04\r\n  5.00E+00  2.00E+04\r\n  5.00E+00  3.00E+04\r\n",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteAll(cpt, c.text);
+        m_data.Title = "open project";
+        try {
+            OpenProjectFile((m_dir / "p.qr7d").string(), m_data, m_tables, &m_cpt);
+            EXPECT_TRUE(c.error.empty());
+            EXPECT_EQ(m_data.CptPointCount, 3);
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.Message(), "CPT file " + cpt + ":\r" + c.error);
+            EXPECT_EQ(m_data.Title, "open project");
+        }
+    }
+}
+
+// A FIFO or a folder at the project's or the CPT side file's name is refused at once, naming
+// it; nothing waits for a writer, and the open project stays.
+TEST_F(ProjectFileTest, APathThatHoldsNoPlainFileIsRefusedWithoutWaiting)
+{
+    FillProject(1);
+    SaveProjectFile(m_data, m_tables, &m_cpt);
+    const std::string project = (m_dir / "p.qr7d").string();
+    const std::string cpt = (m_dir / "p.cpt").string();
+    const std::string fifoProject = (m_dir / "fifo.qr7d").string();
+    const std::string folderProject = (m_dir / "folder.qr7d").string();
+    fs::create_directory(folderProject);
+    fs::remove(cpt);
+    struct Case
+    {
+        std::string open;
+        std::string message;
+    };
+    const auto refused = [](const std::string& path, const char* kind) {
+        return "Cannot open file \"" + path + "\": it is " + std::string(kind)
+               + ", not a plain file.";
+    };
+    {
+        const TFifoAtPath fifo(cpt);
+        ASSERT_TRUE(fifo.Made());
+        const TFifoAtPath fifoAsProject(fifoProject);
+        ASSERT_TRUE(fifoAsProject.Made());
+        const Case cases[] = {
+            {project, "CPT file " + cpt + ":\r" + refused(cpt, "a FIFO")},
+            {fifoProject, refused(fifoProject, "a FIFO")},
+            {folderProject, refused(folderProject, "a folder")},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.open);
+            m_data.Title = "open project";
+            try {
+                OpenProjectFile(c.open, m_data, m_tables, &m_cpt);
+                ADD_FAILURE() << "opened";
+            } catch (const EInOutError& e) {
+                EXPECT_EQ(e.Message(), c.message);
+            }
+            EXPECT_EQ(m_data.Title, "open project");
+        }
+        EXPECT_FALSE(fifo.Opened());
+        EXPECT_FALSE(fifoAsProject.Opened());
+    }
+    fs::create_directory(cpt);
+    try {
+        OpenProjectFile(project, m_data, m_tables, &m_cpt);
+        ADD_FAILURE() << "opened";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message(), "CPT file " + cpt + ":\r" + refused(cpt, "a folder"));
+    }
 }
 
 // English points in the side file of an SI project come in converted (ft to m).

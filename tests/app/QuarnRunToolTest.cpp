@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -14,6 +15,7 @@
 
 #include "AnalysisRun.h"
 #include "CutSave.h"
+#include "FifoAtPath.h"
 #include "FileSizeLimit.h"
 #include "ProjectLock.h"
 #include "ResultGraphs.h"
@@ -268,7 +270,18 @@ TEST_F(QuarnRunToolTest, DamagedProjectsAreRefusedWithoutWriting)
 
     const TToolOutput missing = RunProject(QUARN_RUN_TOOL, m_root / "none.qr7d");
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_TRUE(Contains(missing.err, "no project file")) << missing.err;
+    EXPECT_EQ(missing.err,
+              "quarn-run: no project file " + (m_root / "none.qr7d").string()
+                  + ": it does not exist\n");
+    // A FIFO given as the project is named and never opened.
+    const TFifoAtPath fifo((m_root / "fifo.qr7d").string());
+    ASSERT_TRUE(fifo.Made());
+    const TToolOutput notPlain = RunProject(QUARN_RUN_TOOL, m_root / "fifo.qr7d");
+    EXPECT_EQ(notPlain.exitCode, 2);
+    EXPECT_EQ(notPlain.err,
+              "quarn-run: no project file " + (m_root / "fifo.qr7d").string()
+                  + ": it is a FIFO, not a plain file\n");
+    EXPECT_FALSE(fifo.Opened());
     const TToolOutput noArgument = Run(QUARN_RUN_TOOL, "");
     EXPECT_EQ(noArgument.exitCode, 2);
     EXPECT_EQ(noArgument.err.rfind("usage: quarn-run PROJECT.qr7d\n", 0), 0u) << noArgument.err;
@@ -415,6 +428,63 @@ TEST_F(QuarnRunToolTest, LinksAtTheLockAndTheMarkerAreNeverWrittenThrough)
         EXPECT_FALSE(fs::exists(fs::symlink_status(name)));
         EXPECT_FALSE(Contains(result.out, "did not finish")) << result.out;
     }
+}
+
+// A FIFO or a folder at the CPT side file's name was opened and waited for, the tool held for
+// ever. It is refused at once, naming it, and nothing is written.
+TEST_F(QuarnRunToolTest, ACptSideFileThatIsNoPlainFileIsRefusedWithoutWaiting)
+{
+    fs::copy_file(kExampleFolder / "PipeSandClay.qr7d", m_project);
+    const fs::path cpt = m_root / "PipeSandClay.cpt";
+    for (const char* kind : {"a FIFO", "a folder"}) {
+        SCOPED_TRACE(kind);
+        std::optional<TFifoAtPath> fifo;
+        if (std::string(kind) == "a FIFO") {
+            fifo.emplace(cpt.string());
+            ASSERT_TRUE(fifo->Made());
+        } else {
+            fs::create_directory(cpt);
+        }
+        const TToolOutput run = RunProject(QUARN_RUN_TOOL, m_project);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(Contains(run.err,
+                             "CPT file " + cpt.string() + ":\nCannot open file \"" + cpt.string()
+                                 + "\": it is " + kind + ", not a plain file.\n"))
+            << run.err;
+        EXPECT_EQ(ProjectFolderFiles(),
+                  (std::set<std::string>{"PipeSandClay.qr7d", "PipeSandClay.cpt"}));
+        if (fifo) {
+            EXPECT_FALSE(fifo->Opened());
+        }
+    }
+}
+
+// A project "v3<LF>.qr7d" in a folder "x<LF>OUTSIDE" made names.dat hand the engine "<root>/x"
+// as the project and "OUTSIDE/v3" as the report. The run is refused before the engine, naming
+// the path; the project itself opens and is saved as ever.
+TEST_F(QuarnRunToolTest, APathWithALineBreakIsNeverHandedToTheEngine)
+{
+    const fs::path folder = m_root / "x\nOUTSIDE";
+    fs::create_directories(folder);
+    const fs::path project = folder / "v3\n.qr7d";
+    fs::copy_file(kExampleFolder / "PipeSandClay.qr7d", project);
+    fs::copy_file(kExampleFolder / "PipeSandClay.cpt", folder / "v3\n.cpt");
+    const std::string before = ReadAll(project);
+    const TToolOutput run = RunProject(QUARN_RUN_TOOL, project);
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_TRUE(Contains(run.err,
+                         "The path of the project file holds a line break (<CR> or <LF> below), "
+                         "which the computation cannot be handed:\n"
+                             + (m_root / "x<LF>OUTSIDE" / "v3<LF>.qr7d").string() + "\n"))
+        << run.err;
+    EXPECT_FALSE(Contains(run.out, "status:")) << run.out;
+    EXPECT_EQ(ReadAll(project), before);
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"v3\n.qr7d", "v3\n.cpt"}));
+    EXPECT_EQ(ProjectFolderFiles(), (std::set<std::string>{"x\nOUTSIDE"}));
 }
 
 // A save killed between its renames (CPT side file replaced, project file not) left the whole

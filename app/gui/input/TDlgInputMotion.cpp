@@ -102,7 +102,9 @@ void TDlgInputMotion::ReadCptFile(TCptPlotKind kind)
 {
     const std::string name = ui->EdtWord->text().toStdString();
     std::error_code ec;
-    if (name.empty() || !std::filesystem::is_regular_file(name, ec)) {
+    // A path that holds something else than a plain file (a FIFO, a folder) is named by the
+    // reader's message.
+    if (name.empty() || !std::filesystem::exists(name, ec)) {
         ShowMessage({EMessageType::Information,
                      EMessageButtons::Ok,
                      "Quarn 2015",

@@ -13,6 +13,7 @@
 #include <QSettings>
 
 #include "CptPlot.h"
+#include "InputFile.h"
 #include "MethodRules.h"
 #include "ProgramFolder.h"
 #include "ProjectPaths.h"
@@ -271,7 +272,13 @@ void TMainForm::FormShow(const QStringList& arguments)
             // A save to this name cut short may have left the project whole beside its name.
             CleanUpBeside(ProjectPath(path));
         }
-        if (layout && FileExists(path)) {
+        // Looked at, never opened, when it holds no plain file: a FIFO would hold the window.
+        const std::string reason = NotPlainFileReason(path);
+        if (!reason.empty()) {
+            ShowInformation("The file " + path
+                                + " named on the command line was not opened: " + reason + ".",
+                            this);
+        } else if (layout) {
             opened = OpenProject(path, *layout);
         }
     }

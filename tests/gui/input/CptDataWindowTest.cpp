@@ -1,5 +1,6 @@
 // The CPT data window: the file of cone data and how it is read, the cone resistance that
 // becomes the project's CPT profile, and the SPT and Su views that are only shown.
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 
 #include "CptDataFile.h"
+#include "FifoAtPath.h"
 #include "LayoutChecks.h"
 #include "WindowTestFixture.h"
 #include "entry/TDataEdit.h"
@@ -301,6 +303,21 @@ TEST_F(CptDataWindowTest, FileThatCannotBeReadChangesNothing)
         std::string message;
     };
     const std::string missing = (Folder().Path() / "nowhere.txt").string();
+    const std::string read = std::string(kCptDataReadErrorMessage) + "\r";
+    const std::string negative =
+        WriteFile("negative.txt", "h\r\nh\r\n0 10 0\r\n-5 20 0\r\n8 30 0\r\n");
+    const std::string decreasing =
+        WriteFile("decreasing.txt", "h\r\nh\r\n50 10 0\r\n5 20 0\r\n20 30 0\r\n");
+    std::string points = "h\r\nh\r\n";
+    for (int k = 0; k < 1001; ++k) {
+        points += std::to_string(k) + " 10 0\r\n";
+    }
+    const std::string many = WriteFile("many.txt", points);
+    const std::string fifo = (Folder().Path() / "fifo.txt").string();
+    const TFifoAtPath pipe(fifo);
+    ASSERT_TRUE(pipe.Made());
+    const std::string folder = (Folder().Path() / "folder.txt").string();
+    std::filesystem::create_directory(folder);
     const TCase cases[] = {
         // Fewer data lines than asked for.
         {WriteFile("short.txt", "h\r\nh\r\n1 2 3\r\n4 5 6\r\n"),
@@ -310,6 +327,31 @@ TEST_F(CptDataWindowTest, FileThatCannotBeReadChangesNothing)
          3,
          "There was an error reading the input CPT file."},
         {missing, 3, "File " + missing + " does not exists"},
+        // What the run would refuse is never stored: the message names the file, line and
+        // item.
+        {negative,
+         3,
+         read + negative
+             + ": Error on Line 4 Item 1\rThe CPT depth -5 is negative: the depths must be 0 or "
+               "more."},
+        {decreasing,
+         3,
+         read + decreasing
+             + ": Error on Line 4 Item 1\rThe CPT depth 5 is less than the depth 50 of the point "
+               "before it: the depths must not decrease."},
+        {many,
+         1001,
+         read + many
+             + ": Error on Line 1003 Item 1\rThe computation takes at most 1000 CPT points, not "
+               "1001."},
+        // A FIFO is never waited for, a folder never read.
+        {fifo,
+         3,
+         read + fifo + ": Cannot open file \"" + fifo + "\": it is a FIFO, not a plain file."},
+        {folder,
+         3,
+         read + folder + ": Cannot open file \"" + folder
+             + "\": it is a folder, not a plain file."},
     };
     for (const TCase& c : cases) {
         for (const char* button : {"Image1", "SpeedButton1", "SpeedButton2"}) {
@@ -322,6 +364,7 @@ TEST_F(CptDataWindowTest, FileThatCannotBeReadChangesNothing)
             EXPECT_EQ(Data().CptPointCount, 3);
         }
     }
+    EXPECT_FALSE(pipe.Opened());
     // The message names the file and where its reading failed.
     Messages.clear();
     Describe((Folder().Path() / "word.txt").string(), 3, 2, 3);

@@ -22,6 +22,7 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include "FifoAtPath.h"
 #include "QtTestApplication.h"
 #include "TestFolder.h"
 #include "host/DesktopSeams.h"
@@ -557,28 +558,52 @@ TEST_F(MainFormTest, StartingOnAHalfSavedNameSaysWhatHappenedAndOpensIt)
     EXPECT_FALSE(fs::exists(project.string() + ".unfinished~"));
 }
 
+// A name that holds no plain file (missing, a FIFO, a folder) starts a new project and says
+// why; a file of another kind (an older ".qrd") is passed over without a word.
 TEST_F(MainFormTest, CommandLineOpensOnlyProjectFilesThatExist)
 {
     fs::copy_file(Example(), Root() / "project" / "pile1.qr7d");
     fs::copy_file(fs::path(Example()).replace_extension(".cpt"), Root() / "project" / "pile1.cpt");
     fs::copy_file(Example(), Root() / "project" / "old.qrd");
+    const std::string fifo = (Root() / "project" / "fifo.qr7d").string();
+    const TFifoAtPath pipe(fifo);
+    ASSERT_TRUE(pipe.Made());
+    const std::string folder = (Root() / "project" / "folder.qr7d").string();
+    fs::create_directory(folder);
+    const std::string missing = (Root() / "project" / "missing.qr7d").string();
+    const auto notOpened = [](const std::string& path, const std::string& reason) {
+        return "The file " + path + " named on the command line was not opened: " + reason + ".";
+    };
     struct TCase
     {
         std::string argument;
         std::string expectedFile;
+        std::string message; // empty: none
     };
     const TCase cases[] = {
-        {(Root() / "project" / "pile1").string(), (Root() / "project" / "pile1.qr7d").string()},
-        {Example(), Example()},
-        {(Root() / "project" / "old.qrd").string(), kNewProjectFileName},
-        {(Root() / "project" / "missing.qr7d").string(), kNewProjectFileName},
+        {(Root() / "project" / "pile1").string(), (Root() / "project" / "pile1.qr7d").string(), ""},
+        {Example(), Example(), ""},
+        {(Root() / "project" / "old.qrd").string(), kNewProjectFileName, ""},
+        {missing, kNewProjectFileName, notOpened(missing, "it does not exist")},
+        {(Root() / "project" / "missing").string(),
+         kNewProjectFileName,
+         notOpened(missing, "it does not exist")},
+        {fifo, kNewProjectFileName, notOpened(fifo, "it is a FIFO, not a plain file")},
+        {folder, kNewProjectFileName, notOpened(folder, "it is a folder, not a plain file")},
     };
     for (const TCase& c : cases) {
+        SCOPED_TRACE(c.argument);
+        Messages.clear();
         TMainForm form;
         form.FormShow({QString::fromStdString(c.argument)});
-        EXPECT_EQ(form.Data().FileName, c.expectedFile) << c.argument;
+        EXPECT_EQ(form.Data().FileName, c.expectedFile);
+        std::vector<std::string> expected;
+        if (!c.message.empty()) {
+            expected.push_back(c.message);
+        }
+        EXPECT_EQ(MessageTexts(), expected);
     }
-    EXPECT_TRUE(Messages.empty());
+    EXPECT_FALSE(pipe.Opened());
 }
 
 TEST_F(MainFormTest, UnreadableProjectLeavesTheOpenOneAsItWas)
