@@ -241,9 +241,9 @@ TEST(ProgramData, SetUnitsRoundTripAndSameSystem)
     }
 }
 
-// The project file holds 10 significant digits: ten changes to the other system and back
-// must not move a value by one in its last digit, from either system, for values of every
-// size the fields take.
+// The project file holds 10 significant digits and the edit boxes show 18: ten changes to
+// the other system and back move no value by one in the last of either, from either system,
+// for values of every size the fields take.
 TEST(ProgramData, TenUnitRoundTripsKeepEveryFieldAsWritten)
 {
     struct Case
@@ -281,6 +281,8 @@ TEST(ProgramData, TenUnitRoundTripsKeepEveryFieldAsWritten)
                 data.SetUnits(system);
             }
             EXPECT_EQ(FormatGeneral(data.*c.field), written) << c.name << " from system " << system;
+            EXPECT_EQ(FormatGeneral18(data.*c.field), FormatGeneral18(c.value))
+                << c.name << " from system " << system;
         }
     }
 
