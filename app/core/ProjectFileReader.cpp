@@ -3,6 +3,8 @@
 #include <array>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "CptSideFile.h"
@@ -11,6 +13,7 @@
 #include "ProjectFile.h"
 #include "ProjectTables.h"
 #include "TProgramData.h"
+#include "entry/NumberFormat.h"
 #include "plot/TGraphPlot.h"
 #include "plot/TLine.h"
 #include "support/TWordReader.h"
@@ -25,6 +28,9 @@ struct ParsedLayer
     long double Bottom = 0;
     std::array<std::optional<long double>, 7> SoilCells; // by column of grid D
     std::array<Cells, 2> Rows;                           // top, bottom
+    // The reduction factors of a silt row in the oldest layout, which reads them not (side
+    // friction, end bearing; top and bottom row).
+    std::array<std::array<long double, 2>, 2> DroppedFactors{{{1, 1}, {1, 1}}};
 };
 
 struct ParsedProject
@@ -135,6 +141,8 @@ void ReadRow(TWordReader& reader, ProjectLayout layout, ParsedLayer& layer, int 
         if (!v3) {
             d[SoilColumn::kSideFactor] = side;
             d[SoilColumn::kEndFactor] = end;
+        } else {
+            layer.DroppedFactors[static_cast<std::size_t>(r)] = {side, end};
         }
     }
     if (type == SoilTypeCode::kClay && !v3) {
@@ -286,6 +294,43 @@ ParsedProject Parse(const std::string& fileName, ProjectLayout layout)
     return p;
 }
 
+// The oldest layout's silt rows carry reduction factors that its reading keeps at their
+// defaults: any other value there is named, layer by layer, so that the engineer enters it
+// (the capacities come out unreduced otherwise). Empty when every dropped word is 1.
+std::string DroppedFactorsNote(const ParsedProject& p, const std::string& fileName)
+{
+    auto pair = [](const std::array<long double, 2>& factors) {
+        return "side friction " + FormatGeneral(factors[0]) + ", end bearing "
+               + FormatGeneral(factors[1]);
+    };
+    std::string layers;
+    for (std::size_t k = 0; k < p.Layers.size(); ++k) {
+        const auto& rows = p.Layers[k].DroppedFactors;
+        const bool top = rows[0] != std::array<long double, 2>{1, 1};
+        const bool bottom = rows[1] != std::array<long double, 2>{1, 1};
+        if (!top && !bottom) {
+            continue;
+        }
+        layers += layers.empty() ? "" : "; ";
+        layers += "layer " + std::to_string(k + 1) + " (";
+        if (rows[0] == rows[1]) {
+            layers += pair(rows[0]);
+        } else {
+            layers += "top row " + pair(rows[0]) + ", bottom row " + pair(rows[1]);
+        }
+        layers += ")";
+    }
+    if (layers.empty()) {
+        return {};
+    }
+    return "The older project file " + fileName
+           + " holds reduction factors on silt layers that a file of its layout does not give "
+             "the project: "
+           + layers
+           + ". The layers are read with factors of 1, so their capacities are not reduced: "
+             "please enter the factors in the soil table and save the project.";
+}
+
 void SetCell(TGridTable& table,
              int col,
              int row,
@@ -420,6 +465,9 @@ std::vector<std::string> OpenProjectFile(const std::string& fileName,
         notes.push_back("The CPT side file " + cptName
                         + " was not found beside the project: the project opens without CPT "
                           "points, and the next save writes an empty one.");
+    }
+    if (std::string note = DroppedFactorsNote(parsed, fileName); !note.empty()) {
+        notes.push_back(std::move(note));
     }
     if (SaveCutBetweenItsFiles(fileName)) {
         notes.push_back("The last save of " + fileName

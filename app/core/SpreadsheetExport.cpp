@@ -1,8 +1,10 @@
 #include "SpreadsheetExport.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -50,6 +52,22 @@ void Check(lxw_error error, const std::string& what)
             reason.pop_back();
         }
         throw EWriteStep(what + ": " + reason);
+    }
+}
+
+// The library's errors that stand for a failed file operation of the system.
+bool IsWriteError(lxw_error error)
+{
+    switch (error) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -264,8 +282,20 @@ public:
         WriteText(m_legend, kLegendSheet, r, 6, kStatusComplete);
     }
 
-    // Writes the file; after this the workbook is gone whatever the outcome.
-    void Close() { Check(workbook_close(m_workbook.release()), "the workbook"); }
+    // Writes the file; after this the workbook is gone whatever the outcome. A write the
+    // system refused (a full disk, a file-size limit) reaches the library only as its zip
+    // writer's code, while errno still holds the system's reason.
+    void Close()
+    {
+        errno = 0;
+        const lxw_error error = workbook_close(m_workbook.release());
+        const int reason = errno;
+        if (error != LXW_NO_ERROR && reason != 0 && IsWriteError(error)) {
+            throw EWriteStep("the data could not be written (" + std::string(std::strerror(reason))
+                             + ")");
+        }
+        Check(error, "the workbook");
+    }
 
 private:
     static void

@@ -43,25 +43,23 @@ void TProgramData::SetUnits(int system, TProjectTables* tables, TGraphPlot* cptP
     const int target = std::clamp(system, 1, 2);
     const int previous = UnitSystem;
     if (target != previous) {
+        // Towards SI a value is multiplied by its factor, towards English divided by it.
         const bool toEnglish = target == 1;
-        const long double f = toEnglish ? kLbPerKn : kKnPerLb; // force
-        const long double q = toEnglish ? kInPerM : kMPerIn;   // length of areas and E
-        const long double p = toEnglish ? kInPerMm : kMmPerIn; // diameters
-        const long double r = toEnglish ? kFtPerM : kMPerFt;   // lengths along the pile
-        Perimeter *= p;
-        OD *= p;
-        ID *= p;
-        EID *= p;
-        TipArea *= q * q;
-        ConstantArea *= q * q;
-        E *= f / (q * q);
-        TL *= r;
-        ESL *= r;
-        ZFL *= r;
-        Increment *= r;
-        BottomOfLastLayer *= r;
-        PSL *= r;
-        CriticalDepth *= r;
+        auto convert = [toEnglish](long double& value, long double siPerEnglish) {
+            value = toEnglish ? value / siPerEnglish : value * siPerEnglish;
+        };
+        const long double area = kMPerIn * kMPerIn;
+        const long double modulus = kKnPerLb / area;
+        for (long double* diameter : {&Perimeter, &OD, &ID, &EID}) {
+            convert(*diameter, kMmPerIn);
+        }
+        convert(TipArea, area);
+        convert(ConstantArea, area);
+        convert(E, modulus);
+        for (long double* length :
+             {&TL, &ESL, &ZFL, &Increment, &BottomOfLastLayer, &PSL, &CriticalDepth}) {
+            convert(*length, kMPerFt);
+        }
         // A held value outside 1..2 converts nothing in the points.
         if (cptProfile != nullptr && (previous == 1 || previous == 2)) {
             ConvertCptPoints(*cptProfile, previous, target);

@@ -81,14 +81,12 @@ inline constexpr int kGraphC = 3;
 // Rows of the GRLWEAP profile kept from the plot data.
 inline constexpr int kGrlweapProfileRows = 501;
 
-// Unit conversion factors between the systems.
+// Unit conversion factors between the systems, each the number of SI units in one English
+// unit. A change towards SI multiplies by the factor and one back divides by the same factor:
+// a rounded factor of its own each way (224.8089237 against 0.004448222) would move a value
+// by some parts in 1E10 at every change and back, which the ten digits of the project file
+// show after a few.
 namespace UnitConversion {
-// Towards English.
-inline constexpr long double kLbPerKn = 224.8089237L;
-inline constexpr long double kInPerM = 39.37007874L;
-inline constexpr long double kInPerMm = 0.03937007874L;
-inline constexpr long double kFtPerM = 3.280839895L;
-// Towards SI.
 inline constexpr long double kKnPerLb = 0.004448222L;
 inline constexpr long double kMPerIn = 0.0254L;
 inline constexpr long double kMmPerIn = 25.4L;

@@ -6,6 +6,7 @@
 
 #include "ProjectTables.h"
 #include "TProgramData.h"
+#include "entry/NumberFormat.h"
 #include "grid/TColumn.h"
 #include "grid/TData.h"
 #include "grid/TGridTable.h"
@@ -238,6 +239,63 @@ TEST(ProgramData, SetUnitsRoundTripAndSameSystem)
                         &TProgramData::CriticalDepth}) {
         ExpectRelNear(data.*member, static_cast<double>(original.*member), "round trip");
     }
+}
+
+// The project file holds 10 significant digits and the edit boxes show 18: ten changes to
+// the other system and back move no value by one in the last of either, from either system,
+// for values of every size the fields take.
+TEST(ProgramData, TenUnitRoundTripsKeepEveryFieldAsWritten)
+{
+    struct Case
+    {
+        long double TProgramData::*field;
+        long double value;
+        const char* name;
+    };
+    const Case cases[] = {
+        {&TProgramData::E, 29.0e6L, "E"},
+        {&TProgramData::E, 199947978.8L, "E in kPa"},
+        {&TProgramData::E, 4351234.567L, "E, ten digits"},
+        {&TProgramData::OD, 23.99999999L, "OD"},
+        {&TProgramData::ID, 1234.567891L, "ID"},
+        {&TProgramData::EID, 0.000123456789L, "EID"},
+        {&TProgramData::Perimeter, 70.5L, "Perimeter"},
+        {&TProgramData::TipArea, 452.3893421L, "TipArea"},
+        {&TProgramData::ConstantArea, 987654.3211L, "ConstantArea"},
+        {&TProgramData::TL, 123.4567891L, "TL"},
+        {&TProgramData::ESL, 9.999999999L, "ESL"},
+        {&TProgramData::ZFL, 3.048L, "ZFL"},
+        {&TProgramData::Increment, 0.3048L, "Increment"},
+        {&TProgramData::BottomOfLastLayer, 100.0L, "BottomOfLastLayer"},
+        {&TProgramData::PSL, 98765.43211L, "PSL"},
+        {&TProgramData::CriticalDepth, 33.33333333L, "CriticalDepth"},
+    };
+    for (int system : {1, 2}) {
+        for (const Case& c : cases) {
+            TProgramData data;
+            data.UnitSystem = system;
+            data.*c.field = c.value;
+            const std::string written = FormatGeneral(data.*c.field);
+            for (int trip = 0; trip < 10; ++trip) {
+                data.SetUnits(3 - system);
+                data.SetUnits(system);
+            }
+            EXPECT_EQ(FormatGeneral(data.*c.field), written) << c.name << " from system " << system;
+            EXPECT_EQ(FormatGeneral18(data.*c.field), FormatGeneral18(c.value))
+                << c.name << " from system " << system;
+        }
+    }
+
+    // By hand: 29E6 lb/in^2 x 0.004448222 kN/lb / 0.0254^2 m^2/in^2 = 199947978.796 kN/m^2;
+    // 24 in x 25.4 = 609.6 mm; 10 ft x 0.3048 = 3.048 m.
+    TProgramData data;
+    data.E = 29.0e6L;
+    data.OD = 24.0L;
+    data.TL = 10.0L;
+    data.SetUnits(2);
+    EXPECT_EQ(FormatGeneral(data.E), "199947978.8");
+    EXPECT_EQ(FormatGeneral(data.OD), "609.6");
+    EXPECT_EQ(FormatGeneral(data.TL), "3.048");
 }
 
 TEST(ProgramData, SetUnitsClampsTheSystem)

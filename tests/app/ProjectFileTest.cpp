@@ -1,9 +1,11 @@
 #include "ProjectFile.h"
 
 #include <algorithm>
+#include <array>
 #include <clocale>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -311,6 +313,83 @@ TEST_F(ProjectFileTest, OlderLayoutsReadToTheirFields)
                 kExact); // default kept
 }
 
+// A ".qrd" project of the layers given, each as its two soil rows (lines A and B, top then
+// bottom), 20 ft apart.
+std::string OldestLayoutProject(const std::vector<std::array<std::string, 2>>& layers)
+{
+    std::string rows;
+    for (std::size_t k = 0; k < layers.size(); ++k) {
+        for (std::size_t r = 0; r < 2; ++r) {
+            rows += std::to_string(20 * (k + r)) + " " + layers[k][r] + " \r\n";
+        }
+    }
+    return "T\r\nD\r\nJ\r\n1 1 " + std::to_string(2 * layers.size())
+           + " 0 \r\n0 10 24 23 3E7 60\r\n0 0\r\n0 1 1 0 5 1\r\n"
+           + std::to_string(20 * layers.size()) + " 0\r\n" + rows + "0\r\n0 1\r\n0 0\r\n1\r\n";
+}
+
+std::array<std::string, 2> Silt(const std::string& topFactors, const std::string& bottomFactors)
+{
+    return {"3 0.5 110 28 0.0 \r\n10 500 400 8 0.0 0.0 0.0 0.0 0.0 " + topFactors,
+            "3 0.5 110 29 0.0 \r\n10 500 450 9 0.0 0.0 0.0 0.0 0.0 " + bottomFactors};
+}
+
+// The oldest layout's silt rows carry reduction factors that its reading keeps at 1: the
+// open names every layer whose dropped words are not 1, with the values, in one note.
+TEST_F(ProjectFileTest, OldestLayoutSaysWhichSiltFactorsItDrops)
+{
+    const std::array<std::string, 2> sand = {"1 0.8 110 30 20 \r\n1000 50000 0.0 12 0.0 0.0 5 0 0",
+                                             "1 0.8 115 32 20 \r\n1000 50000 0.0 14 0.0 0.0 5 0 0"};
+    struct Case
+    {
+        const char* name;
+        std::vector<std::array<std::string, 2>> layers;
+        std::string note; // the layers as the note names them; empty: no note
+    };
+    const Case cases[] = {
+        {"reduced silt below sand",
+         {sand, Silt("0.85 0.75", "0.85 0.75"), Silt("1 1", "1.0 1E0")},
+         "layer 2 (side friction 0.85, end bearing 0.75)."},
+        {"rows that differ",
+         {Silt("1 1", "0.9 1")},
+         "layer 1 (top row side friction 1, end bearing 1, bottom row side friction 0.9, end "
+         "bearing 1)."},
+        {"two layers, one note",
+         {Silt("0 0.5", "0 0.5"), sand, Silt("1 0.6", "1 0.6")},
+         "layer 1 (side friction 0, end bearing 0.5); layer 3 (side friction 1, end bearing "
+         "0.6)."},
+        {"every factor 1", {sand, Silt("1 1", "1 1")}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path file = m_dir / "old.qrd";
+        WriteAll(file, OldestLayoutProject(c.layers));
+        const std::vector<std::string> notes =
+            OpenProjectFile(file.string(), m_data, m_tables, &m_cpt);
+        std::vector<std::string> factorNotes;
+        std::copy_if(notes.begin(),
+                     notes.end(),
+                     std::back_inserter(factorNotes),
+                     [](const std::string& note) {
+                         return note.find("reduction factors") != std::string::npos;
+                     });
+        if (c.note.empty()) {
+            EXPECT_TRUE(factorNotes.empty()) << factorNotes.front();
+        } else {
+            ASSERT_EQ(factorNotes.size(), 1U);
+            const std::string& note = factorNotes.front();
+            EXPECT_NE(note.find(file.string()), std::string::npos) << note;
+            EXPECT_NE(note.find(": " + c.note), std::string::npos) << note;
+        }
+        // The reading rule holds: the layers take the default factors.
+        ASSERT_EQ(m_tables.D().RowCount(), static_cast<int>(c.layers.size()));
+        for (int k = 0; k < m_tables.D().RowCount(); ++k) {
+            EXPECT_EQ(m_tables.D().Cells(SoilColumn::kSideFactor, k).GetFloat(), 1.0L);
+            EXPECT_EQ(m_tables.D().Cells(SoilColumn::kEndFactor, k).GetFloat(), 1.0L);
+        }
+    }
+}
+
 TEST_F(ProjectFileTest, DamagedFilesNameLineAndItemAndLeaveTheProjectUntouched)
 {
     FillProject(1);
@@ -435,27 +514,36 @@ namespace {
 
 // The examples were laid out by hand, item by item, and the engine runs them: a project
 // read from one and saved again gives the same bytes, CPT side file included.
+// Ten changes to the other unit system and back, as Options > Units makes them, change no
+// value either: every field, table cell and CPT point is written as it was read.
 TEST_F(ProjectFileTest, ExamplesWrittenAgainAreTheSameBytes)
 {
-    for (const char* system : {"english", "si"}) {
-        SCOPED_TRACE(system);
-        const fs::path folder = fs::path(QUARN_SOURCE_DIR) / "examples" / system;
-        OpenProjectFile((folder / "PipeSandClay.qr7d").string(), m_data, m_tables, &m_cpt);
-        m_data.FileName = (m_dir / "again.qr7d").string();
-        SaveProjectFile(m_data, m_tables, &m_cpt);
-        for (const char* ext : {".qr7d", ".cpt"}) {
-            std::istringstream expected(ReadAll(folder / (std::string("PipeSandClay") + ext)));
-            std::istringstream written(ReadAll(m_dir / (std::string("again") + ext)));
-            std::string want;
-            std::string got;
-            int line = 0;
-            while (std::getline(expected, want)) {
-                ++line;
-                ASSERT_TRUE(std::getline(written, got)) << ext << " ends before line " << line;
-                ASSERT_EQ(got, want) << ext << " line " << line;
+    for (const int trips : {0, 10}) {
+        for (const char* system : {"english", "si"}) {
+            SCOPED_TRACE(std::string(system) + ", unit round trips " + std::to_string(trips));
+            const fs::path folder = fs::path(QUARN_SOURCE_DIR) / "examples" / system;
+            OpenProjectFile((folder / "PipeSandClay.qr7d").string(), m_data, m_tables, &m_cpt);
+            const int units = m_data.UnitSystem;
+            for (int trip = 0; trip < trips; ++trip) {
+                m_data.SetUnits(3 - units, &m_tables, &m_cpt);
+                m_data.SetUnits(units, &m_tables, &m_cpt);
             }
-            EXPECT_FALSE(std::getline(written, got))
-                << ext << " has more than " << line << " lines";
+            m_data.FileName = (m_dir / "again.qr7d").string();
+            SaveProjectFile(m_data, m_tables, &m_cpt);
+            for (const char* ext : {".qr7d", ".cpt"}) {
+                std::istringstream expected(ReadAll(folder / (std::string("PipeSandClay") + ext)));
+                std::istringstream written(ReadAll(m_dir / (std::string("again") + ext)));
+                std::string want;
+                std::string got;
+                int line = 0;
+                while (std::getline(expected, want)) {
+                    ++line;
+                    ASSERT_TRUE(std::getline(written, got)) << ext << " ends before line " << line;
+                    ASSERT_EQ(got, want) << ext << " line " << line;
+                }
+                EXPECT_FALSE(std::getline(written, got))
+                    << ext << " has more than " << line << " lines";
+            }
         }
     }
 }

@@ -1,7 +1,9 @@
 #include "SpreadsheetExport.h"
 
 #include <array>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -680,12 +682,39 @@ TEST(SpreadsheetExportWorkbook, FailureLeavesNoFileAndKeepsTheOldOne)
         std::ofstream old(path);
         old << "previous";
     }
-    // The disk fills while the workbook is written: the old file stays, nothing else is left.
+    // The disk fills while the workbook is written: the old file stays, nothing else is left,
+    // and the message gives the system's reason, not the workbook library's code for it.
     {
         const TFileSizeLimit full(1000);
-        EXPECT_THROW(ExportGraphsToWorkbook({&plot}, path), EExportError);
+        try {
+            ExportGraphsToWorkbook({&plot}, path);
+            ADD_FAILURE() << "no error";
+        } catch (const EExportError& e) {
+            EXPECT_EQ(e.Message(),
+                      "The workbook could not be written to " + path
+                          + ": the data could not be written (" + std::strerror(EFBIG)
+                          + "). No file was changed.");
+        }
     }
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"old.xlsx"});
+
+    // A folder that takes no new file (here a plain file where the folder should be, which
+    // holds for every user): the reason is the system's too, and nothing is left.
+    {
+        const std::string notAFolder = folder.File("plain");
+        std::ofstream(notAFolder) << "x";
+        const std::string inside = notAFolder + "/out.xlsx";
+        try {
+            ExportGraphsToWorkbook({&plot}, inside);
+            ADD_FAILURE() << "no error";
+        } catch (const EExportError& e) {
+            EXPECT_NE(e.Message().find(inside + ": "), std::string::npos) << e.Message();
+            EXPECT_NE(e.Message().find(std::string("(") + std::strerror(ENOTDIR) + ")"),
+                      std::string::npos)
+                << e.Message();
+        }
+        fs::remove(notAFolder);
+    }
 
     // Too many curves for one chart: refused before anything is written.
     TGraphPlot wide;

@@ -200,7 +200,8 @@ TEST_F(ChildWindows, InputWindowsOpenAtTheSizeOfTheirContentOverAMaximisedGraph)
 
 namespace {
 
-// An older project whose CPT side file is missing: opening it shows a note.
+// An older project whose CPT side file is missing and whose silt layer carries reduction
+// factors (0.3) that its layout does not read: opening it shows a note of each, once.
 constexpr const char* kOlderProject =
     "T\r\nD\r\nJ\r\n2 1 2 0 \r\n0 10 500 480 2E8 20\r\n0 0\r\n0 0.5 1 0 5 1\r\n20 7\r\n"
     "0.0 3 0.5 9 28 0.0 \r\n10 500 20 8 0.0 0.0 0.0 0.0 0.0 0.3 0.3 \r\n"
@@ -232,8 +233,10 @@ TEST_F(ChildWindows, CaptionNamesTheOpenProjectWhateverGraphsWereMaximised)
     Choose("FileOpen");
     Settle();
     ASSERT_EQ(Data().FileName, Folder().File("older.qrd"));
-    ASSERT_EQ(Messages.size(), 1U);
+    ASSERT_EQ(Messages.size(), 2U);
     EXPECT_NE(Messages[0].find("was not found beside the project"), std::string::npos);
+    EXPECT_NE(Messages[1].find("layer 1 (side friction 0.3, end bearing 0.3)"), std::string::npos)
+        << Messages[1];
     EXPECT_EQ(Form().windowTitle().toStdString(), "QUARN 2015.7.2 - Offshore - Older.qrd");
 }
 

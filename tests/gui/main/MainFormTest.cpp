@@ -999,6 +999,25 @@ TEST_F(MainFormTest, UnitsAndPileShapeMarkTheProjectChanged)
     EXPECT_FALSE(Action("Circular1")->isChecked());
 }
 
+// Options > Units to S.I. and back, ten times, then File > Save: the example is saved as it
+// was, modulus of elasticity included.
+TEST_F(MainFormTest, TenUnitRoundTripsSaveTheExampleUnchanged)
+{
+    Form().FormShow({});
+    OpenExample();
+    const std::string project = ReadAll(Example());
+    const std::string cpt = ReadAll(kExampleFolder / "PipeSandClay.cpt");
+    for (int trip = 0; trip < 10; ++trip) {
+        Trigger("SIUnits");
+        Trigger("EnglishUnits");
+    }
+    ASSERT_EQ(Form().Data().UnitSystem, 1);
+    Trigger("FileSave");
+    EXPECT_FALSE(Form().IsModified());
+    EXPECT_EQ(ReadAll(Example()), project);
+    EXPECT_EQ(ReadAll(Root() / "project" / "PipeSandClay.cpt"), cpt);
+}
+
 TEST_F(MainFormTest, SaveUnderAnOlderExtensionAsksAgainNextTime)
 {
     Form().FormShow({});
