@@ -257,7 +257,9 @@ TEST_F(ProjectFileTest, ExamplesReadToTheirFields)
     EXPECT_NEAR(Sub(1, ClayColumn::kUndrainedStrength, 1), 1400, kExact);
     EXPECT_NEAR(Sub(1, ClayColumn::kYieldStressRatio, 0), 2, kExact);
     EXPECT_NEAR(Sub(1, ClayColumn::kPlasticIndex, 0), 25, kExact);
-    EXPECT_EQ(Layer(2).GetInteger(SandColumn::kBlowCount, 1), 35);
+    // The sand is given by its friction angle, as the layer window stores it.
+    EXPECT_NEAR(Sub(2, SandColumn::kFrictionAngle, 1), 35, kExact);
+    EXPECT_EQ(Layer(2).GetInteger(SandColumn::kBlowCount, 1), 0);
     EXPECT_EQ(m_data.MethodFlags[MethodCode::kUserSpecified], 0);
     EXPECT_EQ(m_data.AreaMode, 0);
 
