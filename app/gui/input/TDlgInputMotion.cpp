@@ -73,7 +73,7 @@ void TDlgInputMotion::BtnBrowseClick()
 void TDlgInputMotion::Button1Click()
 {
     std::string reason;
-    if (!LaunchEditor(MainForm().EditorPath, ui->EdtWord->text().toStdString(), reason)) {
+    if (!LaunchEditor(Host().EditorPath, ui->EdtWord->text().toStdString(), reason)) {
         ShowInformation(std::string(kEditorFailedText) + "\n" + reason, this);
     }
 }
@@ -130,13 +130,13 @@ void TDlgInputMotion::ReadCptFile(TCptPlotKind kind)
             return;
         }
         if (kind == TCptPlotKind::Qc) {
-            SetCptPlot(MainForm().MotionInput(), read.Points, kind, Data().UnitSystem);
+            SetCptPlot(Host().MotionInput(), read.Points, kind, Data().UnitSystem);
             Data().CptPointCount = static_cast<int>(read.Points.size());
-            MainForm().SetModified(true);
-            MainForm().ShowCptProfile();
+            Host().SetModified(true);
+            Host().ShowCptProfile();
         } else {
-            SetCptPlot(MainForm().CptConverted(), read.Points, kind, Data().UnitSystem);
-            MainForm().ShowCptConverted();
+            SetCptPlot(Host().CptConverted(), read.Points, kind, Data().UnitSystem);
+            Host().ShowCptConverted();
         }
     });
 }

@@ -30,13 +30,13 @@ TDlgOptions::~TDlgOptions() = default;
 
 void TDlgOptions::LoadControls()
 {
-    ui->EdtWord->setText(QString::fromStdString(MainForm().EditorPath));
+    ui->EdtWord->setText(QString::fromStdString(Host().EditorPath));
 }
 
 bool TDlgOptions::StoreControls()
 {
     // A setting of the program, not of the project: it marks nothing.
-    MainForm().EditorPath = ui->EdtWord->text().toStdString();
+    Host().EditorPath = ui->EdtWord->text().toStdString();
     return false;
 }
 

@@ -36,7 +36,7 @@ TDlgSoilLayers::~TDlgSoilLayers() = default;
 
 TGridTable& TDlgSoilLayers::Soil() const
 {
-    return MainForm().Tables().D();
+    return Host().Tables().D();
 }
 
 void TDlgSoilLayers::ShowButtons()
@@ -78,11 +78,11 @@ void TDlgSoilLayers::ChangeLayers(const std::function<int(TGridTable&, int curre
     }
     RunCommand(this, [&] {
         if (m_grid->Store(Data())) {
-            MainForm().SetModified(true);
+            Host().SetModified(true);
         }
         const int current = change(Soil(), m_grid->CurrentRow());
         if (current >= 0) {
-            MainForm().SetModified(true);
+            Host().SetModified(true);
             ShowGrid();
             m_grid->SetCurrentRow(current);
             m_grid->ScrollToRow(current);
@@ -133,7 +133,7 @@ void TDlgSoilLayers::ComboChange(int row, int type)
     }
     RunCommand(this, [&] {
         ChangeSoilType(Soil(), row, type);
-        MainForm().SetModified(true);
+        Host().SetModified(true);
     });
 }
 
@@ -141,7 +141,7 @@ void TDlgSoilLayers::ButtonClick(int row)
 {
     m_grid->SetCurrentRow(row);
     const int type = Soil().GetInteger(SoilColumn::kSoilType, row);
-    TDlgSoils dialog(MainForm(), row + 1, type, this);
+    TDlgSoils dialog(Host(), row + 1, type, this);
     RunModalDialog(dialog);
 }
 

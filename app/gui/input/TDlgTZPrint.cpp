@@ -32,5 +32,5 @@ void TDlgTZPrint::ChkPrintClick()
 
 void TDlgTZPrint::EditDepthsClick()
 {
-    MainForm().Tables().TblTZDepth().Show();
+    Host().Tables().TblTZDepth().Show();
 }

@@ -55,8 +55,8 @@ public:
 
     EInputWindow Which() const { return m_which; }
     QMdiSubWindow* SubWindow() const { return m_sub; }
-    // The window's host: the main window in the program.
-    TWindowHost& MainForm() const { return m_host; }
+    // The window's host: the main window in the program, a stand-in in window tests.
+    TWindowHost& Host() const { return m_host; }
 
     // The open input window of that kind, null when none is open.
     static TInputWindow* FindOpenWindow(TWindowHost& host, EInputWindow which);

@@ -109,7 +109,7 @@ bool TfrmMaterial::StoreControls()
     project.TaperAngle =
         StoredTaperAngle(project.TaperAngle, project.MethodFlags[MethodCode::kFhwa]);
     // The window of the other section shape goes.
-    MainForm().UpdatePileShapeMenus();
+    Host().UpdatePileShapeMenus();
     return false;
 }
 
@@ -125,5 +125,5 @@ bool TfrmMaterial::CloseAllowed()
 
 void TfrmMaterial::SectionButton1Click()
 {
-    MainForm().Tables().Sectionaldata().Show();
+    Host().Tables().Sectionaldata().Show();
 }

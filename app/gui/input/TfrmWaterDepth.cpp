@@ -158,7 +158,7 @@ void TfrmWaterDepth::GroupBox2Click()
     }
     // Stored here, the change would not show as one when the window is left.
     if (changed) {
-        MainForm().SetModified(true);
+        Host().SetModified(true);
     }
 }
 
@@ -226,9 +226,9 @@ bool TfrmWaterDepth::StoreControls()
         project.TaperAngle = 0;
     }
     // An open pile-material window shows at once what the method allows there.
-    if (TInputWindow* material = FindOpenWindow(MainForm(), EInputWindow::PileMaterial)) {
+    if (TInputWindow* material = FindOpenWindow(Host(), EInputWindow::PileMaterial)) {
         material->FormActivate();
     }
-    ShowUserValueColumns(MainForm().Tables(), ui->OptUserSpecified->isChecked());
-    return ConvertSiltLayersToSand(project.MethodFlags, MainForm().Tables());
+    ShowUserValueColumns(Host().Tables(), ui->OptUserSpecified->isChecked());
+    return ConvertSiltLayersToSand(project.MethodFlags, Host().Tables());
 }

@@ -68,7 +68,7 @@ void TDlgSideView::LoadControls()
     // Every activation starts again from the project, so a view that was broken recovers once
     // the project can be drawn.
     try {
-        m_model = BuildSideView(MainForm().Data(), SoilLayerRows(MainForm().Tables().D()));
+        m_model = BuildSideView(Host().Data(), SoilLayerRows(Host().Tables().D()));
     } catch (const std::exception& e) {
         m_model = TSideViewModel{};
         m_viewBroken = true;
