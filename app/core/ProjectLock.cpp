@@ -191,16 +191,6 @@ std::string ProjectLockFileName(const std::string& projectFileName)
     return BesideName(LinkTarget(path.lexically_normal().string()), kLockSuffix);
 }
 
-void RemoveStaleProjectLock(const std::string& projectFileName)
-{
-    const std::string path = ProjectLockFileName(projectFileName);
-    std::error_code ec;
-    if (HeldLocks().count(path) > 0 || !fs::exists(fs::symlink_status(path, ec))) {
-        return;
-    }
-    RemoveUnheldLockFile(path);
-}
-
 bool RemoveUnheldLockFile(const std::string& lockFilePath)
 {
     const TLockOpen lock = LockFile(lockFilePath);

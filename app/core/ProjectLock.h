@@ -36,9 +36,6 @@ private:
 // The lock file of a project: beside the file the project's name leads to.
 std::string ProjectLockFileName(const std::string& projectFileName);
 
-// Removes a project's lock file when no process holds it.
-void RemoveStaleProjectLock(const std::string& projectFileName);
-
 // Removes the lock file at the path when it is one (a plain file holding a holder's text, or
 // nothing) and no process holds it; true when removed.
 bool RemoveUnheldLockFile(const std::string& lockFilePath);

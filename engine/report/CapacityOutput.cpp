@@ -99,23 +99,6 @@ char* PutPlotRow(char* out, const TMethodResult& r, int j)
     return out;
 }
 
-// The report capacity row of grid point j at out; its end.
-char* PutCapacityRow(char* out, const TMethodResult& r, int j, bool asteriskForm)
-{
-    out = PutF(PutX(out, 11), r.PENETRATION[j], 7, 2);
-    out = PutF(PutX(out, 6), r.SKIN[j], 8, 1);
-    out = PutF(PutX(out, 6), r.TIP[j], 8, 1);
-    if (asteriskForm && r.MARK[j] == kTipUnplugged) {
-        *out++ = '*';
-        out = PutX(out, 3);
-    } else {
-        out = PutX(out, 4);
-    }
-    out = PutF(out, r.TOTAL[j], 9, 1);
-    *out++ = '\n';
-    return out;
-}
-
 // The report row shows the penetration, skin friction, end bearing and capacity of the plot row
 // in the same formats (F7.2, F8.1, F8.1, F9.1), so it takes their text from the plot row: where
 // each stands in the plot row, and how wide it is.
@@ -218,13 +201,6 @@ void WritePlotRow(std::ostream& plot, const TMethodResult& r, int j)
 {
     WriteLine<kPlotRowLength>(plot, TOutputFile::Of(plot), [&](char* out) {
         return PutPlotRow(out, r, j);
-    });
-}
-
-void WriteCapacityRow(std::ostream& report, const TMethodResult& r, int j, bool asteriskForm)
-{
-    WriteLine<kReportRowLength>(report, TOutputFile::Of(report), [&](char* out) {
-        return PutCapacityRow(out, r, j, asteriskForm);
     });
 }
 

@@ -24,9 +24,6 @@ inline constexpr std::size_t kPlotRowLength = 52;
 // One plot-data capacity row of grid point j.
 void WritePlotRow(std::ostream& plot, const TMethodResult& r, int j);
 
-// One report row of grid point j; the asterisk form when allowed and the tip is unplugged.
-void WriteCapacityRow(std::ostream& report, const TMethodResult& r, int j, bool asteriskForm);
-
 // A method's whole table and plot rows: the title box and headings, one report and one plot
 // row per printed grid point, and the closing grid point as the method's rules want it
 // (FHWA and USACE: plot only; Revised Lambda: plot, and the combined closing row of the three

@@ -21,6 +21,4 @@ struct TPipelineState
     // Held stresses of the USACE tip at 15 and 20 diameters, kept for the whole run.
     double S15 = 0;
     double S20 = 0;
-    // Buoyant unit weight of the pile below the water (pile minus water), kept once set.
-    double BUOYANT = 0;
 };

@@ -31,7 +31,6 @@ public:
         Check(i);
         return m_data[static_cast<std::size_t>(i - 1)];
     }
-    void Fill(const T& value) { m_data.fill(value); }
 
 private:
     static void Check(int i)

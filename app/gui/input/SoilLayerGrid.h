@@ -44,7 +44,6 @@ public:
     int RowCount() const { return static_cast<int>(m_rows.size()); }
     void ScrollToRow(int row);
 
-    QPushButton* EditButton(int row) const { return m_rows.at(Index(row)).Button; }
     QComboBox* TypeCombo(int row) const { return m_rows.at(Index(row)).Type; }
     TDataEdit* Edit(int row, int column) const;
 

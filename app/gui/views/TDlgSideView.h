@@ -41,7 +41,6 @@ public:
     long double PileWidth() const { return m_model.PileWidth; }
     long double PileLength() const { return m_model.PileLength; }
     bool ViewBroken() const { return m_viewBroken; }
-    const TSideViewModel& Model() const { return m_model; }
 
     // World point to client pixel and back; false (nothing computed) while the view is broken.
     bool WorldToScreen(TWorldPoint world, QPoint& pixel) const;

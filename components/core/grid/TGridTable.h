@@ -159,7 +159,6 @@ public:
                       TCellChangedNotification cellChanged,
                       TStructureChangedNotification structureChanged);
     void DetachEditor();
-    TGridControlParent* ControlsParent() const { return m_controlsParent; }
     // The window closes itself: detaches, clears the notifications and hands the editor back
     // to the caller, which frees it.
     std::unique_ptr<TGridTableEditor> EditorClosing();

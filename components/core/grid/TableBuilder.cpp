@@ -38,12 +38,6 @@ TableBuilder& TableBuilder::Comments(std::string text)
     return *this;
 }
 
-TableBuilder& TableBuilder::HardwiredButton(bool value)
-{
-    m_hardwired = value;
-    return *this;
-}
-
 TableBuilder& TableBuilder::Enum(std::vector<std::string> header, std::vector<std::string> items)
 {
     ColumnDef def;
@@ -184,7 +178,7 @@ void TableBuilder::ApplyTo(TGridTable& table) const
     table.SetCaption(m_caption);
     table.SetComments(m_comments);
     table.SetTopLeft(m_topLeft);
-    table.SetHardwiredButton(m_hardwired);
+    table.SetHardwiredButton(false);
     table.SetRowGroup(m_rowGroup);
     table.SetMaxRows(m_maxRows);
     table.SetMinRows(m_minRows);

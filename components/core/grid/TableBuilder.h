@@ -26,7 +26,6 @@ public:
     TableBuilder& RowGroup(int rowGroup);
     TableBuilder& TopLeft(std::string text);
     TableBuilder& Comments(std::string text);
-    TableBuilder& HardwiredButton(bool value = true);
 
     // Columns, appended in order.
     TableBuilder& Enum(std::vector<std::string> header, std::vector<std::string> items);
@@ -89,6 +88,5 @@ private:
     int m_rowGroup = 1;
     std::string m_topLeft;
     std::string m_comments;
-    bool m_hardwired = false;
     std::vector<ColumnDef> m_columns;
 };

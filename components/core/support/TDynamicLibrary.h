@@ -43,7 +43,6 @@ public:
 
     // Closes the library if open, then keeps the new name; does not open it.
     void SetLibraryName(const std::string& name);
-    const std::string& LibraryName() const { return m_name; }
 
     // Loads the library unless already open. A missing file (or a missing library it
     // needs) raises EFileNotFoundError, a failed initialisation EInitError; any other

@@ -90,13 +90,6 @@ TPageOptions::TPageOptions(std::initializer_list<TPageSetupFlag> flags)
     }
 }
 
-TPageOptions TPageOptions::With(TPageSetupFlag flag) const
-{
-    TPageOptions result = *this;
-    result.m_bits = static_cast<std::uint16_t>(m_bits | Bit(flag));
-    return result;
-}
-
 TPageOptions TPageOptions::Without(TPageSetupFlag flag) const
 {
     TPageOptions result = *this;

@@ -30,7 +30,6 @@ public:
     TPageOptions(std::initializer_list<TPageSetupFlag> flags);
 
     bool Has(TPageSetupFlag flag) const { return (m_bits & Bit(flag)) != 0; }
-    TPageOptions With(TPageSetupFlag flag) const;
     TPageOptions Without(TPageSetupFlag flag) const;
     std::uint16_t Bits() const { return m_bits; }
     friend bool operator==(const TPageOptions&, const TPageOptions&) = default;
