@@ -1,5 +1,6 @@
 #include "input/AccessibleNames.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -23,6 +24,17 @@ QString OwnAccessibleName(QWidget* widget)
 {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
     return accessible != nullptr ? accessible->text(QAccessible::Name).trimmed() : QString();
+}
+
+// A caption as it reads on screen: every accelerator mark gone, "&&" read as one "&". Qt's own
+// name drops only the first mark, so "&Raymond &Uniform taper piles" would be read with the
+// second.
+QString CaptionAsRead(QString caption)
+{
+    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    caption.remove(QLatin1Char('&'));
+    caption.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return caption.simplified();
 }
 
 bool IsTextEntry(const QWidget* widget)
@@ -101,6 +113,13 @@ void NameForAccessibility(QWidget& root)
     for (QWidget* child : root.findChildren<QWidget*>()) {
         if (!child->accessibleName().isEmpty() || NamesItself(child)) {
             continue;
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(child); button != nullptr) {
+            // Set only where Qt's name differs, so the others keep following their captions.
+            const QString read = CaptionAsRead(button->text());
+            if (!read.isEmpty() && read != OwnAccessibleName(child)) {
+                child->setAccessibleName(read);
+            }
         }
         if (IsTextEntry(child) && OwnAccessibleName(child).isEmpty()) {
             // The label before the entry names it, and Alt with the label's letter leads to it.

@@ -3,6 +3,7 @@
 // caption it shows.
 #include <string>
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
@@ -109,6 +110,27 @@ TEST_F(ScreenReaderNamesTest, EveryEntryIsNamedAsItsLabelReadsInTheProjectsUnits
             window->parentWidget()->close();
             Settle();
         }
+    }
+}
+
+// A button is read as its caption shows, every accelerator mark gone ("&Raymond &Uniform taper
+// piles" has two).
+TEST_F(ScreenReaderNamesTest, EveryButtonIsNamedAsItsCaptionReads)
+{
+    for (const TWindow& w : kWindows) {
+        SCOPED_TRACE(w.windowClass);
+        QWidget* window = OpenWindow(w.action, w.windowClass);
+        ASSERT_NE(window, nullptr);
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+            if (!button->text().isEmpty()) {
+                // Blanks around the name are not read.
+                EXPECT_EQ(QString::fromStdString(NameOf(button)).simplified().toStdString(),
+                          Said(button->text()))
+                    << button->objectName().toStdString();
+            }
+        }
+        window->parentWidget()->close();
+        Settle();
     }
 }
 
