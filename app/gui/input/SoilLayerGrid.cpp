@@ -154,12 +154,19 @@ void TSoilLayerGrid::Build(int rows, bool siltOffered)
 
 void TSoilLayerGrid::OrderTabs()
 {
-    // The control that takes the focus after the grid, found before the cells' controls are
-    // put in its place.
-    QWidget* after = m_grid.nextInFocusChain();
-    while (after != &m_grid
-           && (m_grid.isAncestorOf(after) || (after->focusPolicy() & Qt::TabFocus) == 0)) {
-        after = after->nextInFocusChain();
+    // The control that takes the focus after the grid, found once, before any cell control
+    // is put in its place. Found again after a rebuild, it was at times the one after it
+    // (Add Layer pressed by keyboard in a session with a screen reader's bus), so that Add
+    // Layer moved before the cells.
+    if (m_after == nullptr) {
+        QWidget* after = m_grid.nextInFocusChain();
+        while (after != &m_grid
+               && (m_grid.isAncestorOf(after) || (after->focusPolicy() & Qt::TabFocus) == 0)) {
+            after = after->nextInFocusChain();
+        }
+        if (after != &m_grid) {
+            m_after = after;
+        }
     }
     QWidget* previous = &m_grid;
     for (const TRow& row : m_rows) {
@@ -170,8 +177,8 @@ void TSoilLayerGrid::OrderTabs()
             previous = control;
         }
     }
-    if (after != &m_grid && previous != &m_grid) {
-        QWidget::setTabOrder(previous, after);
+    if (m_after != nullptr && previous != &m_grid) {
+        QWidget::setTabOrder(previous, m_after);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QObject>
+#include <QPointer>
 
 #include "input/InputBindings.h"
 
@@ -77,4 +78,6 @@ private:
     TBindingSet m_bindings; // the rows' edits, row by row
     bool m_siltOffered = false;
     int m_current = 0;
+    // The control Tab reaches after the grid's last cell, as the window first had it.
+    QPointer<QWidget> m_after;
 };

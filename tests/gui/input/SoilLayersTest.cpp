@@ -365,6 +365,67 @@ TEST_F(SoilLayersTest, TabIntoACellSelectsItsEntry)
     }
 }
 
+// Shift+Tab walks back exactly the way Tab walks on, through the cells' controls and the
+// buttons, also once Add, Insert and Delete have rebuilt the rows.
+TEST_F(SoilLayersTest, ShiftTabWalksBackTheWayTabWalksOn)
+{
+    struct TCase
+    {
+        int layers;
+        bool layerWindowFirst; // Edit Layer 1 pressed and its window closed first
+        const char* rebuild;   // the button pressed then, none when empty
+    };
+    const TCase cases[] = {{1, false, ""},
+                           {1, false, "ButtonAdd"},
+                           {1, true, "ButtonAdd"},
+                           {2, false, ""},
+                           {2, false, "ButtonAdd"},
+                           {2, true, "ButtonAdd"},
+                           {2, false, "ButtonIns"},
+                           {2, false, "ButtonDel"},
+                           {3, false, "ButtonDel"}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.layers) + " layers, "
+                     + (c.layerWindowFirst ? "the layer window, " : "") + "then " + c.rebuild);
+        const char* rebuild = c.rebuild;
+        MakeLayers(c.layers);
+        OpenLayers();
+        UncheckConfirmation();
+        if (c.layerWindowFirst) {
+            EditLayer(1, [](QDialog& dialog) { dialog.accept(); });
+            // The window system gives the activation back to the window under it.
+            QApplication::setActiveWindow(LayersWindow()->window());
+        }
+        if (*rebuild != '\0') {
+            Click(LayersButton(rebuild));
+        }
+        QWidget* start = LayersButton("Button1");
+        start->setFocus(Qt::OtherFocusReason);
+        std::vector<QWidget*> forward = {start};
+        for (int i = 0; i < 100; ++i) {
+            Tab();
+            if (QApplication::focusWidget() == start) {
+                break;
+            }
+            forward.push_back(QApplication::focusWidget());
+        }
+        ASSERT_EQ(QApplication::focusWidget(), start);
+        std::vector<QWidget*> backward = {start};
+        for (std::size_t i = 1; i < forward.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            backward.push_back(QApplication::focusWidget());
+        }
+        ASSERT_EQ(backward.size(), forward.size());
+        for (std::size_t i = 1; i < forward.size(); ++i) {
+            EXPECT_EQ(backward[i], forward[forward.size() - i])
+                << "step " << i << " back reached "
+                << (backward[i] != nullptr ? backward[i]->objectName().toStdString() : "nothing")
+                << " instead of " << forward[forward.size() - i]->objectName().toStdString();
+        }
+        CloseLayers();
+    }
+}
+
 // A refused cell entry names the cell by its layer and its column, with the column's units, and
 // the focus goes back into it; a number a project file cannot hold is refused as well.
 TEST_F(SoilLayersTest, RefusedCellEntryNamesItsLayerAndColumn)
