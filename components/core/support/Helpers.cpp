@@ -1,5 +1,6 @@
 #include "support/Helpers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -66,13 +67,15 @@ std::string Expand(std::string_view pattern, std::span<const FormatArg> args)
     std::size_t next = 0;
     std::size_t i = 0;
     while (i < pattern.size()) {
-        const char c = pattern[i++];
-        if (c != '%') {
-            if constexpr (Produce) {
-                result += c;
-            }
-            continue;
+        // The text up to the next item as it stands.
+        const std::size_t item = std::min(pattern.find('%', i), pattern.size());
+        if constexpr (Produce) {
+            result.append(pattern, i, item - i);
         }
+        if (item == pattern.size()) {
+            break;
+        }
+        i = item + 1;
         if (i < pattern.size() && pattern[i] == '%') {
             if constexpr (Produce) {
                 result += '%';
@@ -104,7 +107,11 @@ std::string Expand(std::string_view pattern, std::span<const FormatArg> args)
         if (i >= pattern.size() || next >= args.size()) {
             RaiseFormatError(pattern);
         }
-        const char type = static_cast<char>(std::tolower(static_cast<unsigned char>(pattern[i++])));
+        // The type letters are ASCII; any other byte is no type in any locale.
+        char type = pattern[i++];
+        if (type >= 'A' && type <= 'Z') {
+            type = static_cast<char>(type - 'A' + 'a');
+        }
         const FormatArg::Value& value = args[next++].Get();
         std::string text;
         switch (type) {

@@ -191,9 +191,8 @@ TWordReader::TWordReader(std::string content, std::string name)
 void TWordReader::LoadLine()
 {
     m_wordIndex = 0;
-    m_wordCount = 0;
     if (m_lineIndex >= m_lineCount) {
-        m_lineEnd = m_wordsEnd = m_cursor = m_nextLineBegin = m_lineBegin;
+        m_lineEnd = m_wordsBegin = m_wordsEnd = m_cursor = m_nextLineBegin = m_lineBegin;
         return;
     }
     const std::size_t lineFeed = m_content.find('\n', m_lineBegin);
@@ -212,20 +211,11 @@ void TWordReader::LoadLine()
     while (wordsEnd > begin && IsTrimmed(m_content[wordsEnd - 1])) {
         --wordsEnd;
     }
-    m_cursor = begin;
-    m_wordsEnd = wordsEnd;
-
     // Each word ends at the first blank or tab; after the separator the rest is trimmed at
-    // its left, so the cursor always stands on a word or at the end.
-    for (std::size_t pos = begin; pos < wordsEnd;) {
-        ++m_wordCount;
-        while (pos < wordsEnd && !IsSeparator(m_content[pos])) {
-            ++pos;
-        }
-        while (pos < wordsEnd && IsTrimmed(m_content[pos])) {
-            ++pos;
-        }
-    }
+    // its left, so the cursor always stands on a word or at the end: the line is used up
+    // exactly when the cursor reaches the end of its words.
+    m_wordsBegin = m_cursor = begin;
+    m_wordsEnd = wordsEnd;
 }
 
 bool TWordReader::Eof() const
@@ -235,7 +225,19 @@ bool TWordReader::Eof() const
 
 int TWordReader::WordCount() const
 {
-    return static_cast<int>(m_wordCount);
+    // Counted when asked: most readers never ask, and the words are found again as they are
+    // read.
+    int count = 0;
+    for (std::size_t pos = m_wordsBegin; pos < m_wordsEnd;) {
+        ++count;
+        while (pos < m_wordsEnd && !IsSeparator(m_content[pos])) {
+            ++pos;
+        }
+        while (pos < m_wordsEnd && IsTrimmed(m_content[pos])) {
+            ++pos;
+        }
+    }
+    return count;
 }
 
 std::string TWordReader::ReadWord()
@@ -245,7 +247,7 @@ std::string TWordReader::ReadWord()
 
 std::string_view TWordReader::NextWord()
 {
-    if (m_lineIndex < m_lineCount && m_wordIndex == m_wordCount) {
+    if (m_lineIndex < m_lineCount && m_cursor == m_wordsEnd) {
         ++m_lineIndex;
         m_lineBegin = m_nextLineBegin;
         LoadLine();
@@ -253,7 +255,7 @@ std::string_view TWordReader::NextWord()
     if (m_lineIndex >= m_lineCount) {
         throw EInOutError(std::string(kMessageIncomplete));
     }
-    if (m_wordCount == 0) {
+    if (m_cursor == m_wordsEnd) {
         // A line without words inside the data: report it where it is rather than skip it,
         // since the files' line grouping carries meaning.
         std::string message = "Error on Line " + std::to_string(m_lineIndex + 1) + " Item 1\r";
