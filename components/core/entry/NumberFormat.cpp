@@ -48,36 +48,48 @@ constexpr auto kPowers128 = [] {
 // one half; a tail that close to one half (within 2^-40) is left to the text rounding.
 // False when the value is out of this way's reach (beyond 2^64, or too small for the scale),
 // or is such a near tie.
-bool RoundScaledExactly(long double magnitude, int scale, UInt128& whole, bool& roundUp)
+// A positive finite value as m x 2^(binaryExponent - 64) with a 64-bit m whose top bit is set.
+struct TBinaryValue
+{
+    std::uint64_t Significand = 0;
+    int BinaryExponent = 0;
+};
+
+TBinaryValue Decompose(long double magnitude)
+{
+    TBinaryValue binary;
+    const long double fraction = std::frexp(magnitude, &binary.BinaryExponent); // [0.5, 1)
+    binary.Significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));  // exact
+    return binary;
+}
+
+bool RoundScaledExactly(const TBinaryValue& binary, int scale, UInt128& whole, bool& roundUp)
 {
     if constexpr (std::numeric_limits<long double>::digits != 64) {
         return false;
     }
-    if (magnitude == 0) {
-        whole = 0;
-        roundUp = false;
-        return true;
-    }
-    int binaryExponent = 0;
-    const long double fraction = std::frexp(magnitude, &binaryExponent); // in [0.5, 1)
-    const int shift = 64 - binaryExponent;
+    const int shift = 64 - binary.BinaryExponent;
     if (shift < 0 || shift > 127 || scale > 19 || scale < -kMaxPower128) {
         return false;
     }
-    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 64)); // exact
-    UInt128 num = m;
+    UInt128 num = binary.Significand;
     UInt128 den = UInt128(1) << shift;
+    UInt128 quotient = 0;
+    UInt128 remainder = 0;
     if (scale >= 0) {
         num *= kPowers128[static_cast<std::size_t>(scale)]; // below 2^64 x 10^19 < 2^128
+        // den is a power of two: no division.
+        quotient = num >> shift;
+        remainder = num & (den - 1);
     } else {
         const UInt128 power = kPowers128[static_cast<std::size_t>(-scale)];
         if (shift > 0 && (power >> (128 - shift)) != 0) {
             return false; // 10^-scale x 2^shift would not fit
         }
         den = power << shift;
+        quotient = num / den;
+        remainder = num - quotient * den;
     }
-    const UInt128 quotient = num / den;
-    const UInt128 remainder = num % den;
     const UInt128 rest = den - remainder;
     // |2 x remainder - den|, the distance from a tie in units of den / 2.
     const UInt128 distance = remainder >= rest ? remainder - rest : rest - remainder;
@@ -89,16 +101,32 @@ bool RoundScaledExactly(long double magnitude, int scale, UInt128& whole, bool& 
     return true;
 }
 
+bool RoundScaledExactly(long double magnitude, int scale, UInt128& whole, bool& roundUp)
+{
+    if (magnitude == 0) {
+        whole = 0;
+        roundUp = false;
+        return true;
+    }
+    return RoundScaledExactly(Decompose(magnitude), scale, whole, roundUp);
+}
+
 // The decimal digits of a value, at least minDigits of them (zeros in front).
 std::string DecimalDigits(UInt128 value, int minDigits)
 {
     char buffer[48];
     char* end = std::end(buffer);
     char* p = end;
-    do {
+    while (value > std::numeric_limits<std::uint64_t>::max()) {
         *--p = static_cast<char>('0' + static_cast<int>(value % 10));
         value /= 10;
-    } while (value != 0);
+    }
+    // The rest in 64 bits, where a division by ten is a multiplication.
+    auto low = static_cast<std::uint64_t>(value);
+    do {
+        *--p = static_cast<char>('0' + static_cast<int>(low % 10));
+        low /= 10;
+    } while (low != 0);
     while (end - p < minDigits) {
         *--p = '0';
     }
@@ -149,16 +177,16 @@ RoundedDecimal RoundSignificant(long double magnitude, int precision)
 {
     // The decimal exponent from the binary one; off by at most one, which the digit count
     // then corrects.
-    int binaryExponent = 0;
-    std::frexp(magnitude, &binaryExponent);
-    int exponent = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398119521L));
+    const TBinaryValue binary = Decompose(magnitude);
+    int exponent =
+        static_cast<int>(std::floor((binary.BinaryExponent - 1) * 0.30102999566398119521L));
     const UInt128 low = kPowers128[static_cast<std::size_t>(precision - 1)];
     const UInt128 high = kPowers128[static_cast<std::size_t>(precision)];
     for (int attempt = 0; attempt < 3; ++attempt) {
         // The value truncated to `precision` digits tells whether the exponent is right.
         UInt128 whole = 0;
         bool roundUp = false;
-        if (!RoundScaledExactly(magnitude, precision - 1 - exponent, whole, roundUp)) {
+        if (!RoundScaledExactly(binary, precision - 1 - exponent, whole, roundUp)) {
             break;
         }
         if (whole < low) {
