@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
 #include <vector>
@@ -55,11 +56,33 @@ struct TBinaryValue
     int BinaryExponent = 0;
 };
 
+// The x87 extended layout: the 64-bit significand with its explicit integer bit in the low
+// eight bytes, then the sign and the exponent (bias 16383) in the next two.
+constexpr bool kExtendedLayout =
+    std::numeric_limits<long double>::digits == 64 && std::numeric_limits<long double>::radix == 2
+    && std::numeric_limits<long double>::max_exponent == 16384 && sizeof(long double) >= 10;
+
 TBinaryValue Decompose(long double magnitude)
 {
     TBinaryValue binary;
-    const long double fraction = std::frexp(magnitude, &binary.BinaryExponent); // [0.5, 1)
-    binary.Significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));  // exact
+    if constexpr (kExtendedLayout) {
+        // Read from the bits: frexp and ldexp of a long double are calls of their own.
+        unsigned char bytes[sizeof(long double)];
+        std::memcpy(bytes, &magnitude, sizeof bytes);
+        std::uint64_t significand = 0;
+        std::memcpy(&significand, bytes, sizeof significand);
+        const int biased = (bytes[8] | (bytes[9] << 8)) & 0x7FFF;
+        if (biased == 0 || (significand >> 63) == 0) {
+            // A denormal: left to the text rounding, as far beyond the exact way's reach.
+            binary.BinaryExponent = std::numeric_limits<int>::min() / 2;
+            return binary;
+        }
+        binary.Significand = significand;
+        binary.BinaryExponent = biased - 16382; // magnitude = significand x 2^(that - 64)
+    } else {
+        const long double fraction = std::frexp(magnitude, &binary.BinaryExponent); // [0.5, 1)
+        binary.Significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    }
     return binary;
 }
 
@@ -208,16 +231,26 @@ RoundedDecimal RoundSignificant(long double magnitude, int precision)
 
 std::string ExponentText(int exponent, bool alwaysSigned, int minDigits)
 {
-    std::string text = std::to_string(exponent < 0 ? -exponent : exponent);
-    if (static_cast<int>(text.size()) < minDigits) {
-        text.insert(0, minDigits - text.size(), '0');
+    // "E", the sign, the digits with zeros in front up to minDigits (at most 4).
+    char buffer[16];
+    char* const end = std::end(buffer);
+    char* p = end;
+    auto magnitude =
+        exponent < 0 ? 0U - static_cast<unsigned>(exponent) : static_cast<unsigned>(exponent);
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (end - p < minDigits) {
+        *--p = '0';
     }
     if (exponent < 0) {
-        text.insert(0, 1, '-');
+        *--p = '-';
     } else if (alwaysSigned) {
-        text.insert(0, 1, '+');
+        *--p = '+';
     }
-    return "E" + text;
+    *--p = 'E';
+    return std::string(p, end);
 }
 
 bool NonFinite(long double value, std::string& text)
