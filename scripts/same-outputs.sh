@@ -72,7 +72,7 @@ for project in "${projects[@]}"; do
         continue
       fi
       echo "DIFFER $project: $file"
-      cmp "$a" "$b" | head -1
+      cmp "$a" "$b" 2>&1 | head -1 || true
       same=0
     fi
   done <<<"$files"
