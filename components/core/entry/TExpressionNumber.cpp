@@ -48,22 +48,30 @@ bool ReadShortDecimal(std::string_view word, long double& value)
         ++i;
     }
     std::uint64_t mantissa = 0;
-    int significant = 0;
+    int significant = 0; // digits from the first non-zero one
     int digits = 0;
     int scale = 0;
-    const auto take = [&](char c) {
+    // Zeros before the first non-zero digit are not significant, in either part.
+    for (; i < n && word[i] == '0'; ++i) {
         ++digits;
-        if (mantissa != 0 || c != '0') {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            ++significant;
-        }
-    };
+    }
     for (; i < n && IsDigit(word[i]) && significant < kMaxDigits; ++i) {
-        take(word[i]);
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(word[i] - '0');
+        ++digits;
+        ++significant;
     }
     if (i < n && word[i] == '.') {
-        for (++i; i < n && IsDigit(word[i]) && significant < kMaxDigits; ++i) {
-            take(word[i]);
+        ++i;
+        if (mantissa == 0) {
+            for (; i < n && word[i] == '0'; ++i) {
+                ++digits;
+                --scale;
+            }
+        }
+        for (; i < n && IsDigit(word[i]) && significant < kMaxDigits; ++i) {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(word[i] - '0');
+            ++digits;
+            ++significant;
             --scale;
         }
     }
