@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "ProgramConstants.h"
 #include "ProjectTables.h"
 #include "SafeFile.h"
 #include "TProgramData.h"
@@ -71,7 +72,7 @@ std::vector<TSoilLayerInfo> SoilLayersFromTable(const TGridTable& soilTable)
 
 long double GrlweapPerimeter(const TGrlweapInput& input)
 {
-    return input.Circular ? input.OD * 3.1416L : input.Perimeter;
+    return input.Circular ? input.OD * kPiTo4 : input.Perimeter;
 }
 
 std::vector<int> GrlweapSelectedRows(int rowCount)
@@ -126,7 +127,7 @@ std::string GrlweapFileText(const TGrlweapInput& input)
     }
     const bool english = input.UnitSystem == 1;
     const long double deepest = input.Profile.back().Depth;
-    long double area = (input.OD * input.OD - input.ID * input.ID) * 0.7854L;
+    long double area = (input.OD * input.OD - input.ID * input.ID) * kQuarterPiTo4;
     if (!english) {
         area /= 100.0L;
     }

@@ -1,11 +1,10 @@
 #include "PileRules.h"
 
+#include "ProgramConstants.h"
 #include "TProgramData.h"
 
 namespace {
 
-// The area of a circle of diameter d is d^2 x 3.1416 / 4 in the pile windows.
-constexpr long double kPi = 3.1416L;
 constexpr long double kMmPerM = 1000.0L;
 
 } // namespace
@@ -54,9 +53,9 @@ long double ShownSectionArea(const TPileShapeChoice& choice,
     }
     long double area = 0;
     if (choice.PileType == PileTypeCode::kSteelPipe || concrete) {
-        area = (od * od - id * id) * kPi / 4.0L;
+        area = (od * od - id * id) * kPiTo4 / 4.0L;
     } else {
-        area = od * od * kPi / 4.0L;
+        area = od * od * kPiTo4 / 4.0L;
     }
     // Diameters in mm, the area in m^2.
     return unitSystem == 1 ? area : area / kMmPerM / kMmPerM;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "InputFile.h"
+#include "ProgramConstants.h"
 #include "TProgramData.h"
 #include "entry/NumberFormat.h"
 
@@ -200,7 +201,7 @@ FillResultGraphs(TResultGraphs& graphs, const TPlotData& data, const TPlotReadOp
     TPlotReadResult result;
     result.Ok = true;
     result.PlotRowCount = data.RowCount;
-    result.Perimeter = options.Perimeter < 0.000001L ? options.OD * 3.1416L : options.Perimeter;
+    result.Perimeter = options.Perimeter < 0.000001L ? options.OD * kPiTo4 : options.Perimeter;
     for (std::size_t i = 0; i < methods.size(); ++i) {
         if (methods[i] == data.LoadSettlementMethod) {
             result.LoadSettlementCurve = static_cast<int>(i);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "ProgramConstants.h"
 #include "ProjectTables.h"
 #include "TProgramData.h"
 #include "entry/NumberFormat.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr long double kPixelLimit = 1.0e7L;
 constexpr long double kMargin = 1.05L; // the extent around pile and layers
 constexpr long double kNoOuterDiameter = 1e-4L;
-constexpr long double kDegreesToRadians = 3.1416L / 180.0L;
+constexpr long double kDegreesToRadians = kPiTo4 / 180.0L;
 constexpr int kScreenHatchCount = 20;
 constexpr int kPrintHatchCount = 10;
 constexpr int kPrintPenWidth = 12;

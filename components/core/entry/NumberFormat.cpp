@@ -1,8 +1,11 @@
 #include "entry/NumberFormat.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
 #include <vector>
@@ -25,7 +28,137 @@ struct RoundedDecimal
     int exponent = 0;
 };
 
-RoundedDecimal RoundSignificant(long double magnitude, int precision)
+// The exact rounding below works on the value's 64-bit significand in 128-bit integers.
+__extension__ typedef unsigned __int128 UInt128;
+
+constexpr int kMaxPower128 = 38; // 10^38 < 2^128
+constexpr auto kPowers128 = [] {
+    std::array<UInt128, kMaxPower128 + 1> p{};
+    UInt128 v = 1;
+    for (UInt128& x : p) {
+        x = v;
+        v *= 10;
+    }
+    return p;
+}();
+
+// Rounding of magnitude x 10^scale to an integer, half away from zero, exactly as the text
+// rounding below comes out: the integer part `whole`, and whether rounding adds one. Worked on the exact binary value: magnitude = m x 2^-shift with a
+// 64-bit m, so magnitude x 10^scale = num / den with num and den integers. The text rounding
+// first rounds the digits to kWorkDigits, which can only turn a tail just below one half into
+// one half; a tail that close to one half (within 2^-40) is left to the text rounding.
+// False when the value is out of this way's reach (beyond 2^64, or too small for the scale),
+// or is such a near tie.
+// A positive finite value as m x 2^(binaryExponent - 64) with a 64-bit m whose top bit is set.
+struct TBinaryValue
+{
+    std::uint64_t Significand = 0;
+    int BinaryExponent = 0;
+};
+
+// The x87 extended layout: the 64-bit significand with its explicit integer bit in the low
+// eight bytes, then the sign and the exponent (bias 16383) in the next two.
+constexpr bool kExtendedLayout =
+    std::numeric_limits<long double>::digits == 64 && std::numeric_limits<long double>::radix == 2
+    && std::numeric_limits<long double>::max_exponent == 16384 && sizeof(long double) >= 10;
+
+TBinaryValue Decompose(long double magnitude)
+{
+    TBinaryValue binary;
+    if constexpr (kExtendedLayout) {
+        // Read from the bits: frexp and ldexp of a long double are calls of their own.
+        unsigned char bytes[sizeof(long double)];
+        std::memcpy(bytes, &magnitude, sizeof bytes);
+        std::uint64_t significand = 0;
+        std::memcpy(&significand, bytes, sizeof significand);
+        const int biased = (bytes[8] | (bytes[9] << 8)) & 0x7FFF;
+        if (biased == 0 || (significand >> 63) == 0) {
+            // A denormal: left to the text rounding, as far beyond the exact way's reach.
+            binary.BinaryExponent = std::numeric_limits<int>::min() / 2;
+            return binary;
+        }
+        binary.Significand = significand;
+        binary.BinaryExponent = biased - 16382; // magnitude = significand x 2^(that - 64)
+    } else {
+        const long double fraction = std::frexp(magnitude, &binary.BinaryExponent); // [0.5, 1)
+        binary.Significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    }
+    return binary;
+}
+
+bool RoundScaledExactly(const TBinaryValue& binary, int scale, UInt128& whole, bool& roundUp)
+{
+    if constexpr (std::numeric_limits<long double>::digits != 64) {
+        return false;
+    }
+    const int shift = 64 - binary.BinaryExponent;
+    if (shift < 0 || shift > 127 || scale > 19 || scale < -kMaxPower128) {
+        return false;
+    }
+    UInt128 num = binary.Significand;
+    UInt128 den = UInt128(1) << shift;
+    UInt128 quotient = 0;
+    UInt128 remainder = 0;
+    if (scale >= 0) {
+        num *= kPowers128[static_cast<std::size_t>(scale)]; // below 2^64 x 10^19 < 2^128
+        // den is a power of two: no division.
+        quotient = num >> shift;
+        remainder = num & (den - 1);
+    } else {
+        const UInt128 power = kPowers128[static_cast<std::size_t>(-scale)];
+        if (shift > 0 && (power >> (128 - shift)) != 0) {
+            return false; // 10^-scale x 2^shift would not fit
+        }
+        den = power << shift;
+        quotient = num / den;
+        remainder = num - quotient * den;
+    }
+    const UInt128 rest = den - remainder;
+    // |2 x remainder - den|, the distance from a tie in units of den / 2.
+    const UInt128 distance = remainder >= rest ? remainder - rest : rest - remainder;
+    if (distance != 0 && distance <= (den >> 39)) {
+        return false;
+    }
+    whole = quotient;
+    roundUp = remainder >= rest;
+    return true;
+}
+
+bool RoundScaledExactly(long double magnitude, int scale, UInt128& whole, bool& roundUp)
+{
+    if (magnitude == 0) {
+        whole = 0;
+        roundUp = false;
+        return true;
+    }
+    return RoundScaledExactly(Decompose(magnitude), scale, whole, roundUp);
+}
+
+// The decimal digits of a value, at least minDigits of them (zeros in front).
+std::string DecimalDigits(UInt128 value, int minDigits)
+{
+    char buffer[48];
+    char* end = std::end(buffer);
+    char* p = end;
+    while (value > std::numeric_limits<std::uint64_t>::max()) {
+        *--p = static_cast<char>('0' + static_cast<int>(value % 10));
+        value /= 10;
+    }
+    // The rest in 64 bits, where a division by ten is a multiplication.
+    auto low = static_cast<std::uint64_t>(value);
+    do {
+        *--p = static_cast<char>('0' + static_cast<int>(low % 10));
+        low /= 10;
+    } while (low != 0);
+    while (end - p < minDigits) {
+        *--p = '0';
+    }
+    return std::string(p, end);
+}
+
+// RoundSignificant by the digits of to_chars: the reference for every value, and the way
+// for the values the exact rounding leaves.
+RoundedDecimal RoundSignificantByText(long double magnitude, int precision)
 {
     char buffer[kWorkDigits + 32];
     const auto result = std::to_chars(std::begin(buffer),
@@ -63,18 +196,61 @@ RoundedDecimal RoundSignificant(long double magnitude, int precision)
     return {digits, exponent};
 }
 
+RoundedDecimal RoundSignificant(long double magnitude, int precision)
+{
+    // The decimal exponent from the binary one; off by at most one, which the digit count
+    // then corrects.
+    const TBinaryValue binary = Decompose(magnitude);
+    int exponent =
+        static_cast<int>(std::floor((binary.BinaryExponent - 1) * 0.30102999566398119521L));
+    const UInt128 low = kPowers128[static_cast<std::size_t>(precision - 1)];
+    const UInt128 high = kPowers128[static_cast<std::size_t>(precision)];
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        // The value truncated to `precision` digits tells whether the exponent is right.
+        UInt128 whole = 0;
+        bool roundUp = false;
+        if (!RoundScaledExactly(binary, precision - 1 - exponent, whole, roundUp)) {
+            break;
+        }
+        if (whole < low) {
+            --exponent;
+            continue;
+        }
+        if (whole >= high) {
+            ++exponent;
+            continue;
+        }
+        if (roundUp && whole + 1 == high) {
+            // 9.99... rounded up to 10.0...: one digit more.
+            return {DecimalDigits(low, precision), exponent + 1};
+        }
+        return {DecimalDigits(whole + (roundUp ? 1 : 0), precision), exponent};
+    }
+    return RoundSignificantByText(magnitude, precision);
+}
+
 std::string ExponentText(int exponent, bool alwaysSigned, int minDigits)
 {
-    std::string text = std::to_string(exponent < 0 ? -exponent : exponent);
-    if (static_cast<int>(text.size()) < minDigits) {
-        text.insert(0, minDigits - text.size(), '0');
+    // "E", the sign, the digits with zeros in front up to minDigits (at most 4).
+    char buffer[16];
+    char* const end = std::end(buffer);
+    char* p = end;
+    auto magnitude =
+        exponent < 0 ? 0U - static_cast<unsigned>(exponent) : static_cast<unsigned>(exponent);
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (end - p < minDigits) {
+        *--p = '0';
     }
     if (exponent < 0) {
-        text.insert(0, 1, '-');
+        *--p = '-';
     } else if (alwaysSigned) {
-        text.insert(0, 1, '+');
+        *--p = '+';
     }
-    return "E" + text;
+    *--p = 'E';
+    return std::string(p, end);
 }
 
 bool NonFinite(long double value, std::string& text)
@@ -188,6 +364,50 @@ bool ConvertSyntax(std::string_view text, const NumberSyntax& syntax, long doubl
     return true;
 }
 
+// The digits of magnitude x 10^decimals rounded to an integer, at least decimals + 1 of them
+// (the integer part "0" of a value below one), by the digits of to_chars: the reference for
+// every value, and the way for the values the exact rounding leaves.
+std::string FixedDigitsByText(long double magnitude, int decimals)
+{
+    // Integer part of up to 4933 digits, the decimals and the digits we round away.
+    std::vector<char> buffer(std::numeric_limits<long double>::max_exponent10 + decimals + 64);
+    const auto result = std::to_chars(buffer.data(),
+                                      buffer.data() + buffer.size(),
+                                      magnitude,
+                                      std::chars_format::fixed,
+                                      decimals + kWorkDigits);
+    std::string digits(buffer.data(), result.ptr);
+    const std::size_t point = digits.find('.');
+    std::string integerPart = digits.substr(0, point);
+    std::string fraction = digits.substr(point + 1);
+    const bool roundUp = fraction[decimals] >= '5';
+    fraction.resize(decimals);
+    std::string all = integerPart + fraction;
+    if (roundUp) {
+        int i = static_cast<int>(all.size()) - 1;
+        while (i >= 0 && all[i] == '9') {
+            all[i] = '0';
+            --i;
+        }
+        if (i >= 0) {
+            ++all[i];
+        } else {
+            all.insert(all.begin(), '1');
+        }
+    }
+    return all;
+}
+
+std::string FixedDigits(long double magnitude, int decimals)
+{
+    UInt128 whole = 0;
+    bool roundUp = false;
+    if (RoundScaledExactly(magnitude, decimals, whole, roundUp)) {
+        return DecimalDigits(whole + (roundUp ? 1 : 0), decimals + 1);
+    }
+    return FixedDigitsByText(magnitude, decimals);
+}
+
 } // namespace
 
 std::string FormatFloatGeneral(long double value, int precision, int minExponentDigits)
@@ -268,33 +488,8 @@ std::string FormatFloatFixed(long double value, int decimals)
         return text;
     }
     decimals = std::clamp(decimals, 0, 40);
-    // Integer part of up to 4933 digits, the decimals and the digits we round away.
-    std::vector<char> buffer(std::numeric_limits<long double>::max_exponent10 + decimals + 64);
-    const auto result = std::to_chars(buffer.data(),
-                                      buffer.data() + buffer.size(),
-                                      std::fabs(value),
-                                      std::chars_format::fixed,
-                                      decimals + kWorkDigits);
-    std::string digits(buffer.data(), result.ptr);
-    const std::size_t point = digits.find('.');
-    std::string integerPart = digits.substr(0, point);
-    std::string fraction = digits.substr(point + 1);
-    const bool roundUp = fraction[decimals] >= '5';
-    fraction.resize(decimals);
-    std::string all = integerPart + fraction;
-    if (roundUp) {
-        int i = static_cast<int>(all.size()) - 1;
-        while (i >= 0 && all[i] == '9') {
-            all[i] = '0';
-            --i;
-        }
-        if (i >= 0) {
-            ++all[i];
-        } else {
-            all.insert(all.begin(), '1');
-        }
-    }
-    const std::size_t integerDigits = all.size() - decimals;
+    const std::string all = FixedDigits(std::fabs(value), decimals);
+    const std::size_t integerDigits = all.size() - static_cast<std::size_t>(decimals);
     const bool isZero = all.find_first_not_of('0') == std::string::npos;
     if (std::signbit(value) && !isZero) {
         text = "-";

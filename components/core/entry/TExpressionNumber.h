@@ -20,6 +20,12 @@ enum class TReadResult
 // held becomes the nearest denormal or zero. `value` is set only when the result is Ok.
 TReadResult Read(std::string_view text, long double& value);
 
+// The quick way of Read for the numbers the program writes itself: at most 19 significant
+// digits and a power of ten of at most 27 in size, read exactly as Read reads them (one
+// correctly rounded operation on exact parts). False, value untouched, for any other text,
+// which Read then takes.
+bool ReadShort(std::string_view text, long double& value);
+
 // General format with 18 significant digits, rounded to nearest: fixed notation without
 // trailing zeros when the rounded magnitude is at least 0.0001 and below 10^18, otherwise a
 // mantissa without trailing zeros, "E", and the exponent with a minus sign only when negative

@@ -1,5 +1,6 @@
 #include "support/Helpers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -56,21 +57,29 @@ int ReadCount(std::string_view pattern, std::size_t& i)
     return count;
 }
 
-} // namespace
-
-std::string FormatArgs(std::string_view pattern, std::span<const FormatArg> args)
+// The one reading of a pattern. With Produce false it only checks the pattern against the
+// arguments, raising exactly where the formatting would, and writes nothing: the raise helpers
+// check their pattern this way when nothing is raised, at no cost of formatting.
+template<bool Produce>
+std::string Expand(std::string_view pattern, std::span<const FormatArg> args)
 {
     std::string result;
     std::size_t next = 0;
     std::size_t i = 0;
     while (i < pattern.size()) {
-        const char c = pattern[i++];
-        if (c != '%') {
-            result += c;
-            continue;
+        // The text up to the next item as it stands.
+        const std::size_t item = std::min(pattern.find('%', i), pattern.size());
+        if constexpr (Produce) {
+            result.append(pattern, i, item - i);
         }
+        if (item == pattern.size()) {
+            break;
+        }
+        i = item + 1;
         if (i < pattern.size() && pattern[i] == '%') {
-            result += '%';
+            if constexpr (Produce) {
+                result += '%';
+            }
             ++i;
             continue;
         }
@@ -98,7 +107,11 @@ std::string FormatArgs(std::string_view pattern, std::span<const FormatArg> args
         if (i >= pattern.size() || next >= args.size()) {
             RaiseFormatError(pattern);
         }
-        const char type = static_cast<char>(std::tolower(static_cast<unsigned char>(pattern[i++])));
+        // The type letters are ASCII; any other byte is no type in any locale.
+        char type = pattern[i++];
+        if (type >= 'A' && type <= 'Z') {
+            type = static_cast<char>(type - 'A' + 'a');
+        }
         const FormatArg::Value& value = args[next++].Get();
         std::string text;
         switch (type) {
@@ -107,12 +120,17 @@ std::string FormatArgs(std::string_view pattern, std::span<const FormatArg> args
         case 'x': {
             const int base = type == 'x' ? 16 : 10;
             if (const auto* s = std::get_if<long long>(&value)) {
-                // %u and %x show a negative value as its 64-bit two's complement.
-                const bool signedText = *s < 0 && type == 'd';
-                const auto bits = static_cast<unsigned long long>(*s);
-                text = IntegerText(signedText ? 0ULL - bits : bits, signedText, precision, base);
+                if constexpr (Produce) {
+                    // %u and %x show a negative value as its 64-bit two's complement.
+                    const bool signedText = *s < 0 && type == 'd';
+                    const auto bits = static_cast<unsigned long long>(*s);
+                    text =
+                        IntegerText(signedText ? 0ULL - bits : bits, signedText, precision, base);
+                }
             } else if (const auto* u = std::get_if<unsigned long long>(&value)) {
-                text = IntegerText(*u, false, precision, base);
+                if constexpr (Produce) {
+                    text = IntegerText(*u, false, precision, base);
+                }
             } else {
                 RaiseFormatError(pattern);
             }
@@ -120,7 +138,9 @@ std::string FormatArgs(std::string_view pattern, std::span<const FormatArg> args
         }
         case 's':
             if (const auto* s = std::get_if<std::string>(&value)) {
-                text = precision >= 0 ? s->substr(0, precision) : *s;
+                if constexpr (Produce) {
+                    text = precision >= 0 ? s->substr(0, precision) : *s;
+                }
             } else {
                 RaiseFormatError(pattern);
             }
@@ -131,6 +151,9 @@ std::string FormatArgs(std::string_view pattern, std::span<const FormatArg> args
             const auto* f = std::get_if<long double>(&value);
             if (f == nullptr) {
                 RaiseFormatError(pattern);
+            }
+            if constexpr (!Produce) {
+                break;
             }
             if (type == 'f') {
                 text = FormatFloatFixed(*f, precision >= 0 ? precision : 2);
@@ -144,9 +167,23 @@ std::string FormatArgs(std::string_view pattern, std::span<const FormatArg> args
         default:
             RaiseFormatError(pattern);
         }
-        result += Pad(std::move(text), width, leftJustify);
+        if constexpr (Produce) {
+            result += Pad(std::move(text), width, leftJustify);
+        }
     }
     return result;
+}
+
+} // namespace
+
+std::string FormatArgs(std::string_view pattern, std::span<const FormatArg> args)
+{
+    return Expand<true>(pattern, args);
+}
+
+void CheckFormatArgs(std::string_view pattern, std::span<const FormatArg> args)
+{
+    Expand<false>(pattern, args);
 }
 
 int FoldIntegers(const std::function<int(int, int)>& combine, std::span<const int> values)

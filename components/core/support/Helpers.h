@@ -73,6 +73,8 @@ private:
 };
 
 std::string FormatArgs(std::string_view pattern, std::span<const FormatArg> args);
+// Raises EConvertError exactly when FormatArgs would, without formatting anything.
+void CheckFormatArgs(std::string_view pattern, std::span<const FormatArg> args);
 
 template<typename... Args>
 std::string Format(std::string_view pattern, const Args&... args)
@@ -81,10 +83,18 @@ std::string Format(std::string_view pattern, const Args&... args)
     return FormatArgs(pattern, std::span<const FormatArg>(packed, sizeof...(Args)));
 }
 
+template<typename... Args>
+void CheckFormat(std::string_view pattern, const Args&... args)
+{
+    const FormatArg packed[] = {FormatArg(args)..., FormatArg(0)};
+    CheckFormatArgs(pattern, std::span<const FormatArg>(packed, sizeof...(Args)));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Raise helpers: the component library's assertion style. The exception class is the template
-// argument; leaving it out means EAssertionFailed. The Fmt variants format the message first,
-// whether or not anything is raised, so a faulty pattern shows up at once.
+// argument; leaving it out means EAssertionFailed. The Fmt variants check the pattern against
+// the arguments whether or not anything is raised, so a faulty pattern shows up at once; the
+// message is formatted only when it is raised (these checks sit on every cell access).
 //   RaiseUnless<EAssignError>(value >= 0, "Value must not be negative.");
 //   RaiseIfFmt(handle == 0, "Error in %s\rHandle = 0", "CopyData");
 // ---------------------------------------------------------------------------------------------
@@ -100,7 +110,12 @@ void RaiseUnless(bool condition, const std::string& message)
 template<typename E = EAssertionFailed, typename... Args>
 void RaiseUnlessFmt(bool condition, std::string_view pattern, const Args&... args)
 {
-    RaiseUnless<E>(condition, Format(pattern, args...));
+    static_assert(std::is_base_of_v<Exception, E>);
+    if (condition) {
+        CheckFormat(pattern, args...);
+        return;
+    }
+    throw E(Format(pattern, args...));
 }
 
 template<typename E = EAssertionFailed>
@@ -112,7 +127,7 @@ void Require(bool condition, const std::string& message)
 template<typename E = EAssertionFailed, typename... Args>
 void RequireFmt(bool condition, std::string_view pattern, const Args&... args)
 {
-    RaiseUnless<E>(condition, Format(pattern, args...));
+    RaiseUnlessFmt<E>(condition, pattern, args...);
 }
 
 template<typename E = EAssertionFailed>
@@ -130,13 +145,13 @@ void RaiseWhen(bool flag, const std::string& message)
 template<typename E = EAssertionFailed, typename... Args>
 void RaiseWhenFmt(bool flag, std::string_view pattern, const Args&... args)
 {
-    RaiseUnless<E>(!flag, Format(pattern, args...));
+    RaiseUnlessFmt<E>(!flag, pattern, args...);
 }
 
 template<typename E = EAssertionFailed, typename... Args>
 void RaiseIfFmt(bool flag, std::string_view pattern, const Args&... args)
 {
-    RaiseUnless<E>(!flag, Format(pattern, args...));
+    RaiseUnlessFmt<E>(!flag, pattern, args...);
 }
 
 // ---------------------------------------------------------------------------------------------

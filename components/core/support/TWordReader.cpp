@@ -1,7 +1,6 @@
 #include "support/TWordReader.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -77,88 +76,6 @@ std::string ReadWholeFile(const std::string& fileName)
     return content;
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// 10^0 to 10^27, each exact in an 80-bit extended value (5^27 < 2^64).
-constexpr int kMaxExactPower = 27;
-constexpr auto kExactPowers = [] {
-    std::array<long double, kMaxExactPower + 1> p{};
-    long double v = 1.0L;
-    for (long double& x : p) {
-        x = v;
-        v *= 10.0L;
-    }
-    return p;
-}();
-
-// The words of the program's own files (the engine's fixed and exponent fields): a decimal of
-// at most 19 significant digits whose power of ten is at most 27 in size. Its digits and its
-// power of ten are exact in an extended value, so one multiplication or division rounds it as
-// the full conversion does (Clinger, "How to read floating point numbers accurately", 1990).
-// False for any other word, which the full conversion then reads.
-bool ReadShortDecimal(std::string_view word, long double& value)
-{
-    constexpr int kMaxDigits = 19; // below 2^64
-    std::size_t i = 0;
-    const std::size_t n = word.size();
-    const bool negative = n > 0 && word[0] == '-';
-    if (n > 0 && (word[0] == '+' || word[0] == '-')) {
-        ++i;
-    }
-    std::uint64_t mantissa = 0;
-    int significant = 0;
-    int digits = 0;
-    int scale = 0;
-    const auto take = [&](char c) {
-        ++digits;
-        if (mantissa != 0 || c != '0') {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            ++significant;
-        }
-    };
-    for (; i < n && IsDigit(word[i]) && significant < kMaxDigits; ++i) {
-        take(word[i]);
-    }
-    if (i < n && word[i] == '.') {
-        for (++i; i < n && IsDigit(word[i]) && significant < kMaxDigits; ++i) {
-            take(word[i]);
-            --scale;
-        }
-    }
-    if (digits == 0 || (i < n && IsDigit(word[i]))) {
-        return false; // no digits, or more than the fast way holds
-    }
-    int exponent = 0;
-    if (i < n && (word[i] == 'e' || word[i] == 'E')) {
-        ++i;
-        const bool negativeExponent = i < n && word[i] == '-';
-        if (i < n && (word[i] == '+' || word[i] == '-')) {
-            ++i;
-        }
-        int exponentDigits = 0;
-        for (; i < n && IsDigit(word[i]) && exponentDigits < 4; ++i, ++exponentDigits) {
-            exponent = exponent * 10 + (word[i] - '0');
-        }
-        if (exponentDigits == 0 || exponentDigits == 4) {
-            return false;
-        }
-        exponent = negativeExponent ? -exponent : exponent;
-    }
-    const int power = scale + exponent;
-    if (i != n || power < -kMaxExactPower || power > kMaxExactPower) {
-        return false;
-    }
-    const auto digitsValue = static_cast<long double>(mantissa);
-    const long double magnitude =
-        power >= 0 ? digitsValue * kExactPowers[static_cast<std::size_t>(power)]
-                   : digitsValue / kExactPowers[static_cast<std::size_t>(-power)];
-    value = negative ? -magnitude : magnitude;
-    return true;
-}
-
 } // namespace
 
 TWordReader::TWordReader(const std::string& fileName)
@@ -191,9 +108,8 @@ TWordReader::TWordReader(std::string content, std::string name)
 void TWordReader::LoadLine()
 {
     m_wordIndex = 0;
-    m_wordCount = 0;
     if (m_lineIndex >= m_lineCount) {
-        m_lineEnd = m_wordsEnd = m_cursor = m_nextLineBegin = m_lineBegin;
+        m_lineEnd = m_wordsBegin = m_wordsEnd = m_cursor = m_nextLineBegin = m_lineBegin;
         return;
     }
     const std::size_t lineFeed = m_content.find('\n', m_lineBegin);
@@ -212,20 +128,11 @@ void TWordReader::LoadLine()
     while (wordsEnd > begin && IsTrimmed(m_content[wordsEnd - 1])) {
         --wordsEnd;
     }
-    m_cursor = begin;
-    m_wordsEnd = wordsEnd;
-
     // Each word ends at the first blank or tab; after the separator the rest is trimmed at
-    // its left, so the cursor always stands on a word or at the end.
-    for (std::size_t pos = begin; pos < wordsEnd;) {
-        ++m_wordCount;
-        while (pos < wordsEnd && !IsSeparator(m_content[pos])) {
-            ++pos;
-        }
-        while (pos < wordsEnd && IsTrimmed(m_content[pos])) {
-            ++pos;
-        }
-    }
+    // its left, so the cursor always stands on a word or at the end: the line is used up
+    // exactly when the cursor reaches the end of its words.
+    m_wordsBegin = m_cursor = begin;
+    m_wordsEnd = wordsEnd;
 }
 
 bool TWordReader::Eof() const
@@ -235,7 +142,19 @@ bool TWordReader::Eof() const
 
 int TWordReader::WordCount() const
 {
-    return static_cast<int>(m_wordCount);
+    // Counted when asked: most readers never ask, and the words are found again as they are
+    // read.
+    int count = 0;
+    for (std::size_t pos = m_wordsBegin; pos < m_wordsEnd;) {
+        ++count;
+        while (pos < m_wordsEnd && !IsSeparator(m_content[pos])) {
+            ++pos;
+        }
+        while (pos < m_wordsEnd && IsTrimmed(m_content[pos])) {
+            ++pos;
+        }
+    }
+    return count;
 }
 
 std::string TWordReader::ReadWord()
@@ -245,7 +164,7 @@ std::string TWordReader::ReadWord()
 
 std::string_view TWordReader::NextWord()
 {
-    if (m_lineIndex < m_lineCount && m_wordIndex == m_wordCount) {
+    if (m_lineIndex < m_lineCount && m_cursor == m_wordsEnd) {
         ++m_lineIndex;
         m_lineBegin = m_nextLineBegin;
         LoadLine();
@@ -253,7 +172,7 @@ std::string_view TWordReader::NextWord()
     if (m_lineIndex >= m_lineCount) {
         throw EInOutError(std::string(kMessageIncomplete));
     }
-    if (m_wordCount == 0) {
+    if (m_cursor == m_wordsEnd) {
         // A line without words inside the data: report it where it is rather than skip it,
         // since the files' line grouping carries meaning.
         std::string message = "Error on Line " + std::to_string(m_lineIndex + 1) + " Item 1\r";
@@ -286,7 +205,7 @@ long double TWordReader::ReadFloat()
 {
     const std::string_view word = NextWord();
     long double value = 0;
-    if (!ReadShortDecimal(word, value)
+    if (!DecimalText::ReadShort(word, value)
         && DecimalText::Read(word, value) != DecimalText::TReadResult::Ok) {
         FailItem(kMessageFloat);
     }

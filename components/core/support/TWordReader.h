@@ -88,13 +88,13 @@ private:
     std::string m_content;
     std::size_t m_lineCount = 0;
     // The current line: its index, its place in m_content (line end excluded, a CR before the
-    // LF removed), where its words end (trailing control characters excluded), its word count.
+    // LF removed), where its words begin and end (control characters at both ends excluded).
     std::size_t m_lineIndex = 0;
     std::size_t m_lineBegin = 0;
     std::size_t m_lineEnd = 0;
     std::size_t m_nextLineBegin = 0;
+    std::size_t m_wordsBegin = 0;
     std::size_t m_wordsEnd = 0;
-    std::size_t m_wordCount = 0;
     // The next word: its 0-based index on the line and where the search for it starts.
     std::size_t m_wordIndex = 0;
     std::size_t m_cursor = 0;

@@ -140,6 +140,66 @@ TEST(FormatFloatFixed, Decimals)
     });
 }
 
+// Edges of the rounding, worked out from each value's exact binary expansion: ties and the
+// neighbours of a tie one unit in the last place away (2^-60 at 12.25), values just below a
+// power of ten that round up into it, the ends of the 64-bit range, magnitudes at which the
+// digits come from far beyond or far below the point.
+TEST(FormatRounding, EdgesOfTheExactValue)
+{
+    const long double belowTie = std::nextafter(12.25L, 0.0L);       // 12.2499999999999999991
+    const long double aboveTie = std::nextafter(12.25L, 100.0L);     // 12.2500000000000000009
+    const long double belowThousand = std::nextafter(1000.0L, 0.0L); // 1000 - 2^-54
+    const long double twoToMinus30 = std::ldexp(1.0L, -30);          // 9.31322574615478515625E-10
+    const long double twoTo64 = std::ldexp(1.0L, 64);                // 18446744073709551616
+    const long double belowHalf = std::nextafter(0.5L, 0.0L);        // 0.5 - 2^-65
+    ExpectAll({
+        {FormatFloatGeneral(12.25L, 3), "12.3"},
+        {FormatFloatGeneral(belowTie, 3), "12.2"},
+        {FormatFloatGeneral(aboveTie, 3), "12.3"},
+        {FormatFloatGeneral(-belowTie, 3), "-12.2"},
+        {FormatFloatGeneral(-aboveTie, 3), "-12.3"},
+        {FormatFloatExponent(belowTie, 3, 2), "1.22E+01"},
+        {FormatFloatExponent(aboveTie, 3, 2), "1.23E+01"},
+        {FormatFloatGeneral(0.5L, 1), "0.5"},
+        {FormatFloatGeneral(9.5L, 1), "1E1"},
+        {FormatFloatGeneral(99.5L, 2), "1E2"},
+        {FormatFloatGeneral(999999999.5L, 9), "1E9"},
+        {FormatFloatGeneral(1000.0L, 3), "1E3"},
+        {FormatFloatGeneral(1000.0L, 4), "1000"},
+        {FormatGeneral18(belowThousand), "1000"},
+        {FormatFloatGeneral(belowThousand, 3), "1E3"},
+        {FormatExponent2(belowThousand), "1.00E+03"},
+        // the rounded value decides the notation
+        {FormatGeneral(0.000099999999999L), "0.0001"},
+        {FormatGeneral(0.00009999999L), "9.999999E-5"},
+        {FormatFloatGeneral(twoToMinus30, 3), "9.31E-10"},
+        {FormatGeneral(twoToMinus30), "9.313225746E-10"},
+        {FormatGeneral18(twoToMinus30), "9.31322574615478516E-10"},
+        {FormatFloatGeneral(1.5e-20L, 3), "1.5E-20"},
+        {FormatGeneral(1234567890123456789.0L), "1.23456789E18"},
+        {FormatGeneral18(twoTo64 - 1), "1.84467440737095516E19"},
+        {FormatGeneral(twoTo64), "1.844674407E19"},
+        {FormatGeneral(-twoTo64), "-1.844674407E19"},
+        {FormatFloatGeneral(-0.0L, 5), "0"},
+        {FormatFloatFixed(0.5L, 0), "1"},
+        {FormatFloatFixed(1.5L, 0), "2"},
+        {FormatFloatFixed(2.5L, 0), "3"},
+        {FormatFloatFixed(-0.5L, 0), "-1"},
+        {FormatFloatFixed(belowHalf, 0), "0"},
+        {FormatFloatFixed(-belowHalf, 0), "0"},
+        {FormatFloatFixed(0.375L, 2), "0.38"},
+        {FormatFloatFixed(-0.375L, 2), "-0.38"},
+        {FormatFloatFixed(-0.0L, 2), "0.00"},
+        {FormatFloatFixed(-0.004L, 2), "0.00"},
+        {FormatFloatFixed(999.9999L, 3), "1000.000"},
+        {FormatFloatFixed(twoToMinus30, 19), "0.0000000009313225746"},
+        {FormatFloatFixed(twoToMinus30, 20), "0.00000000093132257462"},
+        {FormatFloatFixed(123456789012345678.0L, 2), "123456789012345678.00"},
+        {FormatFloatFixed(1e19L, 1), "10000000000000000000.0"},
+        {FormatFloatFixed(twoTo64, 1), "18446744073709551616.0"},
+    });
+}
+
 struct ParseCase
 {
     const char* text;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -55,6 +56,46 @@ TEST(RaiseHelpers, FmtVariantsFormatEvenWhenNothingIsRaised)
 {
     // A pattern that asks for a missing argument shows up at once.
     EXPECT_THROW(RaiseUnlessFmt(true, "%s and %s", "one"), EConvertError);
+}
+
+TEST(RaiseHelpers, FmtVariantsCheckEveryFaultWhenNothingIsRaised)
+{
+    // Each fault of a pattern, found by the check alone as by the formatting.
+    const std::vector<std::function<void()>> faults = {
+        [] { RaiseUnlessFmt(true, "%d", "text"); },
+        [] { RaiseIfFmt(false, "%s", 5); },
+        [] { RaiseWhenFmt(false, "%f", 5); },
+        [] { RequireFmt(true, "%x", 2.5); },
+        [] { RaiseUnlessFmt(true, "%d"); },
+        [] { RaiseUnlessFmt(true, "%q", 1); },
+        [] { RaiseUnlessFmt(true, "trailing %", 1); },
+        [] { RaiseUnlessFmt(true, "%.d", 1); },
+        [] { RaiseUnlessFmt(true, "%1:d", 1); },
+        [] { RaiseUnlessFmt(true, "%0:d %0:d %d", 1); },
+    };
+    for (std::size_t i = 0; i < faults.size(); ++i) {
+        EXPECT_THROW(faults[i](), EConvertError) << "case " << i;
+    }
+    // Good patterns of every kind pass the check.
+    EXPECT_NO_THROW(RaiseUnlessFmt(true,
+                                   "%d %u %.4x %-3s %5.2f %e %g %% %1:d %0:d",
+                                   -1,
+                                   2U,
+                                   10,
+                                   "a",
+                                   2.5,
+                                   1.0L,
+                                   3.0F));
+}
+
+TEST(RaiseHelpers, FmtVariantsRaiseTheFormattedMessage)
+{
+    try {
+        RaiseWhenFmt<EConvertError>(true, "Row %d of %s: %.2f%%", 7, "Soils", 12.345);
+        FAIL() << "nothing raised";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), "Row 7 of Soils: 12.35%");
+    }
 }
 
 struct FormatCase
