@@ -14,6 +14,7 @@
 
 #include "entry/TDataCombo.h"
 #include "entry/TDataEdit.h"
+#include "support/CaptionText.h"
 
 namespace {
 
@@ -24,17 +25,6 @@ QString OwnAccessibleName(QWidget* widget)
 {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
     return accessible != nullptr ? accessible->text(QAccessible::Name).trimmed() : QString();
-}
-
-// A caption as it reads on screen: every accelerator mark gone, "&&" read as one "&". Qt's own
-// name drops only the first mark, so "&Raymond &Uniform taper piles" would be read with the
-// second.
-QString CaptionAsRead(QString caption)
-{
-    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    caption.remove(QLatin1Char('&'));
-    caption.replace(QStringLiteral("\x01"), QStringLiteral("&"));
-    return caption.simplified();
 }
 
 bool IsTextEntry(const QWidget* widget)
@@ -115,7 +105,8 @@ void NameForAccessibility(QWidget& root)
             continue;
         }
         if (auto* button = qobject_cast<QAbstractButton*>(child); button != nullptr) {
-            // Set only where Qt's name differs, so the others keep following their captions.
+            // Qt's name drops only the first accelerator mark ("&Raymond &Uniform taper piles");
+            // set only where it differs, so the others keep following their captions.
             const QString read = CaptionAsRead(button->text());
             if (!read.isEmpty() && read != OwnAccessibleName(child)) {
                 child->setAccessibleName(read);

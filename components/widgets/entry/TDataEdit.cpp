@@ -9,6 +9,7 @@
 #include "entry/TExpression.h"
 #include "entry/Units.h"
 #include "seams/MessageSeam.h"
+#include "support/CaptionText.h"
 
 namespace {
 
@@ -55,12 +56,7 @@ QString DataBoxEntryName(const std::string& fieldName,
     if (what.empty()) {
         return {};
     }
-    QString name = QString::fromStdString(DataLabelText(what, unitsString, units, box));
-    // "&&" shows one "&"; a single "&" marks the accelerator.
-    name.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    name.remove(QLatin1Char('&'));
-    name.replace(QStringLiteral("\x01"), QStringLiteral("&"));
-    return name.simplified();
+    return CaptionAsRead(QString::fromStdString(DataLabelText(what, unitsString, units, box)));
 }
 
 void RunDataBoxExit(QWidget* box, const std::function<void()>& exit)

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 
 #include "AnalysisRun.h"
+#include "FileLines.h"
 #include "SoilWindowFixture.h"
 #include "input/TDlgInputMotion.h"
 #include "input/TDlgOptions.h"
@@ -31,34 +32,6 @@ namespace {
 const fs::path kGuide =
     fs::path(QUARN_SOURCE_DIR) / "resources" / "help" / "user" / "first-project.html";
 const fs::path kExample = fs::path(QUARN_SOURCE_DIR) / "examples" / "english";
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Lines(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-void ExpectSameLines(const fs::path& saved, const fs::path& expectedFile)
-{
-    const std::vector<std::string> got = Lines(saved);
-    const std::vector<std::string> expected = Lines(expectedFile);
-    ASSERT_FALSE(expected.empty()) << expectedFile;
-    for (std::size_t i = 0; i < std::max(got.size(), expected.size()); ++i) {
-        ASSERT_LT(i, got.size()) << saved << " ends before line " << i + 1;
-        ASSERT_LT(i, expected.size()) << saved << " goes on at line " << i + 1;
-        ASSERT_EQ(got[i], expected[i]) << saved << ": first difference at line " << i + 1;
-    }
-}
 
 // A report without the lines that name where and when it ran.
 std::vector<std::string> ReportBody(const fs::path& report)

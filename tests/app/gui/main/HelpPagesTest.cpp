@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FileLines.h"
 #include "QtTestApplication.h"
 #include "main/THelpWindow.h"
 
@@ -28,12 +29,6 @@ namespace {
 
 const fs::path kSourceHelp = fs::path(QUARN_SOURCE_DIR) / "resources" / "help";
 const fs::path kInstalledHelp = fs::path(QUARN_ENGINE_MODULE).parent_path() / "help";
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<fs::path> Pages()
 {

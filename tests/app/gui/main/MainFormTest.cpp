@@ -23,6 +23,7 @@
 #include <sys/stat.h>
 
 #include "FifoAtPath.h"
+#include "FileLines.h"
 #include "QtTestApplication.h"
 #include "TestFolder.h"
 #include "host/DesktopSeams.h"
@@ -37,12 +38,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 bool Contains(const std::string& text, const std::string& part)
 {

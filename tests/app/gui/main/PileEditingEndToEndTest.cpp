@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "AnalysisRun.h"
+#include "FileLines.h"
 #include "WindowTestFixture.h"
 #include "entry/TDataEdit.h"
 #include "input/TDlgOptions.h"
@@ -22,16 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<std::string> Lines(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 class PileEditingEndToEndTest : public WindowTest
 {

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 
 #include "AnalysisRun.h"
+#include "FileLines.h"
 #include "SoilWindowFixture.h"
 #include "input/TDlgInputMotion.h"
 #include "input/TDlgSoils.h"
@@ -23,28 +24,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<std::string> Lines(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-void ExpectSameLines(const fs::path& saved, const fs::path& expectedFile)
-{
-    const std::vector<std::string> got = Lines(saved);
-    const std::vector<std::string> expected = Lines(expectedFile);
-    ASSERT_FALSE(expected.empty()) << expectedFile;
-    for (std::size_t i = 0; i < std::max(got.size(), expected.size()); ++i) {
-        ASSERT_LT(i, got.size()) << saved << " ends before line " << i + 1;
-        ASSERT_LT(i, expected.size()) << saved << " goes on at line " << i + 1;
-        ASSERT_EQ(got[i], expected[i]) << saved << ": first difference at line " << i + 1;
-    }
-}
 
 // What the engineer types, in the units of the project.
 struct TScenario
